@@ -1,0 +1,84 @@
+#include "formats/Conversion.h"
+
+#include "formats/BitString.h"
+#include "formats/LogoGeometry.h"
+#include "formats/WorkingFiles.h"
+#include "runtime/Bitmap.h"
+#include "runtime/InOutError.h"
+#include "runtime/TextFile.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstdio>
+
+namespace {
+
+using namespace LogoGeometry;
+
+void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
+    TTextFile bits(fileName);
+    bits.Rewrite();
+    const TCanvas& canvas = drawing.Canvas();
+    std::string line(Width, '0');
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            // A position the drawing does not cover reads as clInvalid: it is unlit, since the
+            // user sees no picture there.
+            const TColor color = canvas.Pixel(x, y);
+            line[x] = color != clBlack && color != clInvalid ? '1' : '0';
+        }
+        bits.WriteLine(line);
+    }
+    bits.Close();
+}
+
+void RedrawPreview(TBitmap& preview, const QString& fileName, const ProgressStep& step) {
+    TTextFile bits(fileName);
+    bits.Reset();
+    TCanvas& canvas = preview.Canvas();
+    for (int y = 0; y < Height; ++y) {
+        const std::string line = bits.ReadLine();
+        if (step)
+            step();
+        for (int x = 0; x < Width; ++x) {
+            const bool lit = x < int(line.size()) && line[x] == '1';
+            canvas.SetPixel(PreviewX(x), PreviewY(y), lit ? clWhite : clBlack);
+        }
+    }
+    bits.Close();
+}
+
+void WriteByteRows(const QString& bitRows, const QString& byteRows) {
+    TTextFile bits(bitRows);
+    bits.Reset();
+    TTextFile bytes(byteRows);
+    bytes.Rewrite();
+    do {
+        const std::string line = bits.ReadLine();
+        std::string out;
+        for (int g = 0; g < Columns; ++g) {
+            const std::size_t start = std::size_t(g) * CellWidth;
+            const std::string_view field =
+                start < line.size() ? std::string_view(line).substr(start, CellWidth) : "";
+            out += std::to_string(BitStringValue(field));
+            out += '.';
+        }
+        out += '/';
+        bytes.WriteLine(out);
+    } while (!bits.Eof());
+    bytes.Close();
+    bits.Close();
+}
+
+} // namespace
+
+void ConvertDrawing(const TBitmap& drawing, TBitmap& preview, const QDir& dir,
+                    const ProgressStep& step) {
+    const QString bitRows = WorkingFiles::In(dir, WorkingFiles::BitRows);
+    WriteBitRows(drawing, bitRows);
+    RedrawPreview(preview, bitRows, step);
+    WriteByteRows(bitRows, WorkingFiles::In(dir, WorkingFiles::ByteRows));
+    errno = 0;
+    if (std::remove(QFile::encodeName(bitRows).constData()) != 0)
+        throw EInOutError(EInOutError::CodeForErrno(errno));
+}

@@ -1,0 +1,88 @@
+#include "formats/EpaLogo.h"
+
+#include "formats/EpaFormat.h"
+#include "runtime/Bitmap.h"
+#include "runtime/Exception.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int CellWidth = 8;
+constexpr int BytesPerCell = 1 + EpaFormat::GlyphHeight;
+
+} // namespace
+
+TEpaLogo TEpaLogo::Read(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
+    // Nothing valid comes near this size (at most 255 × 255 cells); don't read a huge file.
+    constexpr qint64 MaxSize = EpaFormat::HeaderSize + 255LL * 255 * BytesPerCell +
+                               EpaFormat::TrailerSize;
+    if (file.size() > MaxSize)
+        throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: it is too long.")
+                            .arg(fileName));
+    return Parse(file.readAll(), fileName);
+}
+
+TEpaLogo TEpaLogo::Parse(const QByteArray& bytes, const QString& name) {
+    const auto size = bytes.size();
+    if (size < EpaFormat::HeaderSize)
+        throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: it is only %2 bytes long.")
+                            .arg(name)
+                            .arg(size));
+    TEpaLogo logo;
+    logo.columns_ = static_cast<std::uint8_t>(bytes[0]);
+    logo.rows_ = static_cast<std::uint8_t>(bytes[1]);
+    const qsizetype cells = qsizetype(logo.columns_) * logo.rows_;
+    const qsizetype body = EpaFormat::HeaderSize + cells * BytesPerCell;
+    if (cells == 0)
+        throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: it declares %2 × %3 cells.")
+                            .arg(name)
+                            .arg(logo.columns_)
+                            .arg(logo.rows_));
+    if (size != body && size != body + EpaFormat::TrailerSize)
+        throw Exception(
+            QStringLiteral("\"%1\" is not an EPA logo file: a logo of %2 × %3 cells takes %4 or "
+                           "%5 bytes, but the file has %6.")
+                .arg(name)
+                .arg(logo.columns_)
+                .arg(logo.rows_)
+                .arg(body)
+                .arg(body + EpaFormat::TrailerSize)
+                .arg(size));
+    logo.hasTrailer_ = size != body;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    logo.attributes_.assign(data + EpaFormat::HeaderSize, data + EpaFormat::HeaderSize + cells);
+    logo.glyphs_.assign(data + EpaFormat::HeaderSize + cells, data + body);
+    return logo;
+}
+
+std::uint8_t TEpaLogo::Attribute(int column, int row) const {
+    return attributes_.at(std::size_t(row) * columns_ + column);
+}
+
+std::uint8_t TEpaLogo::GlyphLine(int column, int row, int line) const {
+    const std::size_t cell = std::size_t(row) * columns_ + column;
+    return glyphs_.at(cell * EpaFormat::GlyphHeight + line);
+}
+
+bool TEpaLogo::Lit(int x, int y) const {
+    const std::uint8_t line = GlyphLine(x / CellWidth, y / EpaFormat::GlyphHeight,
+                                        y % EpaFormat::GlyphHeight);
+    return (line >> (7 - x % CellWidth)) & 1;
+}
+
+TBitmap TEpaLogo::Render() const {
+    TBitmap bitmap(columns_ * CellWidth, rows_ * EpaFormat::GlyphHeight, TPixelFormat::pf4bit,
+                   VgaTextPalette());
+    QImage image = bitmap.Image();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint8_t attribute = Attribute(x / CellWidth, y / EpaFormat::GlyphHeight);
+            image.setPixel(x, y, Lit(x, y) ? attribute & 0x0F : attribute >> 4);
+        }
+    bitmap.SetImage(image);
+    return bitmap;
+}

@@ -1,0 +1,22 @@
+#ifndef VARNEL_FORMATS_LOGOGEOMETRY_H
+#define VARNEL_FORMATS_LOGOGEOMETRY_H
+
+// The boot logo is 17 × 9 text-mode characters of 8 × 14 pixels. In the preview each cell is
+// followed by a one-pixel grid line, so cell (c, r) starts at (9c, 15r).
+namespace LogoGeometry {
+
+inline constexpr int CellWidth = 8;
+inline constexpr int CellHeight = 14;
+inline constexpr int Columns = 17;
+inline constexpr int Rows = 9;
+inline constexpr int Width = Columns * CellWidth;   // 136
+inline constexpr int Height = Rows * CellHeight;    // 126
+inline constexpr int PreviewWidth = Columns * (CellWidth + 1);  // 153
+inline constexpr int PreviewHeight = Rows * (CellHeight + 1);   // 135
+
+inline constexpr int PreviewX(int x) { return x + x / CellWidth; }
+inline constexpr int PreviewY(int y) { return y + y / CellHeight; }
+
+} // namespace LogoGeometry
+
+#endif

@@ -1,0 +1,22 @@
+#ifndef VARNEL_FORMATS_WORKINGFILES_H
+#define VARNEL_FORMATS_WORKINGFILES_H
+
+#include <QDir>
+#include <QString>
+
+// The names of the files through which conversion and save hand on their data, and of the two
+// templates New reloads. They live in one folder: the editor's current directory.
+namespace WorkingFiles {
+
+inline const QString BitRows = QStringLiteral("bin.dat");
+inline const QString ByteRows = QStringLiteral("bin1.dat");
+inline const QString ByteList = QStringLiteral("bin2.dat");
+inline const QString Binary = QStringLiteral("bin3.dat");
+inline const QString DrawingTemplate = QStringLiteral("zembmp.bmp");
+inline const QString PreviewTemplate = QStringLiteral("zemepa.bmp");
+
+inline QString In(const QDir& dir, const QString& name) { return dir.filePath(name); }
+
+} // namespace WorkingFiles
+
+#endif

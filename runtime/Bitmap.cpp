@@ -1,0 +1,152 @@
+#include "runtime/Bitmap.h"
+
+#include "runtime/InOutError.h"
+#include "runtime/InvalidGraphic.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QtEndian>
+
+namespace {
+
+TPixelFormat FormatForDepth(int bitsPerPixel) {
+    switch (bitsPerPixel) {
+    case 1:
+        return TPixelFormat::pf1bit;
+    case 4:
+        return TPixelFormat::pf4bit;
+    case 8:
+        return TPixelFormat::pf8bit;
+    case 32:
+        return TPixelFormat::pf32bit;
+    default:
+        return TPixelFormat::pf24bit;
+    }
+}
+
+// The bit count a BMP declares, from either header kind; 0 when it is not a BMP we know.
+int DeclaredBitCount(const QByteArray& data) {
+    if (data.size() < 30 || !data.startsWith("BM"))
+        return 0;
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
+    const quint32 headerSize = qFromLittleEndian<quint32>(bytes + 14);
+    if (headerSize == 12)
+        return qFromLittleEndian<quint16>(bytes + 24);
+    return qFromLittleEndian<quint16>(bytes + 28);
+}
+
+} // namespace
+
+TBitmap::TBitmap(int width, int height, TPixelFormat format, const QList<QRgb>& palette)
+    : image_(MakeImage(width, height, format, palette)), format_(format) {}
+
+TBitmap::TBitmap(const TBitmap& other)
+    : TGraphic(other), image_(other.image_), format_(other.format_),
+      transparentColor_(other.transparentColor_) {}
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+    if (this != &other) {
+        TGraphic::operator=(other);
+        image_ = other.image_;
+        format_ = other.format_;
+        transparentColor_ = other.transparentColor_;
+    }
+    return *this;
+}
+
+std::unique_ptr<TGraphic> TBitmap::Clone() const { return std::make_unique<TBitmap>(*this); }
+
+QImage TBitmap::MakeImage(int width, int height, TPixelFormat format, QList<QRgb> palette) {
+    if (width <= 0 || height <= 0)
+        return {};
+    QImage image;
+    switch (format) {
+    case TPixelFormat::pf1bit:
+        image = QImage(width, height, QImage::Format_Mono);
+        if (palette.isEmpty())
+            palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+        break;
+    case TPixelFormat::pf4bit:
+    case TPixelFormat::pf8bit:
+        image = QImage(width, height, QImage::Format_Indexed8);
+        if (palette.isEmpty())
+            palette = StandardPalette16();
+        break;
+    default:
+        image = QImage(width, height, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        return image;
+    }
+    image.setColorTable(palette);
+    image.fill(0);
+    return image;
+}
+
+void TBitmap::SetSize(int width, int height) {
+    if (width == Width() && height == Height())
+        return;
+    QImage resized = MakeImage(width, height, format_, image_.colorTable());
+    for (int y = 0; y < std::min(height, Height()); ++y)
+        for (int x = 0; x < std::min(width, Width()); ++x)
+            resized.setPixel(x, y, resized.depth() > 8 ? image_.pixel(x, y)
+                                                       : uint(image_.pixelIndex(x, y)));
+    image_ = resized;
+    Changed();
+}
+
+void TBitmap::SetImage(const QImage& image) {
+    switch (image.format()) {
+    case QImage::Format_Mono:
+        image_ = image;
+        format_ = TPixelFormat::pf1bit;
+        break;
+    case QImage::Format_MonoLSB:
+        image_ = image.convertToFormat(QImage::Format_Mono);
+        format_ = TPixelFormat::pf1bit;
+        break;
+    case QImage::Format_Indexed8:
+        image_ = image;
+        format_ = image.colorCount() <= 16 ? TPixelFormat::pf4bit : TPixelFormat::pf8bit;
+        break;
+    default:
+        image_ = image.convertToFormat(QImage::Format_RGB32);
+        format_ = image.hasAlphaChannel() ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
+        break;
+    }
+    Changed();
+}
+
+void TBitmap::Draw(TCanvas& canvas, const QRect& rect) {
+    canvas.DrawImage(rect, image_, Transparent() ? TransparentColor() : clNone);
+}
+
+TColor TBitmap::TransparentColor() const {
+    if (transparentColor_ != clNone || image_.isNull())
+        return transparentColor_;
+    return FromQRgb(image_.pixel(0, image_.height() - 1));
+}
+
+void TBitmap::LoadFromStream(QIODevice& stream) {
+    const QByteArray data = stream.readAll();
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    const int bitCount = DeclaredBitCount(data);
+    QImage image;
+    if (bitCount == 0 || !reader.read(&image) || image.isNull())
+        throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid"));
+    SetImage(image);
+    format_ = FormatForDepth(bitCount);
+    Changed();
+}
+
+void TBitmap::SaveToStream(QIODevice& stream) const {
+    QImage out = image_;
+    if (format_ == TPixelFormat::pf4bit && out.colorCount() > 16)
+        out.setColorCount(16);
+    QImageWriter writer(&stream, "bmp");
+    if (!writer.write(out))
+        throw EInOutError(101);
+}

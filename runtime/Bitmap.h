@@ -1,0 +1,59 @@
+#ifndef VARNEL_RUNTIME_BITMAP_H
+#define VARNEL_RUNTIME_BITMAP_H
+
+#include "runtime/Canvas.h"
+#include "runtime/Graphic.h"
+
+#include <QImage>
+
+enum class TPixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+
+// A bitmap with a pixel format tag and, for the indexed formats, a palette. The pixels live in a
+// QImage: Mono for 1 bit, Indexed8 for 4 and 8 bits (a 4-bit bitmap keeps at most 16 palette
+// entries), RGB32 for 24 and 32 bits.
+class TBitmap : public TGraphic {
+public:
+    TBitmap() = default;
+    TBitmap(int width, int height, TPixelFormat format, const QList<QRgb>& palette = {});
+    TBitmap(const TBitmap& other);
+    TBitmap& operator=(const TBitmap& other);
+
+    std::unique_ptr<TGraphic> Clone() const override;
+    bool Empty() const override { return image_.isNull(); }
+    int Width() const override { return image_.width(); }
+    int Height() const override { return image_.height(); }
+    void SetWidth(int width) override { SetSize(width, Height()); }
+    void SetHeight(int height) override { SetSize(Width(), height); }
+    // Keeps the pixels that still fit; new pixels are palette entry 0 (or black).
+    void SetSize(int width, int height);
+
+    TPixelFormat PixelFormat() const { return format_; }
+    QList<QRgb> Palette() const { return image_.colorTable(); }
+
+    TCanvas& Canvas() { return canvas_; }
+    const TCanvas& Canvas() const { return canvas_; }
+    const QImage& Image() const { return image_; }
+    // Takes a picture made elsewhere, keeping its palette; the format tag follows its depth.
+    void SetImage(const QImage& image);
+
+    void Draw(TCanvas& canvas, const QRect& rect) override;
+    // Reads every common BMP variant (1, 4, 8, 16, 24, 32 bits, RLE, OS/2 headers); anything
+    // else raises "Bitmap image is not valid" and leaves the bitmap as it was.
+    void LoadFromStream(QIODevice& stream) override;
+    // Writes a BMP of the bitmap's own depth: 1, 4 and 8 bits with their palette, else 24 bits.
+    void SaveToStream(QIODevice& stream) const override;
+
+    // Transparent drawing treats this colour as see-through; clNone: the bottom-left pixel's.
+    TColor TransparentColor() const;
+    void SetTransparentColor(TColor color) { transparentColor_ = color; }
+
+private:
+    static QImage MakeImage(int width, int height, TPixelFormat format, QList<QRgb> palette);
+
+    QImage image_;
+    TPixelFormat format_ = TPixelFormat::pf24bit;
+    TCanvas canvas_{image_};
+    TColor transparentColor_ = clNone;
+};
+
+#endif

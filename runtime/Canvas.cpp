@@ -1,0 +1,112 @@
+#include "runtime/Canvas.h"
+
+#include "runtime/Graphic.h"
+
+#include <QPainter>
+#include <cstdlib>
+
+TColor TCanvas::Pixel(int x, int y) const {
+    if (!image_->valid(x, y))
+        return clInvalid;
+    return FromQRgb(image_->pixel(x, y));
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+    if (!image_->valid(x, y))
+        return;
+    const QRgb rgb = ToQRgb(color);
+    if (image_->format() == QImage::Format_Mono || image_->format() == QImage::Format_MonoLSB ||
+        image_->format() == QImage::Format_Indexed8)
+        image_->setPixel(x, y, static_cast<uint>(NearestIndex(image_->colorTable(), rgb)));
+    else
+        image_->setPixel(x, y, rgb);
+}
+
+void TCanvas::LineTo(int x, int y) {
+    // Bresenham from the pen position, stopping one step short of (x, y).
+    int cx = penPos_.x();
+    int cy = penPos_.y();
+    const int dx = std::abs(x - cx);
+    const int dy = -std::abs(y - cy);
+    const int sx = cx < x ? 1 : -1;
+    const int sy = cy < y ? 1 : -1;
+    int error = dx + dy;
+    while (cx != x || cy != y) {
+        SetPixel(cx, cy, penColor_);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            cx += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            cy += sy;
+        }
+    }
+    penPos_ = QPoint(x, y);
+}
+
+void TCanvas::DrawImage(const QRect& dest, const QImage& source, TColor transparent) {
+    if (dest.isEmpty() || source.isNull())
+        return;
+    QImage scaled = source.convertToFormat(QImage::Format_ARGB32);
+    if (transparent != clNone) {
+        const QRgb key = ToQRgb(transparent) & RGB_MASK;
+        for (int y = 0; y < scaled.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
+            for (int x = 0; x < scaled.width(); ++x)
+                if ((line[x] & RGB_MASK) == key)
+                    line[x] = 0;
+        }
+    }
+    if (dest.size() != scaled.size())
+        scaled = scaled.scaled(dest.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    Paint([&](QPainter& painter) { painter.drawImage(dest.topLeft(), scaled); });
+}
+
+void TCanvas::Draw(int x, int y, TGraphic& graphic) {
+    graphic.Draw(*this, QRect(x, y, graphic.Width(), graphic.Height()));
+}
+
+void TCanvas::StretchDraw(const QRect& dest, TGraphic& graphic) { graphic.Draw(*this, dest); }
+
+void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
+    const bool indexed = image_->format() == QImage::Format_Mono ||
+                         image_->format() == QImage::Format_MonoLSB ||
+                         image_->format() == QImage::Format_Indexed8;
+    if (!indexed) {
+        QPainter painter(image_);
+        work(painter);
+        return;
+    }
+    QImage rgb = image_->convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter painter(&rgb);
+        work(painter);
+    }
+    const QList<QRgb> palette = image_->colorTable();
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            if (line[x] != image_->pixel(x, y))
+                image_->setPixel(x, y, static_cast<uint>(NearestIndex(palette, line[x])));
+    }
+}
+
+int TCanvas::NearestIndex(const QList<QRgb>& palette, QRgb color) {
+    int best = 0;
+    long bestDistance = -1;
+    for (int i = 0; i < palette.size(); ++i) {
+        const long dr = qRed(palette[i]) - qRed(color);
+        const long dg = qGreen(palette[i]) - qGreen(color);
+        const long db = qBlue(palette[i]) - qBlue(color);
+        const long distance = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = i;
+            bestDistance = distance;
+            if (distance == 0)
+                break;
+        }
+    }
+    return best;
+}

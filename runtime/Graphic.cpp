@@ -1,0 +1,36 @@
+#include "runtime/Graphic.h"
+
+#include "runtime/InOutError.h"
+#include "runtime/InvalidGraphic.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+void TGraphic::LoadFromFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || QFileInfo(fileName).isDir())
+        throw EInvalidGraphic(QStringLiteral("Cannot open file %1").arg(fileName));
+    LoadFromStream(file);
+}
+
+void TGraphic::SaveToFile(const QString& fileName) const {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EInOutError(file.error() == QFileDevice::OpenError ? 5 : 101);
+    SaveToStream(file);
+    if (!file.commit())
+        throw EInOutError(101);
+}
+
+void TGraphic::SetTransparent(bool value) {
+    if (transparent_ == value)
+        return;
+    transparent_ = value;
+    Changed();
+}
+
+void TGraphic::Changed() {
+    if (OnChange)
+        OnChange(*this);
+}

@@ -1,0 +1,58 @@
+#ifndef VARNEL_RUNTIME_GRAPHIC_H
+#define VARNEL_RUNTIME_GRAPHIC_H
+
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QIODevice;
+class TCanvas;
+
+// A picture of any kind (bitmap, icon, metafile, GIF) as a picture holder owns it: it knows its
+// size, draws itself into a rectangle of a canvas, and reads and writes its own file format.
+class TGraphic {
+public:
+    TGraphic() = default;
+    // A copy takes the content and the transparent flag, never the holder's change handler.
+    TGraphic(const TGraphic& other) : transparent_(other.transparent_) {}
+    TGraphic& operator=(const TGraphic& other) {
+        transparent_ = other.transparent_;
+        return *this;
+    }
+    virtual ~TGraphic() = default;
+
+    // The copy that assigning a picture property makes.
+    virtual std::unique_ptr<TGraphic> Clone() const = 0;
+
+    virtual bool Empty() const = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void SetWidth(int width) = 0;
+    virtual void SetHeight(int height) = 0;
+
+    virtual void Draw(TCanvas& canvas, const QRect& rect) = 0;
+
+    virtual void LoadFromStream(QIODevice& stream) = 0;
+    virtual void SaveToStream(QIODevice& stream) const = 0;
+
+    // Opens the file and reads it through LoadFromStream; a file that cannot be opened raises
+    // "Cannot open file <name>", and the picture stays as it was.
+    void LoadFromFile(const QString& fileName);
+    // Writes completely or raises EInOutError; the file is closed on every path.
+    void SaveToFile(const QString& fileName) const;
+
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+
+    // Called after every change of content.
+    std::function<void(TGraphic&)> OnChange;
+
+protected:
+    void Changed();
+
+private:
+    bool transparent_ = false;
+};
+
+#endif

@@ -1,0 +1,22 @@
+#ifndef VARNEL_RUNTIME_INOUTERROR_H
+#define VARNEL_RUNTIME_INOUTERROR_H
+
+#include "runtime/Exception.h"
+
+// A failed open, read, write, close, delete or rename, carrying the runtime's code:
+// 2 "File not found", 5 "File access denied", 100 "Read beyond end of file", 101 "Disk full",
+// anything else "I/O error <code>".
+class EInOutError : public Exception {
+public:
+    explicit EInOutError(int code) : Exception(MessageFor(code)), code_(code) {}
+    int ErrorCode() const { return code_; }
+
+    static QString MessageFor(int code);
+    // The runtime's code for a C library errno value.
+    static int CodeForErrno(int error);
+
+private:
+    int code_;
+};
+
+#endif

@@ -1,0 +1,28 @@
+#include "runtime/PictureFormats.h"
+
+#include "runtime/Bitmap.h"
+
+QList<TPictureFormats::Entry>& TPictureFormats::Table() {
+    static QList<Entry> table = {
+        {QStringLiteral("bmp"), QStringLiteral("Bitmaps"), [] { return std::make_unique<TBitmap>(); }}};
+    return table;
+}
+
+void TPictureFormats::Register(const QString& extension, const QString& description,
+                               Factory make) {
+    Unregister(extension);
+    Table().append({extension.toLower(), description, std::move(make)});
+}
+
+void TPictureFormats::Unregister(const QString& extension) {
+    Table().removeIf([&](const Entry& e) { return e.extension == extension.toLower(); });
+}
+
+const TPictureFormats::Entry* TPictureFormats::Find(const QString& extension) {
+    for (const Entry& e : Table())
+        if (e.extension == extension.toLower())
+            return &e;
+    return nullptr;
+}
+
+QList<TPictureFormats::Entry> TPictureFormats::Entries() { return Table(); }

@@ -1,0 +1,32 @@
+#ifndef VARNEL_RUNTIME_PICTUREFORMATS_H
+#define VARNEL_RUNTIME_PICTUREFORMATS_H
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class TGraphic;
+
+// The picture-file registry: which kind of picture a file extension makes. Bitmaps are known
+// from the start; other kinds (GIF, icons, metafiles) register themselves.
+class TPictureFormats {
+public:
+    using Factory = std::function<std::unique_ptr<TGraphic>()>;
+    struct Entry {
+        QString extension; // lower case, without the dot
+        QString description;
+        Factory make;
+    };
+
+    static void Register(const QString& extension, const QString& description, Factory make);
+    static void Unregister(const QString& extension);
+    // nullptr when no kind is registered for the extension (compared case-insensitively).
+    static const Entry* Find(const QString& extension);
+    static QList<Entry> Entries();
+
+private:
+    static QList<Entry>& Table();
+};
+
+#endif

@@ -1,0 +1,25 @@
+#ifndef VARNEL_RUNTIME_TEXTFILE_H
+#define VARNEL_RUNTIME_TEXTFILE_H
+
+#include "runtime/CheckedFile.h"
+
+#include <string>
+#include <string_view>
+
+// A line-oriented single-byte text file. Lines are written with CR LF; reading accepts CR LF
+// or LF.
+class TTextFile : public TCheckedFile {
+public:
+    using TCheckedFile::TCheckedFile;
+
+    // Creates the file, or cuts an existing one to zero length, for writing.
+    void Rewrite() { Open("wb"); }
+    // Opens an existing file for reading.
+    void Reset() { Open("rb"); }
+    void WriteLine(std::string_view line);
+    // The next line without its end; an empty text once the end has been reached.
+    std::string ReadLine();
+    bool Eof();
+};
+
+#endif
