@@ -18,11 +18,11 @@ TEpaLogo TEpaLogo::Read(const QString& fileName) {
     if (!file.open(QIODevice::ReadOnly))
         throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
     // Nothing valid comes near this size (at most 255 × 255 cells); don't read a huge file.
-    constexpr qint64 MaxSize = EpaFormat::HeaderSize + 255LL * 255 * BytesPerCell +
-                               EpaFormat::TrailerSize;
+    constexpr qint64 MaxSize =
+        EpaFormat::HeaderSize + 255LL * 255 * BytesPerCell + EpaFormat::TrailerSize;
     if (file.size() > MaxSize)
-        throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: it is too long.")
-                            .arg(fileName));
+        throw Exception(
+            QStringLiteral("\"%1\" is not an EPA logo file: it is too long.").arg(fileName));
     return Parse(file.readAll(), fileName);
 }
 
@@ -69,8 +69,8 @@ std::uint8_t TEpaLogo::GlyphLine(int column, int row, int line) const {
 }
 
 bool TEpaLogo::Lit(int x, int y) const {
-    const std::uint8_t line = GlyphLine(x / CellWidth, y / EpaFormat::GlyphHeight,
-                                        y % EpaFormat::GlyphHeight);
+    const std::uint8_t line =
+        GlyphLine(x / CellWidth, y / EpaFormat::GlyphHeight, y % EpaFormat::GlyphHeight);
     return (line >> (7 - x % CellWidth)) & 1;
 }
 

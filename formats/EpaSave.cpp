@@ -79,8 +79,9 @@ void NameLogo(const QDir& dir, const QString& logoName) {
     const QString reason = QFileInfo::exists(target)
                                ? QStringLiteral("a file of that name already exists")
                                : QStringLiteral("that name cannot be used here");
-    throw Exception(QStringLiteral("Cannot save the logo as \"%1\": %2. The logo was left in \"%3\".")
-                        .arg(logoName, reason, WorkingFiles::Binary));
+    throw Exception(
+        QStringLiteral("Cannot save the logo as \"%1\": %2. The logo was left in \"%3\".")
+            .arg(logoName, reason, WorkingFiles::Binary));
 }
 
 } // namespace

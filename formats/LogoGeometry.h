@@ -9,13 +9,17 @@ inline constexpr int CellWidth = 8;
 inline constexpr int CellHeight = 14;
 inline constexpr int Columns = 17;
 inline constexpr int Rows = 9;
-inline constexpr int Width = Columns * CellWidth;   // 136
-inline constexpr int Height = Rows * CellHeight;    // 126
-inline constexpr int PreviewWidth = Columns * (CellWidth + 1);  // 153
-inline constexpr int PreviewHeight = Rows * (CellHeight + 1);   // 135
+inline constexpr int Width = Columns * CellWidth;              // 136
+inline constexpr int Height = Rows * CellHeight;               // 126
+inline constexpr int PreviewWidth = Columns * (CellWidth + 1); // 153
+inline constexpr int PreviewHeight = Rows * (CellHeight + 1);  // 135
 
-inline constexpr int PreviewX(int x) { return x + x / CellWidth; }
-inline constexpr int PreviewY(int y) { return y + y / CellHeight; }
+inline constexpr int PreviewX(int x) {
+    return x + x / CellWidth;
+}
+inline constexpr int PreviewY(int y) {
+    return y + y / CellHeight;
+}
 
 } // namespace LogoGeometry
 

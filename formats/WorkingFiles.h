@@ -15,7 +15,9 @@ inline const QString Binary = QStringLiteral("bin3.dat");
 inline const QString DrawingTemplate = QStringLiteral("zembmp.bmp");
 inline const QString PreviewTemplate = QStringLiteral("zemepa.bmp");
 
-inline QString In(const QDir& dir, const QString& name) { return dir.filePath(name); }
+inline QString In(const QDir& dir, const QString& name) {
+    return dir.filePath(name);
+}
 
 } // namespace WorkingFiles
 

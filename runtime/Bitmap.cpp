@@ -55,7 +55,9 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
     return *this;
 }
 
-std::unique_ptr<TGraphic> TBitmap::Clone() const { return std::make_unique<TBitmap>(*this); }
+std::unique_ptr<TGraphic> TBitmap::Clone() const {
+    return std::make_unique<TBitmap>(*this);
+}
 
 QImage TBitmap::MakeImage(int width, int height, TPixelFormat format, QList<QRgb> palette) {
     if (width <= 0 || height <= 0)
@@ -89,8 +91,8 @@ void TBitmap::SetSize(int width, int height) {
     QImage resized = MakeImage(width, height, format_, image_.colorTable());
     for (int y = 0; y < std::min(height, Height()); ++y)
         for (int x = 0; x < std::min(width, Width()); ++x)
-            resized.setPixel(x, y, resized.depth() > 8 ? image_.pixel(x, y)
-                                                       : uint(image_.pixelIndex(x, y)));
+            resized.setPixel(
+                x, y, resized.depth() > 8 ? image_.pixel(x, y) : uint(image_.pixelIndex(x, y)));
     image_ = resized;
     Changed();
 }

@@ -2,6 +2,7 @@
 
 #include "runtime/Graphic.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <cstdlib>
 
@@ -22,6 +23,84 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
         image_->setPixel(x, y, rgb);
 }
 
+void TCanvas::Rectangle(const QRect& rect) {
+    if (rect.isEmpty())
+        return;
+    if (penMode_ == TPenMode::pmNot) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                if (image_->valid(x, y))
+                    SetPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
+        return;
+    }
+    FillRect(rect, penColor_);
+    FillRect(rect.adjusted(1, 1, -1, -1), brushColor_);
+}
+
+void TCanvas::FillRect(const QRect& rect, TColor color) {
+    const QRect area = rect.intersected(image_->rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            SetPixel(x, y, color);
+}
+
+QRect TCanvas::DrawBevelRings(QRect rect, int rings, TColor first, TColor second, Qt::Edges sides) {
+    // `rect` is inclusive here (QRect's right() is the last column), which is the classic
+    // exclusive right edge minus one.
+    for (int ring = 0; ring < rings; ++ring) {
+        if (sides & Qt::LeftEdge)
+            FillRect(QRect(QPoint(rect.left(), rect.top()), QPoint(rect.left(), rect.bottom())),
+                     first);
+        if (sides & Qt::TopEdge)
+            FillRect(QRect(QPoint(rect.left(), rect.top()), QPoint(rect.right() - 1, rect.top())),
+                     first);
+        if (sides & Qt::RightEdge)
+            FillRect(QRect(QPoint(rect.right(), rect.top()), QPoint(rect.right(), rect.bottom())),
+                     second);
+        if (sides & Qt::BottomEdge)
+            FillRect(QRect(QPoint(rect.left(), rect.bottom()), QPoint(rect.right(), rect.bottom())),
+                     second);
+        rect.adjust(sides & Qt::LeftEdge ? 1 : 0, sides & Qt::TopEdge ? 1 : 0,
+                    sides & Qt::RightEdge ? -1 : 0, sides & Qt::BottomEdge ? -1 : 0);
+    }
+    return rect;
+}
+
+void TCanvas::DrawFocusRect(const QRect& rect) {
+    if (rect.isEmpty())
+        return;
+    const auto invert = [this](int x, int y) {
+        if (image_->valid(x, y) && (x + y) % 2 == 0)
+            SetPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
+    };
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+        invert(x, rect.top());
+        if (rect.bottom() != rect.top())
+            invert(x, rect.bottom());
+    }
+    for (int y = rect.top() + 1; y < rect.bottom(); ++y) {
+        invert(rect.left(), y);
+        if (rect.right() != rect.left())
+            invert(rect.right(), y);
+    }
+}
+
+QRect TCanvas::DrawText(const QRect& rect, int flags, const QString& text) {
+    QRect used;
+    Paint([&](QPainter& painter) {
+        QFont font = font_;
+        font.setStyleStrategy(QFont::NoAntialias);
+        painter.setFont(font);
+        painter.setPen(ToQColor(fontColor_));
+        painter.drawText(rect, flags, text, &used);
+    });
+    return used;
+}
+
+QRect TCanvas::TextRect(const QRect& rect, int flags, const QString& text) const {
+    return QFontMetrics(font_).boundingRect(rect, flags, text);
+}
+
 void TCanvas::LineTo(int x, int y) {
     // Bresenham from the pen position, stopping one step short of (x, y).
     int cx = penPos_.x();
@@ -32,7 +111,7 @@ void TCanvas::LineTo(int x, int y) {
     const int sy = cy < y ? 1 : -1;
     int error = dx + dy;
     while (cx != x || cy != y) {
-        SetPixel(cx, cy, penColor_);
+        SetPixel(cx, cy, penMode_ == TPenMode::pmNot ? Pixel(cx, cy) ^ 0xFFFFFF : penColor_);
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
@@ -68,7 +147,9 @@ void TCanvas::Draw(int x, int y, TGraphic& graphic) {
     graphic.Draw(*this, QRect(x, y, graphic.Width(), graphic.Height()));
 }
 
-void TCanvas::StretchDraw(const QRect& dest, TGraphic& graphic) { graphic.Draw(*this, dest); }
+void TCanvas::StretchDraw(const QRect& dest, TGraphic& graphic) {
+    graphic.Draw(*this, dest);
+}
 
 void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
     const bool indexed = image_->format() == QImage::Format_Mono ||

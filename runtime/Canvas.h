@@ -3,6 +3,7 @@
 
 #include "runtime/Color.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -31,6 +32,36 @@ public:
     // The last point is not painted, so that joined lines paint every joint once.
     void LineTo(int x, int y);
 
+    // Pen mix: pmCopy paints the pen colour, pmNot inverts what is there.
+    enum class TPenMode { pmCopy, pmNot };
+    TPenMode PenMode() const { return penMode_; }
+    void SetPenMode(TPenMode mode) { penMode_ = mode; }
+    TColor BrushColor() const { return brushColor_; }
+    void SetBrushColor(TColor color) { brushColor_ = color; }
+    // Text drawn with the font's colour; the font's pixel size is its height in pixels.
+    const QFont& Font() const { return font_; }
+    void SetFont(const QFont& font) { font_ = font; }
+    TColor FontColor() const { return fontColor_; }
+    void SetFontColor(TColor color) { fontColor_ = color; }
+
+    // The classic rectangle: a one-pixel pen outline just inside `rect` (right and bottom
+    // exclusive), the inside filled with the brush. In pmNot every pixel of it is inverted.
+    void Rectangle(const QRect& rect);
+    void FillRect(const QRect& rect, TColor color);
+    // N nested one-pixel rings inside `rect`: per ring, left column and top row in `first`,
+    // then right column and bottom row in `second` (so the top-right and bottom-left corners end
+    // in `second`), then every chosen side moves in by one. Returns the shrunk rectangle.
+    QRect DrawBevelRings(QRect rect, int rings, TColor first, TColor second,
+                         Qt::Edges sides = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge |
+                                           Qt::BottomEdge);
+    // The dotted focus outline, drawn by inverting every other pixel of the border of `rect`.
+    void DrawFocusRect(const QRect& rect);
+    // Draws `text` in `rect` with Qt alignment and text flags (Qt::TextShowMnemonic makes "&"
+    // underline the next character); returns the rectangle the text takes.
+    QRect DrawText(const QRect& rect, int flags, const QString& text);
+    // The rectangle `text` would take, drawing nothing.
+    QRect TextRect(const QRect& rect, int flags, const QString& text) const;
+
     // Copies `source` stretched into `dest`; pixels of `transparent` (unless clNone) are
     // left as they were.
     void DrawImage(const QRect& dest, const QImage& source, TColor transparent = clNone);
@@ -51,6 +82,10 @@ public:
 private:
     QImage* image_;
     TColor penColor_ = clBlack;
+    TPenMode penMode_ = TPenMode::pmCopy;
+    TColor brushColor_ = clWhite;
+    TColor fontColor_ = clBlack;
+    QFont font_;
     QPoint penPos_;
 };
 

@@ -58,9 +58,9 @@ const QList<QRgb>& StandardPalette16() {
 
 const QList<QRgb>& VgaTextPalette() {
     static const QList<QRgb> palette = {
-        qRgb(0, 0, 0),      qRgb(0, 0, 170),    qRgb(0, 170, 0),    qRgb(0, 170, 170),
-        qRgb(170, 0, 0),    qRgb(170, 0, 170),  qRgb(170, 85, 0),   qRgb(170, 170, 170),
-        qRgb(85, 85, 85),   qRgb(85, 85, 255),  qRgb(85, 255, 85),  qRgb(85, 255, 255),
-        qRgb(255, 85, 85),  qRgb(255, 85, 255), qRgb(255, 255, 85), qRgb(255, 255, 255)};
+        qRgb(0, 0, 0),     qRgb(0, 0, 170),    qRgb(0, 170, 0),    qRgb(0, 170, 170),
+        qRgb(170, 0, 0),   qRgb(170, 0, 170),  qRgb(170, 85, 0),   qRgb(170, 170, 170),
+        qRgb(85, 85, 85),  qRgb(85, 85, 255),  qRgb(85, 255, 85),  qRgb(85, 255, 255),
+        qRgb(255, 85, 85), qRgb(255, 85, 255), qRgb(255, 255, 85), qRgb(255, 255, 255)};
     return palette;
 }

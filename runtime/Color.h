@@ -41,14 +41,18 @@ inline constexpr TColor clBtnText = clSystemColor + 18;
 inline constexpr TColor clBtnHighlight = clSystemColor + 20;
 inline constexpr TColor cl3DLight = clSystemColor + 22;
 
-inline constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000) == clSystemColor; }
+inline constexpr bool IsSystemColor(TColor c) {
+    return (c & 0xFF000000) == clSystemColor;
+}
 
 // Resolves a system colour against the application's current palette; other values pass.
 TColor ColorToRGB(TColor color);
 
 QColor ToQColor(TColor color);
 TColor FromQRgb(QRgb rgb);
-inline QRgb ToQRgb(TColor color) { return ToQColor(color).rgb(); }
+inline QRgb ToQRgb(TColor color) {
+    return ToQColor(color).rgb();
+}
 
 // Black, maroon, green, olive, navy, purple, teal, silver, grey, red, lime, yellow, blue,
 // fuchsia, aqua, white: the 16 colours in the platform's palette order.

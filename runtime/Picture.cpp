@@ -27,20 +27,27 @@ TBitmap& TPicture::Bitmap() const {
     return *bitmap;
 }
 
-bool TPicture::HoldsBitmap() const { return dynamic_cast<TBitmap*>(graphic_.get()) != nullptr; }
+bool TPicture::HoldsBitmap() const {
+    return dynamic_cast<TBitmap*>(graphic_.get()) != nullptr;
+}
 
 void TPicture::LoadFromFile(const QString& fileName) {
     const QString extension = QFileInfo(fileName).suffix();
     const TPictureFormats::Entry* entry = TPictureFormats::Find(extension);
     if (!entry)
-        throw EInvalidGraphic(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+        throw EInvalidGraphic(
+            QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
     std::unique_ptr<TGraphic> loaded = entry->make();
     loaded->LoadFromFile(fileName);
     SetGraphic(std::move(loaded));
 }
 
-int TPicture::Width() const { return graphic_ ? graphic_->Width() : 0; }
-int TPicture::Height() const { return graphic_ ? graphic_->Height() : 0; }
+int TPicture::Width() const {
+    return graphic_ ? graphic_->Width() : 0;
+}
+int TPicture::Height() const {
+    return graphic_ ? graphic_->Height() : 0;
+}
 
 void TPicture::Changed() {
     if (OnChange)

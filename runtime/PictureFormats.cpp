@@ -3,13 +3,12 @@
 #include "runtime/Bitmap.h"
 
 QList<TPictureFormats::Entry>& TPictureFormats::Table() {
-    static QList<Entry> table = {
-        {QStringLiteral("bmp"), QStringLiteral("Bitmaps"), [] { return std::make_unique<TBitmap>(); }}};
+    static QList<Entry> table = {{QStringLiteral("bmp"), QStringLiteral("Bitmaps"),
+                                  [] { return std::make_unique<TBitmap>(); }}};
     return table;
 }
 
-void TPictureFormats::Register(const QString& extension, const QString& description,
-                               Factory make) {
+void TPictureFormats::Register(const QString& extension, const QString& description, Factory make) {
     Unregister(extension);
     Table().append({extension.toLower(), description, std::move(make)});
 }
@@ -25,4 +24,6 @@ const TPictureFormats::Entry* TPictureFormats::Find(const QString& extension) {
     return nullptr;
 }
 
-QList<TPictureFormats::Entry> TPictureFormats::Entries() { return Table(); }
+QList<TPictureFormats::Entry> TPictureFormats::Entries() {
+    return Table();
+}

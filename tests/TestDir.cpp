@@ -21,7 +21,9 @@ void TestDir::Write(const QString& name, const QByteArray& bytes) const {
         throw std::runtime_error("cannot write a test file");
 }
 
-bool TestDir::Exists(const QString& name) const { return QFile::exists(Path(name)); }
+bool TestDir::Exists(const QString& name) const {
+    return QFile::exists(Path(name));
+}
 
 QStringList TestDir::Names() const {
     return Dir().entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);

@@ -4,8 +4,8 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 namespace {

@@ -1,0 +1,144 @@
+#include "runtime/Control.h"
+
+#include "runtime/Canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TControl::TControl(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {
+    setMouseTracking(true);
+    if (kind_ == Kind::Windowed) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        raise();
+    } else {
+        StackBelowWindowedSiblings();
+    }
+}
+
+// Platform controls (combo box, progress bar, push button) and windowed controls cover the
+// windowless ones, whatever the order they were made in.
+void TControl::StackBelowWindowedSiblings() {
+    if (!parentWidget())
+        return;
+    for (QObject* child : parentWidget()->children()) {
+        auto* sibling = qobject_cast<QWidget*>(child);
+        if (!sibling || sibling == this || sibling->isWindow())
+            continue;
+        const auto* control = qobject_cast<TControl*>(sibling);
+        if (!control || control->kind_ == Kind::Windowed) {
+            stackUnder(sibling);
+            return;
+        }
+    }
+}
+
+void TControl::SetCaption(const QString& caption) {
+    if (caption_ == caption)
+        return;
+    caption_ = caption;
+    CaptionChanged();
+}
+
+void TControl::SetEnabled(bool enabled) {
+    setEnabled(enabled);
+}
+
+void TControl::SetVisible(bool visible) {
+    setVisible(visible);
+}
+
+void TControl::SetColor(TColor color) {
+    if (color_ == color)
+        return;
+    color_ = color;
+    update();
+}
+
+void TControl::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    if (OnMouseDown)
+        OnMouseDown(*this, button, shift, x, y);
+}
+
+void TControl::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
+    if (OnMouseMove)
+        OnMouseMove(*this, shift, x, y);
+}
+
+void TControl::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    if (OnMouseUp)
+        OnMouseUp(*this, button, shift, x, y);
+}
+
+void TControl::Click() {
+    if (OnClick)
+        OnClick(*this);
+}
+
+void TControl::DblClick() {
+    if (OnDblClick)
+        OnDblClick(*this);
+}
+
+void TControl::MouseEnter() {
+    if (OnMouseEnter)
+        OnMouseEnter(*this);
+}
+
+void TControl::MouseLeave() {
+    if (OnMouseLeave)
+        OnMouseLeave(*this);
+}
+
+void TControl::Paint(TCanvas&) {}
+
+void TControl::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        leftPressed_ = true;
+    MouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TControl::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    MouseMove(event->modifiers(), p.x(), p.y());
+}
+
+void TControl::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        const bool click = leftPressed_ && rect().contains(p);
+        leftPressed_ = false;
+        if (click)
+            Click();
+    }
+    MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        DblClick();
+    mousePressEvent(event);
+}
+
+void TControl::enterEvent(QEnterEvent*) {
+    MouseEnter();
+}
+
+void TControl::leaveEvent(QEvent*) {
+    MouseLeave();
+}
+
+void TControl::paintEvent(QPaintEvent*) {
+    QImage buffer(size(), kind_ == Kind::Windowed ? QImage::Format_RGB32
+                                                  : QImage::Format_ARGB32_Premultiplied);
+    buffer.fill(kind_ == Kind::Windowed ? ToQColor(color_) : QColor(Qt::transparent));
+    TCanvas canvas(buffer);
+    Paint(canvas);
+    QPainter(this).drawImage(0, 0, buffer);
+}
+
+void TControl::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange)
+        EnabledChanged();
+    QWidget::changeEvent(event);
+}
