@@ -1,0 +1,126 @@
+#include "runtime/Bitmap.h"
+#include "runtime/InvalidGraphic.h"
+#include "runtime/Picture.h"
+#include "tests/TestDir.h"
+
+#include <QBuffer>
+#include <gtest/gtest.h>
+
+namespace {
+
+TBitmap Load(const QString& name) {
+    TBitmap bitmap;
+    bitmap.LoadFromFile(TestDataPath("bmp/" + name));
+    return bitmap;
+}
+
+} // namespace
+
+TEST(Bitmap, LoadsEveryCommonVariantWithItsDepthAndColours) {
+    struct Case {
+        const char* file;
+        TPixelFormat format;
+        int width;
+    };
+    for (const Case& c :
+         {Case{"mono1.bmp", TPixelFormat::pf1bit, 20}, Case{"pal4.bmp", TPixelFormat::pf4bit, 20},
+          Case{"pal8.bmp", TPixelFormat::pf8bit, 40}, Case{"rgb24.bmp", TPixelFormat::pf24bit, 20},
+          Case{"argb32.bmp", TPixelFormat::pf32bit, 20}, Case{"rle8.bmp", TPixelFormat::pf8bit, 20},
+          Case{"os2.bmp", TPixelFormat::pf4bit, 20}}) {
+        SCOPED_TRACE(c.file);
+        const TBitmap bitmap = Load(c.file);
+        EXPECT_EQ(bitmap.PixelFormat(), c.format);
+        EXPECT_EQ(bitmap.Width(), c.width);
+        EXPECT_EQ(bitmap.Height(), 10);
+        if (c.format != TPixelFormat::pf1bit && c.format != TPixelFormat::pf8bit) {
+            EXPECT_EQ(bitmap.Canvas().Pixel(0, 0), clRed);
+            EXPECT_EQ(bitmap.Canvas().Pixel(19, 9), clLime);
+            EXPECT_EQ(bitmap.Canvas().Pixel(1, 1), clBlack);
+        }
+    }
+    const TBitmap mono = Load("mono1.bmp");
+    EXPECT_EQ(mono.Canvas().Pixel(0, 0), clWhite);
+    EXPECT_EQ(mono.Canvas().Pixel(19, 9), clWhite);
+    EXPECT_EQ(mono.Canvas().Pixel(1, 0), clBlack);
+}
+
+TEST(Bitmap, DamagedOrForeignFilesFailAndLeaveTheBitmapAsItWas) {
+    TBitmap bitmap(3, 3, TPixelFormat::pf1bit);
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("BM"), TestData("bmp/truncated.bmp"),
+                                    QByteArray("GIF89a") + QByteArray(40, 0)}) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        try {
+            bitmap.LoadFromStream(buffer);
+            ADD_FAILURE() << "loaded " << bytes.size() << " bytes";
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_EQ(e.Message(), "Bitmap image is not valid");
+        }
+        EXPECT_EQ(bitmap.Width(), 3);
+    }
+}
+
+TEST(Bitmap, SavesIndexedBitmapsAtTheirOwnDepthWithTheirPalette) {
+    TestDir dir;
+    TBitmap mono(137, 127, TPixelFormat::pf1bit);
+    mono.Canvas().SetPixel(136, 126, clWhite);
+    mono.SaveToFile(dir.Path("m.bmp"));
+    const QByteArray bytes = dir.Read("m.bmp");
+    EXPECT_EQ(bytes[28], 1) << "bits per pixel";
+    EXPECT_EQ(bytes.size(), 14 + 40 + 8 + 20 * 127) << "rows padded to 4 bytes";
+
+    TBitmap back;
+    back.LoadFromFile(dir.Path("m.bmp"));
+    EXPECT_EQ(back.PixelFormat(), TPixelFormat::pf1bit);
+    EXPECT_EQ(back.Canvas().Pixel(136, 126), clWhite);
+    EXPECT_EQ(back.Canvas().Pixel(0, 0), clBlack);
+
+    TBitmap four(5, 2, TPixelFormat::pf4bit);
+    four.Canvas().SetPixel(4, 1, clTeal);
+    four.SaveToFile(dir.Path("f.bmp"));
+    EXPECT_EQ(dir.Read("f.bmp")[28], 4);
+    back.LoadFromFile(dir.Path("f.bmp"));
+    EXPECT_EQ(back.Palette(), StandardPalette16());
+    EXPECT_EQ(back.Canvas().Pixel(4, 1), clTeal);
+}
+
+TEST(Bitmap, ResizingKeepsWhatFitsAndCopiesAreIndependent) {
+    TBitmap bitmap(4, 4, TPixelFormat::pf4bit);
+    bitmap.Canvas().SetPixel(1, 1, clRed);
+    TBitmap copy = bitmap;
+    bitmap.SetSize(2, 6);
+    EXPECT_EQ(bitmap.Canvas().Pixel(1, 1), clRed);
+    EXPECT_EQ(bitmap.Canvas().Pixel(1, 5), clBlack);
+    copy.Canvas().SetPixel(1, 1, clBlue);
+    EXPECT_EQ(bitmap.Canvas().Pixel(1, 1), clRed);
+}
+
+TEST(Picture, ChoosesTheKindByExtensionAndKeepsItsPictureOnFailure) {
+    TestDir dir;
+    dir.Write("LOGO1.BMP", TestData("bmp/mono1.bmp"));
+    TPicture picture;
+    picture.LoadFromFile(dir.Path("LOGO1.BMP"));
+    EXPECT_TRUE(picture.HoldsBitmap());
+    EXPECT_EQ(picture.Width(), 20);
+
+    const auto message = [&](const QString& file) {
+        try {
+            picture.LoadFromFile(file);
+        } catch (const EInvalidGraphic& e) {
+            return e.Message();
+        }
+        return QString();
+    };
+    EXPECT_EQ(message("logo.jpg"), "Unknown picture file extension (.jpg)");
+    EXPECT_EQ(message("/nowhere/zembmp.bmp"), "Cannot open file /nowhere/zembmp.bmp");
+    EXPECT_EQ(message(TestDataPath("bmp/truncated.bmp")), "Bitmap image is not valid");
+    EXPECT_EQ(picture.Width(), 20);
+}
+
+TEST(Picture, PixelWorkNeedsABitmap) {
+    TPicture picture;
+    EXPECT_THROW(picture.Bitmap(), EInvalidGraphic);
+    picture.SetGraphic(std::make_unique<TBitmap>(2, 2, TPixelFormat::pf24bit));
+    EXPECT_NO_THROW(picture.Bitmap().Canvas().SetPixel(0, 0, clRed));
+}

@@ -1,0 +1,90 @@
+#include "runtime/Bitmap.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int Lit(const TBitmap& bitmap) {
+    int count = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            count += bitmap.Canvas().Pixel(x, y) == clWhite;
+    return count;
+}
+
+} // namespace
+
+TEST(Canvas, LinesLeaveTheirLastPointUnpainted) {
+    TBitmap bitmap(20, 20, TPixelFormat::pf1bit);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.SetPenColor(clWhite);
+    canvas.MoveTo(2, 3);
+    canvas.LineTo(10, 3);
+    EXPECT_EQ(Lit(bitmap), 8);
+    EXPECT_EQ(canvas.Pixel(2, 3), clWhite);
+    EXPECT_EQ(canvas.Pixel(10, 3), clBlack);
+    EXPECT_EQ(canvas.PenPos(), QPoint(10, 3));
+
+    canvas.LineTo(10, 3); // a move back to the pen position paints nothing
+    EXPECT_EQ(Lit(bitmap), 8);
+    canvas.LineTo(4, 9); // diagonal: one pixel a step
+    EXPECT_EQ(Lit(bitmap), 14);
+    EXPECT_EQ(canvas.Pixel(9, 4), clWhite);
+    EXPECT_EQ(canvas.Pixel(4, 9), clBlack);
+}
+
+TEST(Canvas, DrawingOutsideIsClippedAndReadsAsInvalid) {
+    TBitmap bitmap(4, 4, TPixelFormat::pf1bit);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.SetPenColor(clWhite);
+    canvas.MoveTo(-5, 1);
+    canvas.LineTo(10, 1);
+    EXPECT_EQ(Lit(bitmap), 4);
+    canvas.SetPixel(-1, 0, clWhite);
+    EXPECT_EQ(canvas.Pixel(-1, 0), clInvalid);
+    EXPECT_EQ(canvas.Pixel(4, 0), clInvalid);
+}
+
+TEST(Canvas, IndexedBitmapsStoreTheNearestPaletteEntry) {
+    TBitmap four(2, 1, TPixelFormat::pf4bit);
+    four.Canvas().SetPixel(0, 0, 0x0000F0); // nearly red
+    EXPECT_EQ(four.Canvas().Pixel(0, 0), clRed);
+    TBitmap mono(2, 1, TPixelFormat::pf1bit);
+    mono.Canvas().SetPixel(0, 0, clSilver);
+    mono.Canvas().SetPixel(1, 0, clNavy);
+    EXPECT_EQ(mono.Canvas().Pixel(0, 0), clWhite);
+    EXPECT_EQ(mono.Canvas().Pixel(1, 0), clBlack);
+}
+
+TEST(Canvas, BevelRingsEndTheirCornersInTheSecondColour) {
+    TBitmap bitmap(6, 5, TPixelFormat::pf24bit);
+    TCanvas& canvas = bitmap.Canvas();
+    const QRect inner = canvas.DrawBevelRings(QRect(0, 0, 6, 5), 2, clWhite, clGray);
+    EXPECT_EQ(inner, QRect(2, 2, 2, 1));
+    EXPECT_EQ(canvas.Pixel(0, 0), clWhite);
+    EXPECT_EQ(canvas.Pixel(5, 0), clGray) << "top-right";
+    EXPECT_EQ(canvas.Pixel(0, 4), clGray) << "bottom-left";
+    EXPECT_EQ(canvas.Pixel(1, 1), clWhite);
+    EXPECT_EQ(canvas.Pixel(4, 1), clGray);
+    EXPECT_EQ(canvas.Pixel(2, 2), clBlack);
+
+    TBitmap sides(4, 4, TPixelFormat::pf24bit);
+    sides.Canvas().DrawBevelRings(QRect(0, 0, 4, 4), 1, clWhite, clGray, Qt::TopEdge);
+    EXPECT_EQ(sides.Canvas().Pixel(2, 0), clWhite);
+    EXPECT_EQ(sides.Canvas().Pixel(0, 2), clBlack);
+}
+
+TEST(Canvas, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
+    TBitmap bitmap(5, 5, TPixelFormat::pf24bit);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.SetPenColor(clRed);
+    canvas.SetBrushColor(clBlue);
+    canvas.Rectangle(QRect(0, 0, 4, 4));
+    EXPECT_EQ(canvas.Pixel(3, 3), clRed);
+    EXPECT_EQ(canvas.Pixel(1, 2), clBlue);
+    EXPECT_EQ(canvas.Pixel(4, 4), clBlack);
+    canvas.SetPenMode(TCanvas::TPenMode::pmNot);
+    canvas.Rectangle(QRect(0, 0, 4, 4));
+    EXPECT_EQ(canvas.Pixel(3, 3), clAqua);
+    EXPECT_EQ(canvas.Pixel(1, 2), clYellow);
+}

@@ -1,0 +1,86 @@
+#include "runtime/ByteFile.h"
+#include "runtime/ConvertError.h"
+#include "runtime/InOutError.h"
+#include "runtime/StrToInt.h"
+#include "runtime/TextFile.h"
+#include "tests/TestDir.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextFile, WritesCrLfAndReadsLinesUntilTheEnd) {
+    TestDir dir;
+    TTextFile out(dir.Path("t.txt"));
+    out.Rewrite();
+    out.WriteLine("17");
+    out.WriteLine("");
+    out.Close();
+    EXPECT_EQ(dir.Read("t.txt"), "17\r\n\r\n");
+
+    dir.Write("u.txt", "a\r\nb\nc");
+    TTextFile in(dir.Path("u.txt"));
+    in.Reset();
+    EXPECT_EQ(in.ReadLine(), "a");
+    EXPECT_FALSE(in.Eof());
+    EXPECT_EQ(in.ReadLine(), "b");
+    EXPECT_EQ(in.ReadLine(), "c");
+    EXPECT_TRUE(in.Eof());
+    EXPECT_EQ(in.ReadLine(), "") << "past the end reads empty lines";
+}
+
+TEST(TextFile, FailuresCarryTheRuntimeMessages) {
+    TestDir dir;
+    const auto message = [](auto&& action) {
+        try {
+            action();
+        } catch (const EInOutError& e) {
+            return e.Message();
+        }
+        return QString();
+    };
+    TTextFile missing(dir.Path("none.dat"));
+    EXPECT_EQ(message([&] { missing.Reset(); }), "File not found");
+    TTextFile folder(dir.Path("."));
+    EXPECT_EQ(message([&] { folder.Rewrite(); }), "File access denied");
+    TTextFile closed(dir.Path("c.dat"));
+    EXPECT_EQ(message([&] { closed.WriteLine("x"); }), "I/O error 103");
+    if (QFile::exists("/dev/full")) {
+        TByteFile full(QStringLiteral("/dev/full"));
+        full.Rewrite();
+        EXPECT_EQ(message([&] {
+                      for (int i = 0; i < 70000; ++i)
+                          full.Write(0);
+                      full.Close();
+                  }),
+                  "Disk full");
+    }
+    EXPECT_EQ(EInOutError::MessageFor(100), "Read beyond end of file");
+    EXPECT_EQ(EInOutError::MessageFor(32), "I/O error 32");
+}
+
+TEST(ByteFile, WritesBytesAndPatchesAtOffsets) {
+    TestDir dir;
+    TByteFile file(dir.Path("b.bin"));
+    file.Rewrite();
+    for (int i = 0; i < 4; ++i)
+        file.Write(std::uint8_t(i));
+    file.Seek(1);
+    file.Write(0xAC);
+    file.Close();
+    EXPECT_EQ(dir.Read("b.bin"), QByteArray::fromHex("00ac0203"));
+}
+
+TEST(StrToInt, AcceptsPlainDecimalsOnly) {
+    EXPECT_EQ(StrToInt("0"), 0);
+    EXPECT_EQ(StrToInt("255"), 255);
+    EXPECT_EQ(StrToInt("-1"), -1);
+    EXPECT_EQ(StrToInt("+7"), 7);
+    EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+    for (const char* bad : {"", " 1", "1 ", "1.", "x", "2147483648", "+-1", "--1", "0x10"}) {
+        try {
+            StrToInt(bad);
+            ADD_FAILURE() << bad;
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("'%1' is not a valid integer value").arg(bad));
+        }
+    }
+}
