@@ -1,0 +1,102 @@
+#include "formats/EpaLogo.h"
+#include "runtime/Bitmap.h"
+#include "tests/TestDir.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Result {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Result Epatool(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(EPATOOL), args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+// A drawing with a lit diagonal and a lit block in the bottom-right cell.
+TBitmap Drawing() {
+    TBitmap drawing(200, 200, TPixelFormat::pf1bit);
+    for (int i = 0; i < 126; ++i)
+        drawing.Canvas().SetPixel(i, i, clWhite);
+    for (int y = 112; y < 126; ++y)
+        for (int x = 128; x < 136; ++x)
+            drawing.Canvas().SetPixel(x, y, clWhite);
+    drawing.Canvas().SetPixel(150, 10, clWhite); // outside the logo
+    return drawing;
+}
+
+} // namespace
+
+TEST(Epatool, EncodeThenDecodeGivesBackTheLitPixelsInTheChosenColour) {
+    TestDir dir;
+    const TBitmap drawing = Drawing();
+    drawing.SaveToFile(dir.Path("in.bmp"));
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("out.epa"), "--attr", "12"}).exitCode,
+              0);
+    EXPECT_EQ(dir.Read("out.epa").size(), 2367);
+    ASSERT_EQ(Epatool({"decode", dir.Path("out.epa"), dir.Path("shown.bmp")}).exitCode, 0);
+
+    TBitmap shown;
+    shown.LoadFromFile(dir.Path("shown.bmp"));
+    ASSERT_EQ(shown.Width(), 136);
+    ASSERT_EQ(shown.Height(), 126);
+    const TColor lightRed = FromQRgb(qRgb(255, 85, 85));
+    const TColor lightGreen = FromQRgb(qRgb(85, 255, 85));
+    for (int y = 0; y < 126; ++y)
+        for (int x = 0; x < 136; ++x) {
+            const bool lastCell = x >= 128 && y >= 112;
+            if (lastCell && y - 112 >= 7 && y - 112 <= 11)
+                continue; // the marker lines
+            const bool lit = drawing.Canvas().Pixel(x, y) == clWhite;
+            const TColor expected = !lit ? clBlack : lastCell ? lightGreen : lightRed;
+            ASSERT_EQ(shown.Canvas().Pixel(x, y), expected) << x << "," << y;
+        }
+}
+
+TEST(Epatool, InfoReportsSizeHistogramAndMarker) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("out.epa")}).exitCode, 0);
+    const Result info = Epatool({"info", dir.Path("out.epa")});
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_TRUE(info.out.contains("17 x 9 cells")) << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains("0x0F (foreground 15, background  0): 152 cells"));
+    EXPECT_TRUE(info.out.contains("0x0A (foreground 10, background  0): 1 cells"));
+    EXPECT_TRUE(info.out.contains("marker in the last cell: yes"));
+}
+
+TEST(Epatool, RefusesBadInputAndNeverOverwrites) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    dir.Write("out.epa", "keep");
+    Result r = Epatool({"encode", dir.Path("in.bmp"), dir.Path("out.epa")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("already exists"));
+    EXPECT_EQ(dir.Read("out.epa"), "keep");
+
+    r = Epatool({"info", dir.Path("out.epa")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("not an EPA logo file"));
+
+    dir.Write("bad.bmp", "BM nonsense");
+    r = Epatool({"encode", dir.Path("bad.bmp"), dir.Path("new.epa")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Bitmap image is not valid"));
+    EXPECT_FALSE(dir.Exists("new.epa"));
+
+    EXPECT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("n.epa"), "--attr", "16"}).exitCode,
+              2);
+    EXPECT_EQ(Epatool({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(Epatool({}).exitCode, 2);
+    const Result help = Epatool({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains("epatool encode"));
+}
