@@ -19,6 +19,14 @@ public:
     }
     const std::array<std::int32_t, Columns * Rows>& Entries() const { return entries_; }
 
+    // The colour grid orders its colours as the platform palette does (maroon is 1, navy 4);
+    // text mode orders them the other way round for red and blue. Indices outside 0..15 pass.
+    static std::int32_t AttributeForGridIndex(int index) {
+        static constexpr std::array<std::int32_t, 16> attribute = {0, 4,  2,  6,  1, 5,  3,  7,
+                                                                   8, 12, 10, 14, 9, 13, 11, 15};
+        return index >= 0 && index < 16 ? attribute[std::size_t(index)] : index;
+    }
+
 private:
     static int Index(int column, int row) { return column * Rows + row; }
 
