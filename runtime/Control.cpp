@@ -2,6 +2,7 @@
 
 #include "runtime/Canvas.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -69,6 +70,11 @@ void TControl::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int 
         OnMouseUp(*this, button, shift, x, y);
 }
 
+void TControl::KeyDown(int& key, Qt::KeyboardModifiers shift) {
+    if (OnKeyDown)
+        OnKeyDown(*this, key, shift);
+}
+
 void TControl::Click() {
     if (OnClick)
         OnClick(*this);
@@ -118,6 +124,15 @@ void TControl::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         DblClick();
     mousePressEvent(event);
+}
+
+void TControl::keyPressEvent(QKeyEvent* event) {
+    int key = event->key();
+    KeyDown(key, event->modifiers());
+    if (key == 0)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TControl::enterEvent(QEnterEvent*) {

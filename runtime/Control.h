@@ -25,6 +25,8 @@ public:
                                           Qt::KeyboardModifiers shift, int x, int y)>;
     using MouseMoveEvent =
         std::function<void(TControl& sender, Qt::KeyboardModifiers shift, int x, int y)>;
+    // `key` is a Qt::Key; a handler that sets it to 0 consumes the key.
+    using KeyEvent = std::function<void(TControl& sender, int& key, Qt::KeyboardModifiers shift)>;
 
     explicit TControl(QWidget* parent, Kind kind = Kind::Windowless);
 
@@ -48,12 +50,16 @@ public:
     MouseEvent OnMouseDown;
     MouseEvent OnMouseUp;
     MouseMoveEvent OnMouseMove;
+    KeyEvent OnKeyDown;
 
 protected:
     // What a control does beyond raising the event; each override calls the base to raise it.
     virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     virtual void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // A key press: the override calls the base to raise OnKeyDown and sets `key` to 0 to consume
+    // it; a key left non-zero goes on to the parent.
+    virtual void KeyDown(int& key, Qt::KeyboardModifiers shift);
     virtual void Click();
     virtual void DblClick();
     virtual void MouseEnter();
@@ -69,6 +75,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

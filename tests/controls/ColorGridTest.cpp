@@ -1,0 +1,225 @@
+#include "controls/ColorGrid.h"
+
+#include "runtime/Canvas.h"
+
+#include <QApplication>
+#include <QShortcut>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The grid as the editor holds it: a child of a shown, active window. Its cells are 25 x 25.
+class ColorGridTest : public ::testing::Test {
+protected:
+    ColorGridTest() {
+        window.resize(200, 200);
+        grid->move(50, 50);
+        grid->OnChange = [this](TControl&) { ++changes; };
+        window.show();
+        window.activateWindow();
+        QApplication::processEvents();
+    }
+
+    TColor PixelAt(int x, int y) const { return FromQRgb(grid->grab().toImage().pixel(x, y)); }
+    QImage CellInterior(int cell) const {
+        return grid->grab(QRect(cell % 4 * 25 + 3, cell / 4 * 25 + 3, 19, 19)).toImage();
+    }
+    // A cell interior of `fill` with `text` drawn on it the way the grid draws a mark.
+    QImage MarkedInterior(TColor fill, TColor ink, const QString& text) const {
+        QImage cell(25, 25, QImage::Format_RGB32);
+        cell.fill(ToQColor(fill));
+        TCanvas canvas(cell);
+        canvas.SetFont(grid->Font());
+        canvas.SetFontColor(ink);
+        canvas.DrawText(cell.rect(), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, text);
+        return cell.copy(3, 3, 19, 19);
+    }
+    void Click(Qt::MouseButton button, QPoint at) { QTest::mouseClick(grid, button, {}, at); }
+
+    QWidget window;
+    TColorGrid* grid = new TColorGrid(&window);
+    int changes = 0;
+};
+
+TEST_F(ColorGridTest, ShowsTheSixteenColoursInTheirFixedOrder) {
+    const TColor expected[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                 0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    for (int i = 0; i < 16; ++i) {
+        grid->SetForegroundIndex(i);
+        EXPECT_EQ(grid->ForegroundColor(), expected[i]) << i;
+        EXPECT_EQ(PixelAt(i % 4 * 25 + 4, i / 4 * 25 + 4), expected[i]) << i;
+    }
+}
+
+TEST_F(ColorGridTest, SunkenFramesWithTheSelectorOnlyWhileFocused) {
+    const TColor shadow = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
+    ASSERT_NE(shadow, light);
+    EXPECT_EQ(PixelAt(25, 25), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(27, 27), shadow);
+    EXPECT_EQ(PixelAt(48, 26), light); // the right and bottom edges own the corners
+    EXPECT_EQ(PixelAt(26, 48), light);
+    EXPECT_EQ(PixelAt(28, 28), clPurple);
+
+    grid->SetSelection(5);
+    const QImage plain = MarkedInterior(clPurple, clPurple, QString());
+    EXPECT_EQ(CellInterior(5), plain);
+    grid->setFocus();
+    EXPECT_NE(CellInterior(5), plain);
+    grid->clearFocus();
+    EXPECT_EQ(CellInterior(5), plain);
+}
+
+TEST_F(ColorGridTest, FlatCellsInvertAroundTheFocusedSelection) {
+    grid->SetCtl3D(false);
+    grid->SetSelection(1);
+    grid->setFocus();
+    EXPECT_EQ(PixelAt(50, 0), clBlack);
+    EXPECT_EQ(PixelAt(51, 1), clGreen);
+    EXPECT_EQ(PixelAt(25, 0), clWhite);
+    EXPECT_EQ(PixelAt(26, 1), clMaroon ^ 0xFFFFFF);
+    EXPECT_EQ(PixelAt(27, 2), clBlack);
+    EXPECT_EQ(PixelAt(28, 3), clMaroon);
+}
+
+TEST_F(ColorGridTest, MarksFollowTheColoursInContrastInk) {
+    // As the editor sets it up: only the foreground shows, on white.
+    grid->SetForegroundIndex(15);
+    grid->SetBackgroundIndex(15);
+    grid->SetBackgroundEnabled(false);
+    const QImage fg = MarkedInterior(clWhite, clBlack, "FG");
+    ASSERT_NE(fg, MarkedInterior(clWhite, clBlack, "FB"));
+    ASSERT_NE(fg, MarkedInterior(clWhite, clBlack, QString()));
+    EXPECT_EQ(CellInterior(15), fg);
+
+    grid->SetBackgroundEnabled(true);
+    EXPECT_EQ(CellInterior(15), MarkedInterior(clWhite, clBlack, "FB"));
+    Click(Qt::LeftButton, QPoint(10, 30));
+    EXPECT_EQ(CellInterior(4), MarkedInterior(clNavy, clYellow, "FG"));
+    EXPECT_EQ(CellInterior(15), MarkedInterior(clWhite, clBlack, "BG"));
+}
+
+TEST_F(ColorGridTest, SnapsToWholeCells) {
+    grid->resize(101, 99);
+    EXPECT_EQ(grid->size(), QSize(100, 96));
+    Click(Qt::LeftButton, QPoint(25, 24));
+    EXPECT_EQ(grid->ForegroundIndex(), 5);
+
+    grid->resize(100, 100);
+    grid->SetGridOrdering(TGridOrdering::go16x1);
+    EXPECT_EQ(grid->size(), QSize(96, 100));
+    Click(Qt::LeftButton, QPoint(95, 99));
+    EXPECT_EQ(grid->ForegroundIndex(), 15);
+
+    // Smaller than its grid: one pixel a cell rather than cells of none.
+    grid->resize(3, 0);
+    EXPECT_EQ(grid->size(), QSize(16, 1));
+    Click(Qt::LeftButton, QPoint(6, 0));
+    EXPECT_EQ(grid->ForegroundIndex(), 6);
+}
+
+TEST_F(ColorGridTest, PressPicksAndDraggingOutsideClampsToEdgeCells) {
+    QTest::mousePress(grid, Qt::LeftButton, {}, QPoint(30, 30));
+    EXPECT_EQ(grid->ForegroundIndex(), 5);
+    QTest::mouseMove(grid, QPoint(-10, -10));
+    QTest::mouseRelease(grid, Qt::LeftButton, {}, QPoint(-10, -10));
+    EXPECT_EQ(grid->ForegroundIndex(), 0);
+    EXPECT_EQ(grid->Selection(), 0);
+    Click(Qt::LeftButton, QPoint(5, 5));
+    EXPECT_EQ(changes, 2);
+
+    QTest::mousePress(grid, Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseMove(grid, QPoint(140, 140));
+    QTest::mouseRelease(grid, Qt::RightButton, {}, QPoint(140, 140));
+    QTest::mouseMove(grid, QPoint(30, 30)); // released: no longer drags
+    EXPECT_EQ(grid->BackgroundIndex(), 15);
+    EXPECT_EQ(grid->ForegroundIndex(), 0);
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ColorGridTest, ClickEnablesColorSwitchesADisabledColourOn) {
+    grid->SetBackgroundIndex(5);
+    grid->SetBackgroundEnabled(false);
+    Click(Qt::RightButton, QPoint(30, 30));
+    EXPECT_FALSE(grid->BackgroundEnabled());
+    EXPECT_EQ(changes, 1);
+
+    grid->SetClickEnablesColor(true);
+    Click(Qt::RightButton, QPoint(30, 30));
+    EXPECT_TRUE(grid->BackgroundEnabled());
+    EXPECT_EQ(grid->BackgroundIndex(), 5);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(ColorGridTest, SettersIgnoreDisabledColoursAndIndicesOutsideTheGrid) {
+    grid->SetForegroundEnabled(false);
+    grid->SetForegroundIndex(3);
+    EXPECT_EQ(grid->ForegroundIndex(), 0);
+    grid->SetForegroundEnabled(true);
+    for (const int bad : {-1, 16}) {
+        grid->SetForegroundIndex(bad);
+        grid->SetBackgroundIndex(bad);
+        grid->SetSelection(bad);
+    }
+    EXPECT_EQ(grid->ForegroundIndex(), 0);
+    EXPECT_EQ(grid->BackgroundIndex(), 0);
+    EXPECT_EQ(grid->Selection(), 0);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(ColorGridTest, ArrowKeysWrapAround) {
+    struct Step {
+        int from;
+        Qt::Key key;
+        int to;
+    };
+    for (const Step step :
+         {Step{15, Qt::Key_Right, 0}, Step{0, Qt::Key_Left, 15}, Step{15, Qt::Key_Down, 0},
+          Step{0, Qt::Key_Up, 15}, Step{13, Qt::Key_Down, 2}, Step{2, Qt::Key_Up, 13},
+          Step{5, Qt::Key_Down, 9}, Step{5, Qt::Key_Space, 6}}) {
+        grid->SetSelection(step.from);
+        QTest::keyClick(grid, step.key);
+        EXPECT_EQ(grid->Selection(), step.to) << step.from << " " << step.key;
+    }
+}
+
+TEST_F(ColorGridTest, LetterKeysPickTheSelectionAndAreNotShortcuts) {
+    int clicks = 0, shortcuts = 0;
+    grid->OnClick = [&](TControl&) { ++clicks; };
+    QShortcut shortcut(QKeySequence(Qt::Key_F), &window);
+    QObject::connect(&shortcut, &QShortcut::activated, [&] { ++shortcuts; });
+    grid->setFocus();
+    grid->SetSelection(7);
+    QTest::keyClick(grid, Qt::Key_F);
+    QTest::keyClick(grid, Qt::Key_B);
+    EXPECT_EQ(grid->ForegroundIndex(), 7);
+    EXPECT_EQ(grid->BackgroundIndex(), 7);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(shortcuts, 0);
+
+    // The grid's keys stop at the grid; others go on to the window.
+    const auto accepted = [this](Qt::Key key) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(grid, &press);
+        return press.isAccepted();
+    };
+    EXPECT_TRUE(accepted(Qt::Key_Up));
+    EXPECT_FALSE(accepted(Qt::Key_A));
+    // OnKeyDown sees a key first and may take it for itself.
+    grid->OnKeyDown = [](TControl&, int& key, Qt::KeyboardModifiers) { key = 0; };
+    grid->SetSelection(8);
+    EXPECT_TRUE(accepted(Qt::Key_F));
+    EXPECT_EQ(grid->ForegroundIndex(), 7);
+}
+
+TEST_F(ColorGridTest, ClicksTakeTheFocusOnlyWithATabStop) {
+    Click(Qt::LeftButton, QPoint(30, 30));
+    EXPECT_FALSE(grid->hasFocus());
+    grid->SetTabStop(true);
+    Click(Qt::LeftButton, QPoint(30, 30));
+    EXPECT_TRUE(grid->hasFocus());
+}
+
+} // namespace
