@@ -21,72 +21,42 @@ TProConfirmDialog EditorsConfirmation() {
     return dialog;
 }
 
-// What the person sees: the window's title, its texts and its buttons.
-struct Seen {
-    QString title;
-    QStringList labels;
-    QStringList buttons;
-};
-
-Seen Look(const QDialog& dialog) {
-    Seen seen{dialog.windowTitle(), {}, {}};
+// What the person sees: the title, the texts, the buttons.
+QStringList Look(const QDialog& dialog) {
+    QStringList seen = {dialog.windowTitle()};
     for (const QLabel* label : dialog.findChildren<QLabel*>())
         if (!label->text().isEmpty())
-            seen.labels.append(label->text());
+            seen.append(label->text());
     for (const QPushButton* button : dialog.findChildren<QPushButton*>())
-        seen.buttons.append(button->text());
+        seen.append(button->text());
     return seen;
 }
 
-class DialogsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TModalPrompts::SetResponder([this](const TPrompt& prompt) {
-            asked.append(prompt);
-            seen.append(Look(*prompt.dialog));
-            return TPromptAnswer{result, {}};
-        });
-    }
-    void TearDown() override { TModalPrompts::SetResponder({}); }
-
-    QList<TPrompt> asked;
-    QList<Seen> seen;
-    int result = mrCancel;
-};
-
-TEST_F(DialogsTest, ConfirmationIsTrueOnlyForYes) {
-    const TProConfirmDialog dialog = EditorsConfirmation();
-    result = mrYes;
-    EXPECT_TRUE(dialog.Execute());
+TEST(Dialogs, RunThroughThePromptsAndConfirmOnlyOnYes) {
+    QList<QStringList> seen;
+    int result = mrYes;
+    TModalPrompts::SetResponder([&](const TPrompt& prompt) {
+        seen.append(Look(*prompt.dialog));
+        return TPromptAnswer{result, {}};
+    });
+    const TProConfirmDialog confirmation = EditorsConfirmation();
+    EXPECT_TRUE(confirmation.Execute());
     result = mrNo;
-    EXPECT_FALSE(dialog.Execute());
+    EXPECT_FALSE(confirmation.Execute());
     result = mrCancel;
-    EXPECT_FALSE(dialog.Execute());
+    EXPECT_FALSE(confirmation.Execute());
+    TProInfoDialog information;
+    information.SetInfoMessage(QStringLiteral("Dosya aktif dizine yaratıldı."));
+    information.Execute();
+    TModalPrompts::SetResponder({});
 
-    ASSERT_EQ(asked.size(), 3);
-    EXPECT_EQ(asked[0].kind, TPromptKind::pkConfirmation);
-    EXPECT_EQ(asked[0].caption, dialog.Caption());
-    EXPECT_EQ(seen[0].title, dialog.Caption());
-    EXPECT_EQ(seen[0].labels,
-              (QStringList{dialog.Condition(), dialog.Description(), dialog.Question()}));
-    EXPECT_EQ(seen[0].buttons, (QStringList{"&Yes", "&No", "Cancel"}));
+    ASSERT_EQ(seen.size(), 4);
+    EXPECT_EQ(seen[0], (QStringList{confirmation.Caption(), confirmation.Condition(),
+                                    confirmation.Description(), confirmation.Question(), "&Yes",
+                                    "&No", "Cancel"}));
+    EXPECT_EQ(seen[3], (QStringList{"Information", information.InfoMessage(), "OK"}));
 }
 
-TEST_F(DialogsTest, InformationShowsItsMessageWithOneButton) {
-    TProInfoDialog dialog;
-    dialog.SetInfoMessage(
-        QStringLiteral("Dosya aktif dizine yaratıldı. (file in current directory!)"));
-    dialog.SetAlignment(taCenter);
-    dialog.Execute();
-
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked[0].kind, TPromptKind::pkInformation);
-    EXPECT_EQ(seen[0].title, "Information"); // no caption set
-    EXPECT_EQ(seen[0].labels, QStringList{dialog.InfoMessage()});
-    EXPECT_EQ(seen[0].buttons, QStringList{"OK"});
-}
-
-// Without a responder the real window is shown, and Execute waits until a person answers.
 QPushButton* Button(const QString& text) {
     for (QPushButton* button : QApplication::activeModalWidget()->findChildren<QPushButton*>())
         if (button->text() == text)
@@ -94,6 +64,7 @@ QPushButton* Button(const QString& text) {
     return nullptr;
 }
 
+// Without a responder the real window is shown, and Execute waits for a person's answer.
 TEST(Dialogs, ThePersonsAnswerIsTheResult) {
     const TProConfirmDialog confirmation = EditorsConfirmation();
     QTimer::singleShot(0, [] { Button("&Yes")->click(); });

@@ -38,18 +38,11 @@ TEST(Showcase, TheControlsTogetherOnTheBackdrop) {
     canvas.LineTo(116, 100);
     canvas.LineTo(20, 100);
 
-    const QFont bold = MakeFont(QStringLiteral("MS Sans Serif"), 11, fsBold);
-    const auto addButton = [&](int top, const QString& caption, TColor color, bool enabled) {
-        auto* button = new TsohoTextButton(panel);
-        button->SetBounds(180, top, 94, 24);
-        button->SetCaption(caption);
-        button->SetFont(bold);
-        button->SetFontColor(color);
-        button->SetEnabled(enabled);
-    };
-    addButton(40, QStringLiteral("BMP > EPA"), clRed, true);
-    addButton(70, QStringLiteral("Yeni"), clNavy, true);
-    addButton(100, QStringLiteral("EPA Kayıt"), clNavy, false);
+    auto* button = new TsohoTextButton(panel);
+    button->SetBounds(180, 40, 94, 24);
+    button->SetCaption(QStringLiteral("BMP > EPA"));
+    button->SetFont(MakeFont(QStringLiteral("MS Sans Serif"), 11, fsBold));
+    button->SetFontColor(clRed);
 
     auto* heading = new TShadowLabel(panel);
     heading->SetBounds(180, 10, 53, 13);

@@ -24,15 +24,15 @@ protected:
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-
     QColor Pixel(int x, int y) { return window.grab().toImage().pixelColor(x, y); }
-    int CountInButton(const QColor& color) {
-        const QImage shot = window.grab().toImage();
-        int count = 0;
-        for (int y = 11; y < 33; ++y)
-            for (int x = 11; x < 103; ++x)
-                count += shot.pixelColor(x, y) == color;
-        return count;
+    bool CaptionIn(TColor color) {
+        const QImage shot = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb wanted = ToQColor(color).rgb();
+        for (int y = 1; y < shot.height() - 1; ++y)
+            for (int x = 1; x < shot.width() - 1; ++x)
+                if (shot.pixel(x, y) == wanted)
+                    return true;
+        return false;
     }
 
     QWidget window;
@@ -52,13 +52,12 @@ TEST_F(TextButtonTest, ClicksOnlyForALeftPressReleasedOverIt) {
 }
 
 TEST_F(TextButtonTest, ADisabledButtonIgnoresTheMouseAndGreysItsCaption) {
-    EXPECT_GT(CountInButton(QColor(0, 0, 128)), 0);
+    EXPECT_TRUE(CaptionIn(clNavy));
     button->SetEnabled(false);
     mouse::Click(*button, QPoint(40, 12));
-    EXPECT_EQ(clicks, 0);
-    EXPECT_EQ(downs, 0);
-    EXPECT_EQ(CountInButton(QColor(0, 0, 128)), 0);
-    EXPECT_GT(CountInButton(QColor(128, 128, 128)), 0);
+    EXPECT_EQ(clicks + downs, 0);
+    EXPECT_FALSE(CaptionIn(clNavy));
+    EXPECT_TRUE(CaptionIn(clGray));
 }
 
 TEST_F(TextButtonTest, TheBevelIsRaisedAndReversedWhilePressed) {
@@ -68,14 +67,11 @@ TEST_F(TextButtonTest, TheBevelIsRaisedAndReversedWhilePressed) {
     EXPECT_EQ(Pixel(10, 10), highlight);
     EXPECT_EQ(Pixel(103, 10), black);
     EXPECT_EQ(Pixel(10, 33), black);
-    EXPECT_EQ(Pixel(11, 11), QColor(Qt::green)); // transparent inside
+    EXPECT_EQ(Pixel(11, 11), QColor(Qt::green)); // nothing filled
 
     mouse::Press(*button, QPoint(40, 12));
-    EXPECT_TRUE(button->Pressed());
     EXPECT_EQ(Pixel(10, 10), black);
     EXPECT_EQ(Pixel(103, 10), highlight);
-    EXPECT_EQ(Pixel(50, 33), highlight);
-
     mouse::Release(*button, QPoint(40, 12));
     EXPECT_EQ(Pixel(10, 10), highlight);
 }
