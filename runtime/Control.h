@@ -15,7 +15,8 @@ void PlaceInParent(QWidget& widget, int left, int top, int width, int height);
 
 // The base of every control of the window, giving the classic event order on top of QWidget:
 // a left press and release inside give press, click, release; other buttons give press and
-// release only; the pointer entering and leaving gives MouseEnter and MouseLeave.
+// release only; the pointer entering and leaving gives MouseEnter and MouseLeave. A press with
+// any button holds the mouse until its release, so a stroke that ends outside still ends here.
 //
 // A windowless control (the default) paints only where it draws a pixel, so its parent shows
 // through, and always lies below its windowed siblings. A windowed control paints its whole
