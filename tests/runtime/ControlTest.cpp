@@ -46,7 +46,8 @@ protected:
 
 TEST_F(ControlTest, OnlyALeftPressReleasedInsideClicksBetweenPressAndRelease) {
     mouse::Click(*probe, QPoint(5, 6));
-    EXPECT_EQ(probe->log, (QStringList{"enter", "down 1 5,6", "click", "up 1 5,6"}));
+    probe->log.removeAll("enter"); // whether the pointer came from outside is another test's
+    EXPECT_EQ(probe->log, (QStringList{"down 1 5,6", "click", "up 1 5,6"}));
     mouse::Click(*probe, QPoint(5, 6), Qt::RightButton);
     mouse::Click(*probe, QPoint(5, 6), Qt::MiddleButton);
     mouse::Press(*probe, QPoint(5, 6));
@@ -74,6 +75,8 @@ TEST_F(ControlTest, TheSecondPressOfADoubleClickMakesNoSecondClick) {
 }
 
 TEST_F(ControlTest, EnterAndLeaveFollowThePointer) {
+    mouse::Move(*probe, QPoint(-5, 5));
+    probe->log.clear();
     mouse::Move(*probe, QPoint(5, 5));
     mouse::Move(*probe, QPoint(-5, 5));
     EXPECT_EQ(probe->log, (QStringList{"enter", "leave"}));
