@@ -38,12 +38,20 @@ int DeclaredBitCount(const QByteArray& data) {
 
 } // namespace
 
+TBitmap::TBitmap() {
+    ReportCanvasChanges();
+}
+
 TBitmap::TBitmap(int width, int height, TPixelFormat format, const QList<QRgb>& palette)
-    : image_(MakeImage(width, height, format, palette)), format_(format) {}
+    : image_(MakeImage(width, height, format, palette)), format_(format) {
+    ReportCanvasChanges();
+}
 
 TBitmap::TBitmap(const TBitmap& other)
     : TGraphic(other), image_(other.image_), format_(other.format_),
-      transparentColor_(other.transparentColor_) {}
+      transparentColor_(other.transparentColor_) {
+    ReportCanvasChanges();
+}
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
     if (this != &other) {

@@ -13,7 +13,7 @@ enum class TPixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
 // entries), RGB32 for 24 and 32 bits.
 class TBitmap : public TGraphic {
 public:
-    TBitmap() = default;
+    TBitmap();
     TBitmap(int width, int height, TPixelFormat format, const QList<QRgb>& palette = {});
     TBitmap(const TBitmap& other);
     TBitmap& operator=(const TBitmap& other);
@@ -48,6 +48,10 @@ public:
     void SetTransparentColor(TColor color) { transparentColor_ = color; }
 
 private:
+    // Drawing on the canvas is a change of the bitmap, which its holder repaints for.
+    void ReportCanvasChanges() {
+        canvas_.OnChange = [this] { Changed(); };
+    }
     static QImage MakeImage(int width, int height, TPixelFormat format, QList<QRgb> palette);
 
     QImage image_;

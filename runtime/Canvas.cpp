@@ -13,6 +13,11 @@ TColor TCanvas::Pixel(int x, int y) const {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
+    PutPixel(x, y, color);
+    Changed();
+}
+
+void TCanvas::PutPixel(int x, int y, TColor color) {
     if (!image_->valid(x, y))
         return;
     const QRgb rgb = ToQRgb(color);
@@ -30,7 +35,8 @@ void TCanvas::Rectangle(const QRect& rect) {
         for (int y = rect.top(); y <= rect.bottom(); ++y)
             for (int x = rect.left(); x <= rect.right(); ++x)
                 if (image_->valid(x, y))
-                    SetPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
+                    PutPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
+        Changed();
         return;
     }
     FillRect(rect, penColor_);
@@ -41,7 +47,8 @@ void TCanvas::FillRect(const QRect& rect, TColor color) {
     const QRect area = rect.intersected(image_->rect());
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            SetPixel(x, y, color);
+            PutPixel(x, y, color);
+    Changed();
 }
 
 QRect TCanvas::DrawBevelRings(QRect rect, int rings, TColor first, TColor second, Qt::Edges sides) {
@@ -71,7 +78,7 @@ void TCanvas::DrawFocusRect(const QRect& rect) {
         return;
     const auto invert = [this](int x, int y) {
         if (image_->valid(x, y) && (x + y) % 2 == 0)
-            SetPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
+            PutPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
     };
     for (int x = rect.left(); x <= rect.right(); ++x) {
         invert(x, rect.top());
@@ -83,6 +90,7 @@ void TCanvas::DrawFocusRect(const QRect& rect) {
         if (rect.right() != rect.left())
             invert(rect.right(), y);
     }
+    Changed();
 }
 
 QRect TCanvas::DrawText(const QRect& rect, int flags, const QString& text) {
@@ -111,7 +119,7 @@ void TCanvas::LineTo(int x, int y) {
     const int sy = cy < y ? 1 : -1;
     int error = dx + dy;
     while (cx != x || cy != y) {
-        SetPixel(cx, cy, penMode_ == TPenMode::pmNot ? Pixel(cx, cy) ^ 0xFFFFFF : penColor_);
+        PutPixel(cx, cy, penMode_ == TPenMode::pmNot ? Pixel(cx, cy) ^ 0xFFFFFF : penColor_);
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
@@ -123,6 +131,7 @@ void TCanvas::LineTo(int x, int y) {
         }
     }
     penPos_ = QPoint(x, y);
+    Changed();
 }
 
 void TCanvas::DrawImage(const QRect& dest, const QImage& source, TColor transparent) {
@@ -156,8 +165,11 @@ void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
                          image_->format() == QImage::Format_MonoLSB ||
                          image_->format() == QImage::Format_Indexed8;
     if (!indexed) {
-        QPainter painter(image_);
-        work(painter);
+        {
+            QPainter painter(image_);
+            work(painter);
+        }
+        Changed();
         return;
     }
     QImage rgb = image_->convertToFormat(QImage::Format_RGB32);
@@ -172,6 +184,7 @@ void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
             if (line[x] != image_->pixel(x, y))
                 image_->setPixel(x, y, static_cast<uint>(NearestIndex(palette, line[x])));
     }
+    Changed();
 }
 
 int TCanvas::NearestIndex(const QList<QRgb>& palette, QRgb color) {

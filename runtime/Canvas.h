@@ -71,6 +71,9 @@ public:
     // Runs painter work on the image, through an RGB copy when the image is indexed.
     void Paint(const std::function<void(QPainter&)>& work);
 
+    // Called once after each drawing operation; a bitmap uses it to tell its holder.
+    std::function<void()> OnChange;
+
     QImage& Image() { return *image_; }
     const QImage& Image() const { return *image_; }
     int Width() const { return image_->width(); }
@@ -80,6 +83,12 @@ public:
     static int NearestIndex(const QList<QRgb>& palette, QRgb color);
 
 private:
+    void PutPixel(int x, int y, TColor color);
+    void Changed() {
+        if (OnChange)
+            OnChange();
+    }
+
     QImage* image_;
     TColor penColor_ = clBlack;
     TPenMode penMode_ = TPenMode::pmCopy;

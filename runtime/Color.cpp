@@ -22,6 +22,8 @@ QColor SystemColor(int index) {
         return palette.color(QPalette::ButtonText);
     case 20:
         return palette.color(QPalette::Light);
+    case 21:
+        return palette.color(QPalette::Shadow);
     case 22:
         return palette.color(QPalette::Midlight);
     default:

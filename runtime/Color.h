@@ -39,6 +39,7 @@ inline constexpr TColor clBtnShadow = clSystemColor + 16;
 inline constexpr TColor clGrayText = clSystemColor + 17;
 inline constexpr TColor clBtnText = clSystemColor + 18;
 inline constexpr TColor clBtnHighlight = clSystemColor + 20;
+inline constexpr TColor cl3DDkShadow = clSystemColor + 21;
 inline constexpr TColor cl3DLight = clSystemColor + 22;
 
 inline constexpr bool IsSystemColor(TColor c) {

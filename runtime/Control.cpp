@@ -6,6 +6,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+void PlaceInParent(QWidget& widget, int left, int top, int width, int height) {
+    const QWidget* parent = widget.parentWidget();
+    const QPoint origin = parent ? parent->contentsRect().topLeft() : QPoint();
+    widget.setGeometry(QRect(origin + QPoint(left, top), QSize(width, height)));
+}
+
 TControl::TControl(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {
     setMouseTracking(true);
     if (kind_ == Kind::Windowed) {
@@ -53,6 +59,13 @@ void TControl::SetColor(TColor color) {
         return;
     color_ = color;
     update();
+}
+
+void TControl::SetFontColor(TColor color) {
+    if (fontColor_ == color)
+        return;
+    fontColor_ = color;
+    FontChanged();
 }
 
 void TControl::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
@@ -120,10 +133,12 @@ void TControl::mouseReleaseEvent(QMouseEvent* event) {
     MouseUp(event->button(), event->modifiers(), p.x(), p.y());
 }
 
+// The second press of a double click is a press too, but its release makes no second click.
 void TControl::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         DblClick();
-    mousePressEvent(event);
+    const QPoint p = event->position().toPoint();
+    MouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TControl::keyPressEvent(QKeyEvent* event) {
@@ -155,5 +170,7 @@ void TControl::paintEvent(QPaintEvent*) {
 void TControl::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange)
         EnabledChanged();
+    else if (event->type() == QEvent::FontChange)
+        FontChanged();
     QWidget::changeEvent(event);
 }

@@ -8,9 +8,15 @@
 
 class TCanvas;
 
+// Places `widget` at (left, top) of its parent's client area, which is the parent's contents
+// rectangle: a panel with a sunken edge keeps its children inside the edge, as the classic
+// non-client border did. For platform widgets (combo box, progress bar, push button) too.
+void PlaceInParent(QWidget& widget, int left, int top, int width, int height);
+
 // The base of every control of the window, giving the classic event order on top of QWidget:
 // a left press and release inside give press, click, release; other buttons give press and
-// release only; the pointer entering and leaving gives MouseEnter and MouseLeave.
+// release only; the pointer entering and leaving gives MouseEnter and MouseLeave. A press with
+// any button holds the mouse until its release, so a stroke that ends outside still ends here.
 //
 // A windowless control (the default) paints only where it draws a pixel, so its parent shows
 // through, and always lies below its windowed siblings. A windowed control paints its whole
@@ -39,8 +45,13 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     void SetBounds(int left, int top, int width, int height) {
-        setGeometry(left, top, width, height);
+        PlaceInParent(*this, left, top, width, height);
     }
+    // The font is Qt's: it follows the parent's until the control is given its own.
+    const QFont& Font() const { return font(); }
+    void SetFont(const QFont& font) { setFont(font); }
+    TColor FontColor() const { return fontColor_; }
+    void SetFontColor(TColor color);
     Kind ControlKind() const { return kind_; }
 
     NotifyEvent OnClick;
@@ -66,6 +77,8 @@ protected:
     virtual void MouseLeave();
     virtual void CaptionChanged() { update(); }
     virtual void EnabledChanged() { update(); }
+    // The font or its colour changed, also by inheriting a new font from the parent.
+    virtual void FontChanged() { update(); }
     // Paints the control into `canvas`, which covers the control's client area. For a
     // windowless control the canvas starts see-through; for a windowed one it starts in the
     // control's colour.
@@ -87,6 +100,7 @@ private:
     Kind kind_;
     QString caption_;
     TColor color_ = clBtnFace;
+    TColor fontColor_ = clWindowText;
     bool leftPressed_ = false;
 };
 

@@ -1,11 +1,12 @@
-#include <QApplication>
+#include "runtime/Application.h"
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     // Widgets need an application; tests never need a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,23 @@
+#ifndef VARNEL_RUNTIME_CONTROLTYPES_H
+#define VARNEL_RUNTIME_CONTROLTYPES_H
+
+#include <Qt>
+
+// The kinds of bevel a frame or panel draws: a raised bevel is lit at its left and top.
+enum TPanelBevel { bvNone, bvLowered, bvRaised };
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
+inline Qt::Alignment HorizontalAlignment(TAlignment alignment) {
+    switch (alignment) {
+    case taRightJustify:
+        return Qt::AlignRight;
+    case taCenter:
+        return Qt::AlignHCenter;
+    case taLeftJustify:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+#endif

@@ -1,0 +1,18 @@
+#ifndef VARNEL_RUNTIME_FONTS_H
+#define VARNEL_RUNTIME_FONTS_H
+
+#include <QFont>
+#include <QString>
+
+enum TFontStyle : unsigned { fsBold = 1, fsUnderline = 2 };
+
+// The window's fonts are named after faces this platform does not have; each is mapped to an
+// installed free face of like shape. Safe to call more than once.
+void InstallFontSubstitutes();
+
+// A font as the window describes it: a face name, a height in pixels and a set of TFontStyle
+// flags. Text in it is drawn without antialiasing, so that it keeps its crisp classic look and
+// measures the same wherever it is drawn.
+QFont MakeFont(const QString& name, int pixelHeight, unsigned styles = 0);
+
+#endif

@@ -1,0 +1,34 @@
+#ifndef VARNEL_RUNTIME_IMAGE_H
+#define VARNEL_RUNTIME_IMAGE_H
+
+#include "runtime/Control.h"
+#include "runtime/Picture.h"
+
+// The picture control: shows its picture at its top-left corner, cut at its edges, and lets the
+// parent show through where the picture does not reach.
+class TImage : public TControl {
+    Q_OBJECT
+public:
+    explicit TImage(QWidget* parent);
+
+    // Loading or assigning a picture here repaints the control (and re-sizes it with AutoSize).
+    TPicture& Picture() { return picture_; }
+    // The pixel canvas of the held bitmap. An empty image gets a bitmap of its own size first;
+    // any other kind of picture raises "Can only modify an image if it contains a bitmap".
+    TCanvas& Canvas();
+
+    bool AutoSize() const { return autoSize_; }
+    // The control takes the size of its picture, now and whenever the picture changes.
+    void SetAutoSize(bool autoSize);
+
+protected:
+    void Paint(TCanvas& canvas) override;
+
+private:
+    void PictureChanged();
+
+    TPicture picture_;
+    bool autoSize_ = false;
+};
+
+#endif

@@ -1,0 +1,110 @@
+#include "runtime/ModalPrompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+// Qt reads a filter's patterns from its last parentheses, separated by blanks; our descriptions
+// carry them with ";" already, so the description's own parentheses give way to Qt's form.
+QString QtNameFilter(const TFileFilter& filter) {
+    static const QRegularExpression trailingPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
+    QString description = filter.description;
+    description.remove(trailingPatterns);
+    QString patterns = filter.patterns;
+    patterns.replace(u';', u' ');
+    return QStringLiteral("%1 (%2)").arg(description, patterns);
+}
+
+TPromptAnswer AskInputBox(const TPrompt& prompt) {
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(prompt.caption);
+    box.setLabelText(prompt.texts.value(0));
+    box.setTextValue(prompt.value);
+    if (box.exec() != QDialog::Accepted)
+        return {};
+    return {mrOk, box.textValue()};
+}
+
+TPromptAnswer AskOpenPicture(const TPrompt& prompt) {
+    QFileDialog box(QApplication::activeWindow(), prompt.caption, QDir::currentPath());
+    box.setFileMode(QFileDialog::ExistingFile);
+    QStringList filters;
+    for (const TFileFilter& filter : prompt.filters)
+        filters.append(QtNameFilter(filter));
+    box.setNameFilters(filters);
+    if (!filters.isEmpty())
+        box.selectNameFilter(filters.first());
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty())
+        return {};
+    return {mrOk, box.selectedFiles().first()};
+}
+
+TPromptAnswer ShowErrorBox(const TPrompt& prompt) {
+    QMessageBox box(QMessageBox::Critical, prompt.caption, prompt.texts.value(0), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+    return {mrOk, {}};
+}
+
+TPromptAnswer AskPerson(const TPrompt& prompt) {
+    switch (prompt.kind) {
+    case TPromptKind::pkInputBox:
+        return AskInputBox(prompt);
+    case TPromptKind::pkOpenPicture:
+        return AskOpenPicture(prompt);
+    case TPromptKind::pkError:
+        return ShowErrorBox(prompt);
+    case TPromptKind::pkConfirmation:
+    case TPromptKind::pkInformation:
+        break;
+    }
+    return {prompt.dialog->exec(), {}};
+}
+
+} // namespace
+
+void TModalPrompts::SetResponder(Responder responder) {
+    CurrentResponder() = std::move(responder);
+}
+
+QString TModalPrompts::InputBox(const QString& caption, const QString& prompt,
+                                const QString& value) {
+    const TPromptAnswer answer = Ask({TPromptKind::pkInputBox, caption, {prompt}, value, {}});
+    return answer.result == mrOk ? answer.text : value;
+}
+
+std::optional<QString> TModalPrompts::OpenPicture(const QList<TFileFilter>& filters) {
+    const TPromptAnswer answer =
+        Ask({TPromptKind::pkOpenPicture, QStringLiteral("Open"), {}, {}, filters});
+    if (answer.result != mrOk || answer.text.isEmpty())
+        return std::nullopt;
+    // Later file commands work in the folder the user went to.
+    QDir::setCurrent(QFileInfo(answer.text).absolutePath());
+    return answer.text;
+}
+
+int TModalPrompts::ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
+                                 const QStringList& texts) {
+    return Ask({kind, caption, texts, {}, {}, &dialog}).result;
+}
+
+void TModalPrompts::ShowError(const QString& message) {
+    Ask({TPromptKind::pkError, QApplication::applicationDisplayName(), {message}, {}, {}});
+}
+
+TPromptAnswer TModalPrompts::Ask(const TPrompt& prompt) {
+    if (CurrentResponder())
+        return CurrentResponder()(prompt);
+    return AskPerson(prompt);
+}
+
+TModalPrompts::Responder& TModalPrompts::CurrentResponder() {
+    static Responder responder;
+    return responder;
+}

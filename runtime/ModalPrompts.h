@@ -1,0 +1,61 @@
+#ifndef VARNEL_RUNTIME_MODALPROMPTS_H
+#define VARNEL_RUNTIME_MODALPROMPTS_H
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class QDialog;
+
+// The results a modal window ends with.
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+enum class TPromptKind { pkInputBox, pkOpenPicture, pkConfirmation, pkInformation, pkError };
+
+// One entry of an open dialog's filter list: "Bitmaps (*.bmp)" and "*.bmp".
+struct TFileFilter {
+    QString description;
+    QString patterns; // separated by ";"
+};
+
+// What the program asks the user, as a responder sees it.
+struct TPrompt {
+    TPromptKind kind;
+    QString caption;
+    QStringList texts;          // the texts shown, top to bottom
+    QString value;              // input box: the default text
+    QList<TFileFilter> filters; // open-picture dialog: the first one is selected
+    QDialog* dialog = nullptr;  // confirmation and information: the window built for it
+};
+
+// How the user answered: a TModalResult and, for mrOk, the text typed or the file chosen.
+struct TPromptAnswer {
+    int result = mrCancel;
+    QString text;
+};
+
+// Every modal question the program asks goes through here. The shipped program always asks a
+// person; a test installs a responder that answers instead and sees what was asked.
+class TModalPrompts {
+public:
+    using Responder = std::function<TPromptAnswer(const TPrompt& prompt)>;
+    // An empty responder gives the questions back to the user.
+    static void SetResponder(Responder responder);
+
+    // The edited text on OK; the default text on Cancel or when the box is closed.
+    static QString InputBox(const QString& caption, const QString& prompt, const QString& value);
+    // The chosen file, whose folder becomes the current directory; nothing when cancelled.
+    static std::optional<QString> OpenPicture(const QList<TFileFilter>& filters);
+    // Shows a dialog window modally and gives the result it ended with.
+    static int ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
+                             const QStringList& texts);
+    static void ShowError(const QString& message);
+
+private:
+    static TPromptAnswer Ask(const TPrompt& prompt);
+    static Responder& CurrentResponder();
+};
+
+#endif
