@@ -1,0 +1,13 @@
+#include "editor/Main.h"
+#include "runtime/Application.h"
+
+#include <QScreen>
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    TMainForm form;
+    form.show();
+    if (const QScreen* screen = form.screen())
+        form.move(screen->availableGeometry().center() - form.rect().center());
+    return app.exec();
+}
