@@ -188,6 +188,9 @@ void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
 }
 
 int TCanvas::NearestIndex(const QList<QRgb>& palette, QRgb color) {
+    // Most writes use a palette colour exactly; that costs one scan, not a distance search.
+    if (const qsizetype exact = palette.indexOf(color); exact >= 0)
+        return int(exact);
     int best = 0;
     long bestDistance = -1;
     for (int i = 0; i < palette.size(); ++i) {
