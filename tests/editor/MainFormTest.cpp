@@ -152,8 +152,9 @@ TEST_F(MainForm, ReadoutsFollowThePointerAndResetOnLeavingAFrame) {
 }
 
 TEST_F(MainForm, ConvertColourAndSaveWriteTheLogoByteForByte) {
-    Drawing().SetPixel(0, 0, clWhite);  // cell (0, 0)
-    Drawing().SetPixel(8, 14, clWhite); // cell (1, 1)
+    mouse::Click(*form.Image1, QPoint(0, 0));               // cell (0, 0)
+    mouse::Click(*form.Image1, QPoint(8, 14));              // cell (1, 1)
+    Stroke(QPoint(16, 28), QPoint(24, 28), Qt::LeftButton); // cell (2, 2), line 0: 8 pixels
     Convert();
     EXPECT_TRUE(form.sohoTextButton6->Enabled());
     EXPECT_FALSE(form.sg1->isVisible());
@@ -187,6 +188,7 @@ TEST_F(MainForm, ConvertColourAndSaveWriteTheLogoByteForByte) {
     EXPECT_EQ(logo[3], 15);
     EXPECT_EQ(uchar(logo[155]), 0x80);
     EXPECT_EQ(uchar(logo[155 + 14 * 18]), 0x80);
+    EXPECT_EQ(uchar(logo[155 + 14 * 36]), 0xFF);
     EXPECT_EQ(logo[154], 10);
     EXPECT_TRUE(dir.Exists(WorkingFiles::ByteRows));
     EXPECT_TRUE(dir.Exists(WorkingFiles::ByteList));
@@ -254,4 +256,15 @@ TEST_F(MainForm, ScreenshotAfterDrawingConvertingAndColouring) {
     const QImage shot = form.grab().toImage();
     EXPECT_EQ(shot.size(), QSize(545, 328));
     shot.save(QCoreApplication::applicationDirPath() + "/mainform.png");
+}
+
+TEST_F(MainForm, KeysOnTheFocusedGridPickTheColourThatCellsGet) {
+    Convert();
+    form.ColorGrid1->setFocus();
+    QTest::keyClick(form.ColorGrid1, Qt::Key_Down);  // selection 1 -> 5
+    QTest::keyClick(form.ColorGrid1, Qt::Key_Right); // 6, teal
+    QTest::keyClick(form.ColorGrid1, Qt::Key_F);
+    EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 6);
+    mouse::Click(*form.Image2, QPoint(20, 20));
+    EXPECT_EQ(form.ColorTable().At(2, 1), 3) << "teal is text-mode cyan";
 }
