@@ -2,6 +2,7 @@
 
 #include "gif/GIFItem.h"
 #include "gif/GIFRowOrder.h"
+#include "gif/GIFSettings.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/ReadError.h"
 
@@ -31,6 +32,8 @@ int DepthForBits(int bits) {
 }
 
 QImage MakeImage(const TGIFItem& item, int depth) {
+    if (qint64(item.Width) * item.Height > GIFLargestFrame)
+        throw EInvalidGraphic(QStringLiteral("GIF image is too large"));
     QImage image(item.Width, item.Height,
                  depth == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
     if (image.isNull())
@@ -39,21 +42,24 @@ QImage MakeImage(const TGIFItem& item, int depth) {
     for (int i = 0; i < std::min<int>(item.Colors.Count, palette.size()); ++i)
         palette[i] = ToQRgb(item.Colors.Colors[i]);
     image.setColorTable(palette);
-    image.fill(0);
     return image;
 }
 
 // The whole of one decoding: input, string table and output position. Allocated once per frame;
 // nothing is allocated while codes are read.
 struct TDecoder {
-    TDecoder(bool interlaced, bool tolerant, QImage& image,
+    TDecoder(QByteArrayView blocks, bool interlaced, bool tolerant, QImage& image,
              const std::function<void(int)>& progress)
-        : tolerant(tolerant), image(image), progress(progress), width(image.width()),
-          rows(image.height(), interlaced) {}
+        : data(reinterpret_cast<const quint8*>(blocks.constData())), size(blocks.size()),
+          tolerant(tolerant), image(image), progress(progress), width(image.width()),
+          imageEnd(image.bits() + image.sizeInBytes()), rows(image.height(), interlaced) {}
 
-    // Input: the sub-blocks' bytes joined, and a bit buffer filled least significant bit first.
-    std::vector<quint8> data;
-    std::size_t pos = 0;
+    // Input: the sub-blocks after the minimum code size byte, read across their boundaries
+    // through a bit buffer filled least significant bit first.
+    const quint8* const data;
+    const qsizetype size;
+    qsizetype pos = 1;
+    qsizetype blockLeft = 0;
     quint64 bitBuffer = 0;
     int bitCount = 0;
 
@@ -62,6 +68,8 @@ struct TDecoder {
     std::array<quint16, kTableSize> prefix{};
     std::array<quint8, kTableSize> suffix{};
     std::array<quint16, kTableSize> length{};
+    // Where the image holds the string of each entry but its last pixel, or nullptr.
+    std::array<const quint8*, kTableSize> source{};
     std::array<quint8, kMaxString + 1> stack{};
     int minimumSize = 0;
     int clearCode = 0;
@@ -70,12 +78,14 @@ struct TDecoder {
     int codeWidth = 0;
     int previous = -1;
     quint8 previousFirst = 0;
+    const quint8* previousAt = nullptr;
 
     // Output.
     const bool tolerant;
     QImage& image;
     const std::function<void(int)>& progress;
     const int width;
+    const quint8* const imageEnd;
     TGIFRowOrder rows;
     std::vector<quint8> monoRow;
     quint8* row = nullptr;
@@ -83,32 +93,23 @@ struct TDecoder {
     int lastPercent = -1;
     bool corrupted = false;
 
-    void Join(const QByteArray& blocks);
     void SetUp(int colorBits);
     void ResetTable();
+    void Refill();
     int NextCode();
     void Run();
     void WriteString(quint8* out, int code, int count) const;
+    void CopyPixels(quint8* out, const quint8* from, int count, const quint8* limit) const;
     void Emit(const quint8* pixels, int count);
+    void ClearRest();
     void NextRow();
     void StartRow();
-    void PackMonoRow(int count);
+    void PackMonoRow();
     void Damaged(const char* message);
 };
 
-void TDecoder::Join(const QByteArray& blocks) {
-    const auto* bytes = reinterpret_cast<const quint8*>(blocks.constData());
-    const qsizetype size = blocks.size();
-    data.reserve(size);
-    qsizetype at = 1;
-    while (at < size && bytes[at] != 0) {
-        const qsizetype count = std::min<qsizetype>(bytes[at], size - at - 1);
-        data.insert(data.end(), bytes + at + 1, bytes + at + 1 + count);
-        at += 1 + bytes[at];
-    }
-}
-
 void TDecoder::SetUp(int colorBits) {
+    minimumSize = data[0];
     if (minimumSize < 2 || minimumSize > 9) {
         if (!tolerant)
             throw EInvalidGraphic(QStringLiteral("GIF code size not in range 2 to 9"));
@@ -134,23 +135,43 @@ void TDecoder::ResetTable() {
     freeCode = clearCode + 2;
     codeWidth = minimumSize + 1;
     previous = -1;
+    previousAt = nullptr;
+}
+
+// Tops the bit buffer up from the sub-blocks; the closing block or the end of the data leaves
+// it as it is.
+void TDecoder::Refill() {
+    while (bitCount <= 56) {
+        if (blockLeft == 0) {
+            if (pos >= size || data[pos] == 0)
+                return;
+            blockLeft = data[pos++];
+            blockLeft = std::min(blockLeft, size - pos);
+            if (blockLeft == 0)
+                return;
+        } else if (blockLeft >= 8) {
+            // Whole bytes up to 56 bits at once; the bits of the next byte that come along are
+            // the same when that byte is read.
+            bitBuffer |= qFromLittleEndian<quint64>(data + pos) << bitCount;
+            const int taken = (63 - bitCount) >> 3;
+            pos += taken;
+            blockLeft -= taken;
+            bitCount |= 56;
+            return;
+        } else {
+            bitBuffer |= quint64(data[pos++]) << bitCount;
+            bitCount += 8;
+            --blockLeft;
+        }
+    }
 }
 
 // The next code, or -1 when the data has run out.
 int TDecoder::NextCode() {
     if (bitCount < codeWidth) {
-        if (data.size() - pos >= 8) {
-            bitBuffer |= qFromLittleEndian<quint64>(data.data() + pos) << bitCount;
-            pos += (63 - bitCount) >> 3;
-            bitCount |= 56;
-        } else {
-            while (bitCount <= 56 && pos < data.size()) {
-                bitBuffer |= quint64(data[pos++]) << bitCount;
-                bitCount += 8;
-            }
-            if (bitCount < codeWidth)
-                return -1;
-        }
+        Refill();
+        if (bitCount < codeWidth)
+            return -1;
     }
     const int code = static_cast<int>(bitBuffer & ((1u << codeWidth) - 1));
     bitBuffer >>= codeWidth;
@@ -182,26 +203,43 @@ void TDecoder::Run() {
             return Damaged("GIF encoded data is corrupt");
         const bool direct = count <= width - x;
         quint8* out = direct ? row + x : stack.data();
-        if (known) {
-            WriteString(out, code, count);
-        } else {
-            out[count - 1] = previousFirst;
-            WriteString(out, previous, count - 1);
-        }
+        // The string's head is the string of an earlier code, which often still stands in the
+        // image where it was written; else it is unwound through the table.
+        const quint8* head = known ? source[code] : previousAt;
+        if (head)
+            CopyPixels(out, head, count - 1, direct ? row + width : stack.data() + stack.size());
+        else
+            WriteString(out, known ? prefix[code] : previous, count - 1);
+        out[count - 1] = known ? suffix[code] : previousFirst;
         if (previous >= 0 && freeCode < kTableSize) {
             prefix[freeCode] = static_cast<quint16>(previous);
             suffix[freeCode] = out[0];
             length[freeCode] = static_cast<quint16>(length[previous] + 1);
+            source[freeCode] = previousAt;
             if (++freeCode == 1 << codeWidth && codeWidth < kMaxCodeWidth)
                 ++codeWidth;
         }
         previous = code;
         previousFirst = out[0];
+        // Only a whole string of the code's own length, in the image itself, can be copied later.
+        previousAt = direct && monoRow.empty() && count == length[code] ? out : nullptr;
         if (!direct) {
             Emit(out, count);
         } else if ((x += count) == width) {
             NextRow();
         }
+    }
+}
+
+// Copies `count` pixels that were written earlier. Short runs move as one block of 16 bytes
+// where the source image and `limit` leave room: the bytes past `count` are written over later.
+void TDecoder::CopyPixels(quint8* out, const quint8* from, int count, const quint8* limit) const {
+    if (count <= 16 && out + 16 <= limit && from + 16 <= imageEnd) {
+        std::array<quint8, 16> block;
+        std::memcpy(block.data(), from, block.size());
+        std::memcpy(out, block.data(), block.size());
+    } else {
+        std::memcpy(out, from, count);
     }
 }
 
@@ -225,12 +263,21 @@ void TDecoder::Emit(const quint8* pixels, int count) {
     }
 }
 
+// Pixels the data never reached are index 0.
+void TDecoder::ClearRest() {
+    while (!rows.Done()) {
+        std::fill(row + x, row + width, quint8(0));
+        NextRow();
+    }
+}
+
 void TDecoder::NextRow() {
-    PackMonoRow(width);
+    if (image.depth() == 1)
+        PackMonoRow();
     rows.Next();
     StartRow();
     if (progress) {
-        const int percent = data.empty() ? 100 : static_cast<int>(pos * 100 / data.size());
+        const int percent = static_cast<int>(pos * 100 / size);
         if (percent != lastPercent)
             progress(lastPercent = percent);
     }
@@ -240,15 +287,20 @@ void TDecoder::StartRow() {
     x = 0;
     if (rows.Done())
         return;
-    row = image.depth() == 1 ? monoRow.data() : image.scanLine(rows.Row());
+    if (image.depth() == 1) {
+        row = monoRow.data();
+        return;
+    }
+    // The image comes uninitialised: its padding is cleared here, its pixels by decoding.
+    row = image.scanLine(rows.Row());
+    std::fill(row + width, row + image.bytesPerLine(), quint8(0));
 }
 
 // One-bit rows are gathered a byte a pixel and packed, most significant bit first, when done.
-void TDecoder::PackMonoRow(int count) {
-    if (image.depth() != 1 || rows.Done())
-        return;
+void TDecoder::PackMonoRow() {
     quint8* bits = image.scanLine(rows.Row());
-    for (int i = 0; i < count; ++i)
+    std::fill(bits, bits + image.bytesPerLine(), quint8(0));
+    for (int i = 0; i < width; ++i)
         bits[i >> 3] |= static_cast<quint8>((monoRow[i] & 1) << (7 - (i & 7)));
 }
 
@@ -260,20 +312,18 @@ void TDecoder::Damaged(const char* message) {
 
 } // namespace
 
-TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, bool tolerant,
+TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced,
                            const std::function<void(int percent)>& progress) {
     const int depth = DepthForBits(item.Bits);
     TGIFDecoded result;
-    if (item.Width <= 0 || item.Height <= 0 || item.Data.isEmpty())
+    if (item.Width <= 0 || item.Height <= 0 || item.Size == 0)
         return result;
     result.Image = MakeImage(item, depth);
-    auto decoder = std::make_unique<TDecoder>(interlaced, tolerant, result.Image, progress);
-    decoder->minimumSize = quint8(item.Data[0]);
-    decoder->Join(item.Data);
+    auto decoder = std::make_unique<TDecoder>(item.Data(), interlaced, TolerateCorruptData,
+                                              result.Image, progress);
     decoder->SetUp(item.Bits);
     decoder->Run();
-    // A row the data ended inside keeps what it got.
-    decoder->PackMonoRow(decoder->x);
+    decoder->ClearRest();
     result.Corrupted = decoder->corrupted;
     return result;
 }

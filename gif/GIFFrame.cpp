@@ -22,10 +22,9 @@ TBitmap& TGIFFrame::Bitmap() const {
 void TGIFFrame::Decode() const {
     owner_.Progress(TProgressStage::psStarting, 0);
     try {
-        const TGIFDecoded decoded =
-            DecodeGIFImage(*item_, interlaced_, TolerateCorruptData, [this](int percent) {
-                owner_.Progress(TProgressStage::psRunning, percent);
-            });
+        const TGIFDecoded decoded = DecodeGIFImage(*item_, interlaced_, [this](int percent) {
+            owner_.Progress(TProgressStage::psRunning, percent);
+        });
         if (!decoded.Image.isNull())
             bitmap_->SetImage(decoded.Image);
         corrupted_ = corrupted_ || decoded.Corrupted;

@@ -32,7 +32,7 @@ public:
     TBitmap& Bitmap() const;
     // A bitmap object is held (decoded, copied, or left empty by a failed decoding).
     bool HasBitmap() const { return bitmap_ != nullptr; }
-    bool HasData() const { return !item_->Data.isEmpty(); }
+    bool HasData() const { return item_->Size != 0; }
     // The bitmap's size (decoding it if need be); 0 without bitmap and data.
     int Width() const;
     int Height() const;

@@ -3,6 +3,7 @@
 
 #include "gif/GIFData.h"
 #include "gif/GIFFrame.h"
+#include "gif/GIFSettings.h"
 #include "runtime/Graphic.h"
 
 #include <QList>
@@ -17,10 +18,6 @@ class TPicture;
 
 enum class TGIFVersion { gvNone, gv87a, gv89a };
 enum class TProgressStage { psStarting, psRunning, psEnding };
-
-// Damaged image data is read and decoded as far as it goes, the frame marked Corrupted, rather
-// than refused. Nothing in the program turns this off.
-inline bool TolerateCorruptData = true;
 
 // A GIF file (87a or 89a) as a picture: a list of frames, each decoded to a bitmap only when it
 // is first needed. It does not animate; the animator composes and plays the frames.

@@ -4,6 +4,7 @@
 #include "gif/GIFColorTable.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 // A frame's image as the file holds it. Frames copied from one another share one item, so the
 // compressed data of a long animation is never duplicated; an item is not changed once shared.
@@ -11,7 +12,12 @@ struct TGIFItem {
     // The LZW minimum code size byte, then the data sub-blocks with their length bytes and the
     // closing empty block, as they stood in the file. Empty for a frame that so far exists only
     // as a bitmap.
-    QByteArray Data;
+    QByteArrayView Data() const { return QByteArrayView(Store).sliced(Offset, Size); }
+    // Where the data lies: the frames read from one file share that file's bytes rather than
+    // each copying its part; an encoded frame has bytes of its own.
+    QByteArray Store;
+    qsizetype Offset = 0;
+    qsizetype Size = 0;
     int Width = 0;
     int Height = 0;
     quint8 Packed = 0;

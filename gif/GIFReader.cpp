@@ -162,7 +162,8 @@ void TGIFReader::ReadFrame(std::vector<TExtension> extensions) {
         item.Colors = TGIFColorTable::FromBytes(Bytes(3 << item.Bits));
     }
     bool cutShort = false;
-    item.Data = ReadImageData(cutShort);
+    item.Store = data_;
+    ReadImageData(item, cutShort);
     if (cutShort && !TolerateCorruptData)
         throw EReadError();
     frame->corrupted_ = cutShort;
@@ -193,8 +194,10 @@ void TGIFReader::ApplyGraphicControls(TGIFFrame& frame, const TGIFColorTable& co
     }
 }
 
-QByteArray TGIFReader::ReadImageData(bool& cutShort) {
-    QByteArray data(1, static_cast<char>(Byte()));
+void TGIFReader::ReadImageData(TGIFItem& item, bool& cutShort) {
+    item.Offset = pos_;
+    Byte();
+    qsizetype end = pos_;
     while (!AtEnd()) {
         const quint8 size = Byte();
         if (data_.size() - pos_ < size) {
@@ -203,13 +206,11 @@ QByteArray TGIFReader::ReadImageData(bool& cutShort) {
             pos_ = data_.size();
             break;
         }
-        data.append(static_cast<char>(size));
-        data.append(data_.constData() + pos_, size);
-        pos_ += size;
+        end = pos_ += size;
         if (size == 0)
             break;
     }
-    return data;
+    item.Size = end - item.Offset;
 }
 
 int TGIFReader::IntroducerAfterImage() {

@@ -9,6 +9,7 @@
 class TGIFFrame;
 class TGIFImage;
 struct TGIFColorTable;
+struct TGIFItem;
 
 // Reads the blocks of a GIF file into an empty picture: header, logical screen, extensions
 // and frames, keeping each frame's data compressed. A missing trailer, zero bytes between
@@ -35,7 +36,9 @@ private:
     void ReadLooping(const QByteArray& header, const QByteArrayList& text);
     void ReadFrame(std::vector<TExtension> extensions);
     void ApplyGraphicControls(TGIFFrame& frame, const TGIFColorTable& colors);
-    QByteArray ReadImageData(bool& cutShort);
+    // The minimum code size byte and the sub-blocks up to the closing one; a sub-block the end
+    // of the data cuts short is left out.
+    void ReadImageData(TGIFItem& item, bool& cutShort);
     // The introducer after an image: zero bytes skipped, ";" at the end, 0 for anything that
     // cannot start a block.
     int IntroducerAfterImage();

@@ -83,7 +83,8 @@ TGIFItem Encoded(const TGIFFrame& frame) {
     item.Height = pixels.height();
     item.Bits = bits;
     item.Colors = TGIFColorTable::FromPalette(pixels.colorTable(), 1 << bits);
-    item.Data = EncodeGIFImage(pixels, bits, frame.Interlaced());
+    item.Store = EncodeGIFImage(pixels, bits, frame.Interlaced());
+    item.Size = item.Store.size();
     return item;
 }
 
@@ -112,14 +113,11 @@ QByteArray TableBytes(TGIFColorTable table, int bits) {
 
 // Data from a file that ended inside the image lacks the closing block, without which the next
 // block would be taken for image data.
-QByteArray Terminated(const QByteArray& data) {
+bool Closed(QByteArrayView data) {
     qsizetype at = 1;
-    while (at < data.size()) {
-        if (data[at] == 0)
-            return data;
+    while (at < data.size() && data[at] != 0)
         at += 1 + quint8(data[at]);
-    }
-    return data + '\0';
+    return at < data.size();
 }
 
 void PutScreen(QByteArray& out, const TGIFImage& image, const TGIFColorTable& global) {
@@ -162,7 +160,9 @@ void PutFrame(QByteArray& out, const TGIFFrame& frame, const TOutFrame& image) {
     PutByte(out, (image.localTable ? 0x80 | (item.Bits - 1) : 0) | (frame.Interlaced() ? 0x40 : 0));
     if (image.localTable)
         out.append(TableBytes(item.Colors, item.Bits));
-    out.append(Terminated(item.Data));
+    out.append(item.Data());
+    if (!Closed(item.Data()))
+        PutByte(out, 0);
 }
 
 QByteArray Write(const TGIFImage& image) {

@@ -313,6 +313,9 @@ TEST(GIFRead, Failures) {
     EXPECT_EQ(LoadFailure(TGIFBuilder().Screen(4, 2, 0).Image(4, 2, data).Bytes()),
               "Wrong number of colors; must be a power of 2");
     EXPECT_EQ(LoadFailure(""), "");
+    // A few bytes cannot make us find room for four thousand million pixels.
+    EXPECT_EQ(LoadFailure(TGIFBuilder().Screen(65535, 65535, 1).Image(65535, 65535, data).Bytes()),
+              "GIF image is too large");
 
     // Frames read before the failure stay; frame 0 goes when it cannot be decoded.
     TGIFImage image;
