@@ -234,7 +234,7 @@ void TDecoder::Run() {
 // Copies `count` pixels that were written earlier. Short runs move as one block of 16 bytes
 // where the source image and `limit` leave room: the bytes past `count` are written over later.
 void TDecoder::CopyPixels(quint8* out, const quint8* from, int count, const quint8* limit) const {
-    if (count <= 16 && out + 16 <= limit && from + 16 <= imageEnd) {
+    if (count <= 16 && limit - out >= 16 && imageEnd - from >= 16) {
         std::array<quint8, 16> block;
         std::memcpy(block.data(), from, block.size());
         std::memcpy(out, block.data(), block.size());

@@ -74,7 +74,8 @@ public:
     virtual int AddFrame(const TGraphic& graphic);
 
     int Count() const { return static_cast<int>(frames_.size()); }
-    TGIFFrame& Frames(int index) const { return *frames_.at(index); }
+    const TGIFFrame& Frames(int index) const { return *frames_.at(index); }
+    TGIFFrame& Frames(int index) { return *frames_.at(index); }
     // -1 without frames, 0 after loading; not checked against Count.
     int CurrentIndex() const { return currentIndex_; }
     void SetCurrentIndex(int index);

@@ -40,29 +40,10 @@ TGIFBuilder& TGIFBuilder::GraphicControl(int delay, int transparentIndex, int di
     return *this;
 }
 
-TGIFBuilder& TGIFBuilder::Comment(const QByteArrayList& lines) {
-    bytes_.append("!\xFE");
-    for (const QByteArray& line : lines) {
-        bytes_.append(static_cast<char>(line.size()));
-        bytes_.append(line);
-    }
-    bytes_.append('\0');
-    return *this;
-}
-
 TGIFBuilder& TGIFBuilder::PlainText() {
     bytes_.append("!\x01\x0C");
     bytes_.append(QByteArray(12, '\1'));
     bytes_.append("\x05hello");
-    bytes_.append('\0');
-    return *this;
-}
-
-TGIFBuilder& TGIFBuilder::Extension(int label, const QByteArray& subBlock) {
-    bytes_.append('!');
-    bytes_.append(static_cast<char>(label));
-    bytes_.append(static_cast<char>(subBlock.size()));
-    bytes_.append(subBlock);
     bytes_.append('\0');
     return *this;
 }

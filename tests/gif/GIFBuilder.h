@@ -2,7 +2,6 @@
 #define VARNEL_TESTS_GIF_GIFBUILDER_H
 
 #include <QByteArray>
-#include <QByteArrayList>
 #include <QImage>
 
 // A GIF file put together block by block, for the cases no tool writes. Colour tables hold
@@ -13,22 +12,19 @@ public:
 
     TGIFBuilder& Screen(int width, int height, int globalBits, int background = 0);
     TGIFBuilder& GraphicControl(int delay, int transparentIndex = -1, int disposal = 0);
-    TGIFBuilder& Comment(const QByteArrayList& lines);
     TGIFBuilder& PlainText();
-    TGIFBuilder& Extension(int label, const QByteArray& subBlock);
     TGIFBuilder& Application(const QByteArray& identifier, const QByteArray& subBlock);
     // `data` is the minimum code size byte and the sub-blocks; localBits 0: no local table.
     TGIFBuilder& Image(int width, int height, const QByteArray& data, int localBits = 0,
                        bool interlaced = false);
     TGIFBuilder& Raw(const QByteArray& bytes);
-    TGIFBuilder& Trailer() { return Raw(";"); }
     QByteArray Bytes() const { return bytes_; }
 
-    static QByteArray Table(int bits);
     static QRgb Entry(int index);
 
 private:
     void Word(int value);
+    static QByteArray Table(int bits);
 
     QByteArray bytes_;
 };
