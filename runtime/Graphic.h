@@ -42,7 +42,9 @@ public:
     // Writes completely or raises EInOutError; the file is closed on every path.
     void SaveToFile(const QString& fileName) const;
 
-    bool Transparent() const { return transparent_; }
+    // A kind may narrow this: a GIF picture is transparent only when a frame has a see-through
+    // colour as well.
+    virtual bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
 
     // Called after every change of content.

@@ -1,0 +1,118 @@
+// Our GIF decoder beside giflib's on the same files in one run: a large 256-colour image, a large
+// interlaced one and a many-frame animation, made with ImageMagick's convert at start. Both sides
+// read every block and decode every frame. Prints megapixels a second and our speed over giflib's.
+
+#include "gif/GIFImage.h"
+#include "runtime/Bitmap.h"
+#include "tests/gif/Giflib.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+struct TSample {
+    const char* name;
+    QStringList convert;
+};
+
+const std::vector<TSample>& Samples() {
+    static const std::vector<TSample> samples = {
+        {"large 2048x1536, 256 colours",
+         {"-seed", "1", "-size", "2048x1536", "plasma:fractal", "+dither", "-colors", "256"}},
+        {"interlaced 1600x1200, 256 colours",
+         {"-seed", "2", "-size", "1600x1200", "plasma:fractal", "+dither", "-colors", "256",
+          "-interlace", "GIF"}},
+        {"animation 64 frames of 160x120",
+         {"-seed", "5", "-size", "160x120", "plasma:fractal", "-virtual-pixel", "tile",
+          "-duplicate", "63", "-distort", "SRT", "0,0 1 0 %[fx:t*3],0", "+dither", "-colors",
+          "256"}},
+    };
+    return samples;
+}
+
+QByteArray Made(const TSample& sample, const QTemporaryDir& dir) {
+    const QString path = dir.filePath(QStringLiteral("sample.gif"));
+    QFile::remove(path);
+    if (QProcess::execute(QStringLiteral("convert"), sample.convert + QStringList{path}) != 0)
+        qFatal("convert could not make the sample %s", sample.name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("no sample %s", sample.name);
+    return file.readAll();
+}
+
+qint64 Pixels(const QByteArray& gif) {
+    const TGiflibFile file(gif);
+    qint64 pixels = 0;
+    for (int i = 0; i < file.Count(); ++i)
+        pixels += qint64(file.Frame(i).ImageDesc.Width) * file.Frame(i).ImageDesc.Height;
+    return pixels;
+}
+
+void Ours(benchmark::State& state, const QByteArray& gif) {
+    for (auto _ : state) {
+        TGIFImage image;
+        QBuffer buffer;
+        buffer.setData(gif);
+        buffer.open(QIODevice::ReadOnly);
+        image.LoadFromStream(buffer);
+        for (int i = 0; i < image.Count(); ++i)
+            benchmark::DoNotOptimize(image.Frames(i).Bitmap().Image().constBits());
+    }
+    state.counters["MP/s"] = benchmark::Counter(double(Pixels(gif)) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void Giflib(benchmark::State& state, const QByteArray& gif) {
+    for (auto _ : state) {
+        const TGiflibFile file(gif);
+        benchmark::DoNotOptimize(file.Frame(file.Count() - 1).RasterBits);
+    }
+    state.counters["MP/s"] = benchmark::Counter(double(Pixels(gif)) / 1e6,
+                                                benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// Keeps each run's rate, by benchmark name, for the table at the end.
+class TRateReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            rates[run.benchmark_name()] = run.counters.at("MP/s");
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> rates;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir dir;
+    std::vector<QByteArray> files;
+    for (const TSample& sample : Samples())
+        files.push_back(Made(sample, dir));
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const std::string name = Samples()[i].name;
+        benchmark::RegisterBenchmark(("ours/" + name).c_str(), Ours, files[i])
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("giflib/" + name).c_str(), Giflib, files[i])
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::Initialize(&argc, argv);
+    TRateReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    std::printf("\n%-36s %12s %12s %8s\n", "file", "ours MP/s", "giflib MP/s", "ratio");
+    for (const TSample& sample : Samples()) {
+        const double ours = reporter.rates["ours/" + std::string(sample.name)];
+        const double giflib = reporter.rates["giflib/" + std::string(sample.name)];
+        std::printf("%-36s %12.1f %12.1f %7.2fx\n", sample.name, ours, giflib,
+                    giflib > 0 ? ours / giflib : 0.0);
+    }
+    return 0;
+}

@@ -1,0 +1,73 @@
+// Loads any bytes as a GIF and decodes every frame; the decoder must neither read past the data
+// nor write outside its bitmap. Each decoded frame small enough is also written as a picture of
+// its own and read back, which must give the same indices.
+
+#include "gif/GIFImage.h"
+#include "runtime/Bitmap.h"
+#include "runtime/Exception.h"
+
+#include <QBuffer>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// Frames may claim 65535 × 65535 pixels in a few bytes; past this many in one input the fuzzer
+// would measure memory, not the decoder.
+constexpr qint64 kPixelBudget = 1 << 22;
+constexpr qint64 kRoundTripPixels = 1 << 14;
+
+void Load(TGIFImage& image, const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    image.LoadFromStream(buffer);
+}
+
+void ExpectRoundTrip(const TBitmap& bitmap) {
+    TGIFImage single;
+    single.AddFrame(bitmap);
+    QBuffer written;
+    written.open(QIODevice::WriteOnly);
+    single.SaveToStream(written);
+    TGIFImage back;
+    Load(back, written.data());
+    const QImage& before = bitmap.Image();
+    const QImage& after = back.Frames(0).Bitmap().Image();
+    if (after.size() != before.size())
+        std::abort();
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (after.pixelIndex(x, y) != before.pixelIndex(x, y))
+                std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    GIFLargestFrame = kPixelBudget;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TGIFImage image;
+    try {
+        Load(image, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    } catch (const Exception&) {
+    }
+    qint64 budget = kPixelBudget;
+    for (int i = 0; i < image.Count(); ++i) {
+        const TGIFFrame& frame = image.Frames(i);
+        const qint64 pixels = qint64(frame.Item().Width) * frame.Item().Height;
+        if (pixels > budget)
+            continue;
+        budget -= pixels;
+        try {
+            const TBitmap& bitmap = frame.Bitmap();
+            if (!bitmap.Empty() && pixels <= kRoundTripPixels)
+                ExpectRoundTrip(bitmap);
+        } catch (const Exception&) {
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,29 @@
+#ifndef VARNEL_GIF_GIFCOLORTABLE_H
+#define VARNEL_GIF_GIFCOLORTABLE_H
+
+#include "runtime/Color.h"
+
+#include <QByteArray>
+#include <QList>
+#include <array>
+
+// A GIF colour table: up to 256 colours, of which the first Count are meaningful. A count of 0
+// means there is no table at all.
+struct TGIFColorTable {
+    int Count = 0;
+    std::array<TColor, 256> Colors{};
+
+    bool Empty() const { return Count == 0; }
+    // Count R, G, B triples in file order.
+    static TGIFColorTable FromBytes(const QByteArray& triples);
+    QByteArray ToBytes() const;
+    static TGIFColorTable FromPalette(const QList<QRgb>& palette, int count);
+    // The first entry equal to `color`, or -1.
+    int IndexOf(TColor color) const;
+
+    // 2 → 1, 4 → 2, … 256 → 8; any other count raises
+    // "Wrong number of colors; must be a power of 2".
+    static int BitsForCount(int count);
+};
+
+#endif
