@@ -1,10 +1,12 @@
 #include "editor/Main.h"
+#include "gif/GIFImage.h"
 #include "runtime/Application.h"
 
 #include <QScreen>
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
+    RegisterGIFImage();
     TMainForm form;
     form.show();
     if (const QScreen* screen = form.screen())

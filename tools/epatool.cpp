@@ -7,6 +7,7 @@
 #include "formats/EpaSave.h"
 #include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
+#include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/Graphic.h"
@@ -144,6 +145,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    RegisterGIFImage();
     try {
         return Run(app.arguments().mid(1));
     } catch (const UsageError& e) {
