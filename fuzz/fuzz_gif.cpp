@@ -17,13 +17,6 @@ namespace {
 constexpr qint64 kPixelBudget = 1 << 22;
 constexpr qint64 kRoundTripPixels = 1 << 14;
 
-void Load(TGIFImage& image, const QByteArray& bytes) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    image.LoadFromStream(buffer);
-}
-
 void ExpectRoundTrip(const TBitmap& bitmap) {
     TGIFImage single;
     single.AddFrame(bitmap);
@@ -31,7 +24,7 @@ void ExpectRoundTrip(const TBitmap& bitmap) {
     written.open(QIODevice::WriteOnly);
     single.SaveToStream(written);
     TGIFImage back;
-    Load(back, written.data());
+    back.LoadFromBytes(written.data());
     const QImage& before = bitmap.Image();
     const QImage& after = back.Frames(0).Bitmap().Image();
     if (after.size() != before.size())
@@ -52,7 +45,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TGIFImage image;
     try {
-        Load(image, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+        image.LoadFromBytes(
+            QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     } catch (const Exception&) {
     }
     qint64 budget = kPixelBudget;

@@ -3,9 +3,17 @@
 #include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+void TGraphic::LoadFromBytes(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    LoadFromStream(buffer);
+}
 
 void TGraphic::LoadFromFile(const QString& fileName) {
     QFile file(fileName);

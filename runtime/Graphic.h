@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class QByteArray;
 class QIODevice;
 class TCanvas;
 
@@ -36,6 +37,8 @@ public:
     virtual void LoadFromStream(QIODevice& stream) = 0;
     virtual void SaveToStream(QIODevice& stream) const = 0;
 
+    // Reads a whole picture file already in memory through LoadFromStream.
+    void LoadFromBytes(const QByteArray& bytes);
     // Opens the file and reads it through LoadFromStream; a file that cannot be opened raises
     // "Cannot open file <name>", and the picture stays as it was.
     void LoadFromFile(const QString& fileName);

@@ -17,13 +17,6 @@
 
 namespace {
 
-void Load(TGIFImage& image, const QByteArray& bytes) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    image.LoadFromStream(buffer);
-}
-
 QByteArray Written(const TGIFImage& image) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -113,7 +106,7 @@ TEST(GIFImage, RegisteredPicturesLoadByExtension) {
 
 TEST(GIFImage, CopiesShareHeaderAndCompressedData) {
     TGIFImage original;
-    Load(original, TestData("gif/animation-256.gif"));
+    original.LoadFromBytes(TestData("gif/animation-256.gif"));
     original.SetCurrentIndex(2);
     TGIFImage copy;
     copy.Assign(&original);
@@ -139,7 +132,7 @@ TEST(GIFImage, CopiesShareHeaderAndCompressedData) {
 
 TEST(GIFImage, FramesCopiedBetweenPicturesTakeTheirTable) {
     TGIFImage source;
-    Load(source, TestData("gif/disposal.gif"));
+    source.LoadFromBytes(TestData("gif/disposal.gif"));
     TGIFImage one;
     one.Assign(source.Frames(3));
     ASSERT_EQ(one.Count(), 1);
@@ -159,7 +152,7 @@ TEST(GIFImage, FramesCopiedBetweenPicturesTakeTheirTable) {
     EXPECT_EQ(one.Count(), 1);
 
     TGIFImage written;
-    Load(written, Written(source));
+    written.LoadFromBytes(Written(source));
     EXPECT_EQ(Indices(written.Frames(3).Bitmap().Image()),
               Indices(source.Frames(3).Bitmap().Image()));
 }
@@ -196,13 +189,13 @@ TEST(GIFImage, BitmapsBecomeFrames) {
 
 TEST(GIFImage, WritingRebuildsFieldsAndKeepsWhatWasRead) {
     TGIFImage image;
-    Load(image, TestData("gif/animation-256.gif"));
+    image.LoadFromBytes(TestData("gif/animation-256.gif"));
     image.Frames(1).SetDelay(1234);
     image.Frames(2).SetTransparentColor(clNone);
     image.Frames(3).EditComment() = {QByteArray(300, 'x'), "", "end"};
     image.EditComment() = {"picture"};
     TGIFImage back;
-    Load(back, Written(image));
+    back.LoadFromBytes(Written(image));
     EXPECT_EQ(back.Version(), TGIFVersion::gv89a);
     EXPECT_EQ(back.RepeatCount(), 1000);
     EXPECT_EQ(back.Frames(0).Comment(), QByteArrayList{"about"});
@@ -243,11 +236,11 @@ TEST(GIFImage, DeepBitmapsAreReducedWhenWritten) {
     TGIFImage image;
     image.AddFrame(photo);
     TGIFImage back;
-    Load(back, Written(image));
+    back.LoadFromBytes(Written(image));
     EXPECT_EQ(back.Frames(0).Bitmap().Image().convertToFormat(QImage::Format_RGB32), pixels);
 
     image.Frames(0).SetGrayscale(true);
-    Load(back, Written(image));
+    back.LoadFromBytes(Written(image));
     const QImage grey = back.Frames(0).Bitmap().Image();
     for (int y = 0; y < 4; ++y)
         EXPECT_EQ(qRed(grey.pixel(0, y)), qBlue(grey.pixel(0, y)));
@@ -277,7 +270,7 @@ TEST(GIFImage, FramesDrawWithTheirTransparentColourLeftOut) {
 
 TEST(GIFImage, ClipboardCarriesTheGIFAndFrameZero) {
     TGIFImage image;
-    Load(image, TestData("gif/animation-16.gif"));
+    image.LoadFromBytes(TestData("gif/animation-16.gif"));
     image.SaveToClipboard();
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(mime, nullptr);

@@ -7,28 +7,20 @@
 #include "tests/TestDir.h"
 #include "tests/gif/GIFBuilder.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace {
 
-void Load(TGIFImage& image, const QByteArray& bytes) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    image.LoadFromStream(buffer);
-}
-
 void LoadFixture(TGIFImage& image, const QString& name) {
-    Load(image, TestData("gif/" + name));
+    image.LoadFromBytes(TestData("gif/" + name));
 }
 
 // The message a load fails with, or "" when it does not fail.
 QString LoadFailure(const QByteArray& bytes) {
     TGIFImage image;
     try {
-        Load(image, bytes);
+        image.LoadFromBytes(bytes);
     } catch (const Exception& failure) {
         return failure.Message();
     }
@@ -185,14 +177,16 @@ TEST(GIFRead, ImageCutInsideASubBlockKeepsEveryFrame) {
 
 TEST(GIFRead, ScreenAndColourFields) {
     TGIFImage image;
-    Load(image,
-         TGIFBuilder("GIF87a").Screen(4, 2, 2, 3).Image(4, 2, Compressed(Pixels(), 4, 2)).Bytes());
+    image.LoadFromBytes(
+        TGIFBuilder("GIF87a").Screen(4, 2, 2, 3).Image(4, 2, Compressed(Pixels(), 4, 2)).Bytes());
     EXPECT_EQ(image.Version(), TGIFVersion::gv87a);
     EXPECT_EQ(image.BackgroundColor(), FromQRgb(TGIFBuilder::Entry(3)));
-    Load(image, TGIFBuilder().Screen(4, 2, 2, 4).Image(4, 2, Compressed(Pixels(), 4, 2)).Bytes());
+    image.LoadFromBytes(
+        TGIFBuilder().Screen(4, 2, 2, 4).Image(4, 2, Compressed(Pixels(), 4, 2)).Bytes());
     EXPECT_EQ(image.BackgroundColor(), clNone);
     // A size of 0 is the logical screen's.
-    Load(image, TGIFBuilder().Screen(4, 2, 4).Image(0, 0, Compressed(Pixels(), 4, 4)).Bytes());
+    image.LoadFromBytes(
+        TGIFBuilder().Screen(4, 2, 4).Image(0, 0, Compressed(Pixels(), 4, 4)).Bytes());
     EXPECT_EQ(image.Width(), 4);
     EXPECT_EQ(image.Height(), 2);
     EXPECT_EQ(Indices(image.Frames(0).Bitmap().Image()), Pixels());
@@ -201,19 +195,20 @@ TEST(GIFRead, ScreenAndColourFields) {
 TEST(GIFRead, GraphicControlsBeforeOneImage) {
     TGIFImage image;
     const QByteArray data = Compressed(Pixels(), 4, 4);
-    Load(image,
-         Screen16().GraphicControl(5, 2, 1).GraphicControl(3, -1, 2).Image(4, 2, data).Bytes());
+    image.LoadFromBytes(
+        Screen16().GraphicControl(5, 2, 1).GraphicControl(3, -1, 2).Image(4, 2, data).Bytes());
     EXPECT_EQ(image.Frames(0).Delay(), 50);
     EXPECT_EQ(image.Frames(0).Disposal(), 2);
     EXPECT_EQ(image.Frames(0).TransparentColor(), clNone);
     // An index past the table leaves the colour as it was.
-    Load(image, Screen16().GraphicControl(0, 3).GraphicControl(0, 255).Image(4, 2, data).Bytes());
+    image.LoadFromBytes(
+        Screen16().GraphicControl(0, 3).GraphicControl(0, 255).Image(4, 2, data).Bytes());
     EXPECT_EQ(image.Frames(0).Delay(), 0);
     EXPECT_EQ(image.Frames(0).TransparentColor(), FromQRgb(TGIFBuilder::Entry(3)));
-    Load(image, Screen16().GraphicControl(0, 255).Image(4, 2, data).Bytes());
+    image.LoadFromBytes(Screen16().GraphicControl(0, 255).Image(4, 2, data).Bytes());
     EXPECT_EQ(image.Frames(0).TransparentColor(), clNone);
     // Plain text takes the graphic control before it along.
-    Load(image, Screen16().GraphicControl(7, 3, 2).PlainText().Image(4, 2, data).Bytes());
+    image.LoadFromBytes(Screen16().GraphicControl(7, 3, 2).PlainText().Image(4, 2, data).Bytes());
     EXPECT_EQ(image.Frames(0).Delay(), 0);
     EXPECT_EQ(image.Frames(0).TransparentColor(), clNone);
     EXPECT_EQ(image.Frames(0).Disposal(), 0);
@@ -224,7 +219,7 @@ TEST(GIFRead, LoopingExtensions) {
     const QByteArray data = Compressed(Pixels(), 4, 4);
     const auto loopOf = [&](const QByteArray& identifier, const QByteArray& block) {
         TGIFImage image;
-        Load(image, Screen16().Application(identifier, block).Image(4, 2, data).Bytes());
+        image.LoadFromBytes(Screen16().Application(identifier, block).Image(4, 2, data).Bytes());
         return std::pair(image.Looping(), int(image.RepeatCount()));
     };
     EXPECT_EQ(loopOf("NETSCAPE2.0", QByteArray("\1\xFF\xFF")), std::pair(true, 30000));
@@ -236,7 +231,8 @@ TEST(GIFRead, LoopingExtensions) {
 
 TEST(GIFRead, PaletteIsPaddedWithGrey) {
     TGIFImage image;
-    Load(image, TGIFBuilder().Screen(4, 2, 3).Image(4, 2, Compressed(Pixels(), 4, 3)).Bytes());
+    image.LoadFromBytes(
+        TGIFBuilder().Screen(4, 2, 3).Image(4, 2, Compressed(Pixels(), 4, 3)).Bytes());
     const TBitmap& bitmap = image.Frames(0).Bitmap();
     EXPECT_EQ(bitmap.PixelFormat(), TPixelFormat::pf4bit);
     const QList<QRgb> palette = bitmap.Palette();
@@ -244,8 +240,8 @@ TEST(GIFRead, PaletteIsPaddedWithGrey) {
     EXPECT_EQ(palette[7], TGIFBuilder::Entry(7));
     for (int i = 8; i < 16; ++i)
         EXPECT_EQ(palette[i], qRgb(128, 128, 128));
-    Load(image,
-         TGIFBuilder().Screen(4, 2, 1).Image(4, 2, Compressed(QByteArray(8, 1), 4, 1)).Bytes());
+    image.LoadFromBytes(
+        TGIFBuilder().Screen(4, 2, 1).Image(4, 2, Compressed(QByteArray(8, 1), 4, 1)).Bytes());
     EXPECT_EQ(image.Frames(0).Bitmap().PixelFormat(), TPixelFormat::pf1bit);
     EXPECT_EQ(Indices(image.Frames(0).Bitmap().Image()), QByteArray(8, 1));
 }
@@ -254,11 +250,11 @@ TEST(GIFRead, InterlacedRowsOfShortFrames) {
     TGIFImage image;
     // Stored rows 0, 2, 1 for a height of 3; row 0 alone for 1.
     const QByteArray stored("\1\1\3\3\2\2", 6);
-    Load(image,
-         TGIFBuilder().Screen(2, 3, 2).Image(2, 3, Compressed(stored, 2, 2), 0, true).Bytes());
+    image.LoadFromBytes(
+        TGIFBuilder().Screen(2, 3, 2).Image(2, 3, Compressed(stored, 2, 2), 0, true).Bytes());
     EXPECT_EQ(Indices(image.Frames(0).Bitmap().Image()), QByteArray("\1\1\2\2\3\3", 6));
-    Load(image,
-         TGIFBuilder().Screen(2, 1, 2).Image(2, 1, Compressed("\3\2", 2, 2), 0, true).Bytes());
+    image.LoadFromBytes(
+        TGIFBuilder().Screen(2, 1, 2).Image(2, 1, Compressed("\3\2", 2, 2), 0, true).Bytes());
     EXPECT_EQ(Indices(image.Frames(0).Bitmap().Image()), QByteArray("\3\2"));
 }
 
@@ -296,7 +292,7 @@ TEST(GIFRead, DamagedImageData) {
         const QByteArray file =
             TGIFBuilder().Screen(4096, 2100, 2).Image(4096, 2100, c.data).Bytes();
         TGIFImage image;
-        Load(image, file);
+        image.LoadFromBytes(file);
         EXPECT_TRUE(image.Frames(0).Corrupted());
         StrictReading strict;
         EXPECT_EQ(LoadFailure(file), c.strictMessage);
@@ -319,11 +315,11 @@ TEST(GIFRead, Failures) {
 
     // Frames read before the failure stay; frame 0 goes when it cannot be decoded.
     TGIFImage image;
-    EXPECT_THROW(Load(image, Screen16().Image(4, 2, data).Raw("!\2").Bytes()), Exception);
+    EXPECT_THROW(image.LoadFromBytes(Screen16().Image(4, 2, data).Raw("!\2").Bytes()), Exception);
     EXPECT_EQ(image.Count(), 1);
-    EXPECT_THROW(
-        Load(image, TGIFBuilder().Screen(4, 2, 0).Image(4, 2, data).Image(4, 2, data, 4).Bytes()),
-        Exception);
+    EXPECT_THROW(image.LoadFromBytes(
+                     TGIFBuilder().Screen(4, 2, 0).Image(4, 2, data).Image(4, 2, data, 4).Bytes()),
+                 Exception);
     EXPECT_EQ(image.Count(), 1);
     EXPECT_TRUE(image.Frames(0).LocalColors());
 }
@@ -343,9 +339,9 @@ TEST(GIFRead, DecodingReportsProgress) {
     EXPECT_EQ(heard.back(), std::pair(TProgressStage::psEnding, 100));
 
     heard.clear();
-    EXPECT_THROW(
-        Load(image, TGIFBuilder().Screen(4, 2, 0).Image(4, 2, Compressed(Pixels(), 4, 4)).Bytes()),
-        Exception);
+    EXPECT_THROW(image.LoadFromBytes(
+                     TGIFBuilder().Screen(4, 2, 0).Image(4, 2, Compressed(Pixels(), 4, 4)).Bytes()),
+                 Exception);
     EXPECT_EQ(heard.back(), std::pair(TProgressStage::psEnding, 0));
     EXPECT_EQ(message, "Wrong number of colors; must be a power of 2");
 }
