@@ -6,7 +6,6 @@
 #include "runtime/Bitmap.h"
 #include "tests/gif/Giflib.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -58,10 +57,7 @@ qint64 Pixels(const QByteArray& gif) {
 void Ours(benchmark::State& state, const QByteArray& gif) {
     for (auto _ : state) {
         TGIFImage image;
-        QBuffer buffer;
-        buffer.setData(gif);
-        buffer.open(QIODevice::ReadOnly);
-        image.LoadFromStream(buffer);
+        image.LoadFromBytes(gif);
         for (int i = 0; i < image.Count(); ++i)
             benchmark::DoNotOptimize(image.Frames(i).Bitmap().Image().constBits());
     }

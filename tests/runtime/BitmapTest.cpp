@@ -3,7 +3,6 @@
 #include "runtime/Picture.h"
 #include "tests/TestDir.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,11 +47,8 @@ TEST(Bitmap, DamagedOrForeignFilesFailAndLeaveTheBitmapAsItWas) {
     TBitmap bitmap(3, 3, TPixelFormat::pf1bit);
     for (const QByteArray& bytes : {QByteArray(), QByteArray("BM"), TestData("bmp/truncated.bmp"),
                                     QByteArray("GIF89a") + QByteArray(40, 0)}) {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
         try {
-            bitmap.LoadFromStream(buffer);
+            bitmap.LoadFromBytes(bytes);
             ADD_FAILURE() << "loaded " << bytes.size() << " bytes";
         } catch (const EInvalidGraphic& e) {
             EXPECT_EQ(e.Message(), "Bitmap image is not valid");
