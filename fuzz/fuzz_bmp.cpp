@@ -1,0 +1,32 @@
+// Any bytes offered as a bitmap: either refused with "Bitmap image is not valid", or loaded and
+// converted as the editor and epatool would, without touching memory outside the pictures.
+#include "formats/Conversion.h"
+#include "formats/Templates.h"
+#include "runtime/Bitmap.h"
+#include "runtime/Exception.h"
+
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // A header may declare a huge picture in a few bytes; the fuzzer should measure the reader.
+    QImageReader::setAllocationLimit(64);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TBitmap bitmap;
+    try {
+        bitmap.LoadFromBytes(
+            QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    } catch (const Exception&) {
+        return 0;
+    }
+    TBitmap drawing(136, 126, TPixelFormat::pf24bit);
+    drawing.Canvas().Draw(0, 0, bitmap);
+    static QTemporaryDir work;
+    TBitmap preview = Templates::BlankPreview();
+    ConvertDrawing(bitmap, preview, QDir(work.path()), {});
+    return 0;
+}

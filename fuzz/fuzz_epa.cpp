@@ -1,0 +1,19 @@
+// Any bytes offered as an EPA logo: either refused with a message, or read and drawn completely.
+#include "formats/EpaLogo.h"
+#include "runtime/Bitmap.h"
+#include "runtime/Exception.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    try {
+        const TEpaLogo logo = TEpaLogo::Parse(bytes, QStringLiteral("fuzz.epa"));
+        const TBitmap shown = logo.Render();
+        if (shown.Width() != logo.Columns() * 8 || shown.Height() != logo.Rows() * 14)
+            std::abort();
+    } catch (const Exception&) {
+    }
+    return 0;
+}
