@@ -257,7 +257,7 @@ void TMainForm::Image1MouseUp(TControl&, Qt::MouseButton, Qt::KeyboardModifiers,
 }
 
 void TMainForm::Image2MouseMove(TControl&, Qt::KeyboardModifiers, int x, int y) {
-    ShowReadouts(x, y, LogoGeometry::CellWidth + 1, LogoGeometry::CellHeight + 1);
+    ShowReadouts(x, y, LogoGeometry::PreviewCellWidth, LogoGeometry::PreviewCellHeight);
 }
 
 void TMainForm::ShowReadouts(int x, int y, int cellWidth, int cellHeight) {
@@ -275,16 +275,16 @@ void TMainForm::ProBorder1MouseLeave(TControl&) {
 }
 
 void TMainForm::Image2MouseDown(TControl&, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-    const int c = x / (LogoGeometry::CellWidth + 1);
-    const int r = y / (LogoGeometry::CellHeight + 1);
+    const int c = x / LogoGeometry::PreviewCellWidth;
+    const int r = y / LogoGeometry::PreviewCellHeight;
     // A preview larger than the logo (a bigger template) has places no cell owns.
     if (!TColorTable::Contains(c, r))
         return;
     colorTable_.Set(c, r, TColorTable::AttributeForGridIndex(ColorGrid1->ForegroundIndex()));
     TCanvas& canvas = Image2->Canvas();
     const TColor paint = ColorGrid1->ForegroundColor();
-    const int left = c * (LogoGeometry::CellWidth + 1);
-    const int top = r * (LogoGeometry::CellHeight + 1);
+    const int left = c * LogoGeometry::PreviewCellWidth;
+    const int top = r * LogoGeometry::PreviewCellHeight;
     for (int px = left; px < left + LogoGeometry::CellWidth; ++px)
         for (int py = top; py < top + LogoGeometry::CellHeight; ++py)
             if (const TColor color = canvas.Pixel(px, py); color != clBlack && color != clSilver)

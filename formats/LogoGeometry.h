@@ -9,10 +9,13 @@ inline constexpr int CellWidth = 8;
 inline constexpr int CellHeight = 14;
 inline constexpr int Columns = 17;
 inline constexpr int Rows = 9;
-inline constexpr int Width = Columns * CellWidth;              // 136
-inline constexpr int Height = Rows * CellHeight;               // 126
-inline constexpr int PreviewWidth = Columns * (CellWidth + 1); // 153
-inline constexpr int PreviewHeight = Rows * (CellHeight + 1);  // 135
+inline constexpr int Width = Columns * CellWidth; // 136
+inline constexpr int Height = Rows * CellHeight;  // 126
+// A preview cell with the grid line after it.
+inline constexpr int PreviewCellWidth = CellWidth + 1;          // 9
+inline constexpr int PreviewCellHeight = CellHeight + 1;        // 15
+inline constexpr int PreviewWidth = Columns * PreviewCellWidth; // 153
+inline constexpr int PreviewHeight = Rows * PreviewCellHeight;  // 135
 
 inline constexpr int PreviewX(int x) {
     return x + x / CellWidth;

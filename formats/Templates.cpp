@@ -15,7 +15,7 @@ TBitmap BlankPreview() {
     TCanvas& canvas = preview.Canvas();
     for (int y = 0; y < preview.Height(); ++y)
         for (int x = 0; x < preview.Width(); ++x)
-            if (x % (CellWidth + 1) == CellWidth || y % (CellHeight + 1) == CellHeight)
+            if (x % PreviewCellWidth == CellWidth || y % PreviewCellHeight == CellHeight)
                 canvas.SetPixel(x, y, clSilver);
     return preview;
 }
