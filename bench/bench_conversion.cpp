@@ -2,6 +2,7 @@
 #include "formats/ColorTable.h"
 #include "formats/Conversion.h"
 #include "formats/EpaSave.h"
+#include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
 #include "runtime/Bitmap.h"
 
@@ -13,8 +14,8 @@ namespace {
 
 TBitmap BusyDrawing() {
     TBitmap drawing = Templates::BlankDrawing();
-    for (int y = 0; y < 126; ++y)
-        for (int x = 0; x < 136; ++x)
+    for (int y = 0; y < LogoGeometry::Height; ++y)
+        for (int x = 0; x < LogoGeometry::Width; ++x)
             if ((x * 7 + y * 3) % 5 < 2)
                 drawing.Canvas().SetPixel(x, y, clWhite);
     return drawing;

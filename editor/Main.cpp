@@ -175,7 +175,7 @@ void TMainForm::CreateSideControls() {
     PlaceInParent(*ComboBox1, 430, 120, 101, 21);
 
     sg1 = new TProgressBar(sohoPanel2);
-    sg1->setRange(0, 126);
+    sg1->setRange(0, LogoGeometry::Height);
     sg1->setValue(0);
     sg1->SetStep(1);
     sg1->setTextVisible(false);

@@ -1,6 +1,8 @@
 #ifndef VARNEL_FORMATS_COLORTABLE_H
 #define VARNEL_FORMATS_COLORTABLE_H
 
+#include "formats/LogoGeometry.h"
+
 #include <array>
 #include <cstdint>
 
@@ -8,16 +10,14 @@
 // (c, r) is element c × 9 + r.
 class TColorTable {
 public:
-    static constexpr int Columns = 17;
-    static constexpr int Rows = 9;
-
     std::int32_t At(int column, int row) const { return entries_[Index(column, row)]; }
     void Set(int column, int row, std::int32_t value) { entries_[Index(column, row)] = value; }
     void Fill(std::int32_t value) { entries_.fill(value); }
     static bool Contains(int column, int row) {
-        return column >= 0 && column < Columns && row >= 0 && row < Rows;
+        return column >= 0 && column < LogoGeometry::Columns && row >= 0 &&
+               row < LogoGeometry::Rows;
     }
-    const std::array<std::int32_t, Columns * Rows>& Entries() const { return entries_; }
+    const std::array<std::int32_t, LogoGeometry::Cells>& Entries() const { return entries_; }
 
     // The colour grid orders its colours as the platform palette does (maroon is 1, navy 4);
     // text mode orders them the other way round for red and blue. Indices outside 0..15 pass.
@@ -28,9 +28,9 @@ public:
     }
 
 private:
-    static int Index(int column, int row) { return column * Rows + row; }
+    static int Index(int column, int row) { return column * LogoGeometry::Rows + row; }
 
-    std::array<std::int32_t, Columns * Rows> entries_{};
+    std::array<std::int32_t, LogoGeometry::Cells> entries_{};
 };
 
 #endif

@@ -1,27 +1,48 @@
 #ifndef VARNEL_FORMATS_EPAFORMAT_H
 #define VARNEL_FORMATS_EPAFORMAT_H
 
+#include "formats/LogoGeometry.h"
+
 #include <array>
 #include <cstdint>
 
 // The version-1 EPA logo file: width and height in characters, one attribute a cell row by row,
-// 14 bytes of glyph a cell in the same order, then 70 zero bytes.
+// one glyph of CellHeight bytes a cell in the same order, then 70 zero bytes.
 namespace EpaFormat {
 
 inline constexpr int HeaderSize = 2;
-inline constexpr int GlyphHeight = 14;
+inline constexpr int BytesPerCell = 1 + LogoGeometry::CellHeight;
 inline constexpr int TrailerSize = 70;
-inline constexpr int LogoFileSize = 2367; // 17 × 9 cells
+
+// Where cell (column, row) keeps its attribute and its glyph's pixel line `line` in a logo of
+// the editor's size.
+inline constexpr long AttributeOffset(int column, int row) {
+    return HeaderSize + long(row) * LogoGeometry::Columns + column;
+}
+inline constexpr long GlyphOffset(int column, int row, int line) {
+    const long cell = long(row) * LogoGeometry::Columns + column;
+    return HeaderSize + LogoGeometry::Cells + cell * LogoGeometry::CellHeight + line;
+}
+
+// The mark: light green on black, "VR" on the marker cell's pixel lines from MarkerFirstLine.
+inline constexpr std::uint8_t MarkerAttribute = 0x0A;
+inline constexpr std::array<std::uint8_t, 5> MarkerGlyph = {0xAC, 0xAA, 0xAC, 0xAA, 0x4A};
 
 struct FixedByte {
     long offset;
     std::uint8_t value;
 };
 
-// Written over the finished file in this order: the bottom-right cell is light green and shows
-// "VR" on its pixel lines 7 to 11.
-inline constexpr std::array<FixedByte, 6> FixedBytes = {
-    {{154, 0x0A}, {2290, 0xAC}, {2291, 0xAA}, {2292, 0xAC}, {2293, 0xAA}, {2294, 0x4A}}};
+// Written over the finished file in this order: the marker cell's attribute, then its glyph lines.
+inline constexpr std::array<FixedByte, 1 + MarkerGlyph.size()> FixedBytes = [] {
+    using namespace LogoGeometry;
+    std::array<FixedByte, 1 + MarkerGlyph.size()> bytes{};
+    bytes[0] = {AttributeOffset(MarkerColumn, MarkerRow), MarkerAttribute};
+    for (std::size_t i = 0; i < MarkerGlyph.size(); ++i)
+        bytes[i + 1] = {GlyphOffset(MarkerColumn, MarkerRow, MarkerFirstLine + int(i)),
+                        MarkerGlyph[i]};
+    return bytes;
+}();
 
 } // namespace EpaFormat
 

@@ -6,12 +6,9 @@
 
 #include <QFile>
 
-namespace {
-
-constexpr int CellWidth = 8;
-constexpr int BytesPerCell = 1 + EpaFormat::GlyphHeight;
-
-} // namespace
+using EpaFormat::BytesPerCell;
+using LogoGeometry::CellHeight;
+using LogoGeometry::CellWidth;
 
 TEpaLogo TEpaLogo::Read(const QString& fileName) {
     QFile file(fileName);
@@ -65,22 +62,21 @@ std::uint8_t TEpaLogo::Attribute(int column, int row) const {
 
 std::uint8_t TEpaLogo::GlyphLine(int column, int row, int line) const {
     const std::size_t cell = std::size_t(row) * columns_ + column;
-    return glyphs_.at(cell * EpaFormat::GlyphHeight + line);
+    return glyphs_.at(cell * CellHeight + line);
 }
 
 bool TEpaLogo::Lit(int x, int y) const {
-    const std::uint8_t line =
-        GlyphLine(x / CellWidth, y / EpaFormat::GlyphHeight, y % EpaFormat::GlyphHeight);
+    const std::uint8_t line = GlyphLine(x / CellWidth, y / CellHeight, y % CellHeight);
     return (line >> (7 - x % CellWidth)) & 1;
 }
 
 TBitmap TEpaLogo::Render() const {
-    TBitmap bitmap(columns_ * CellWidth, rows_ * EpaFormat::GlyphHeight, TPixelFormat::pf4bit,
+    TBitmap bitmap(columns_ * CellWidth, rows_ * CellHeight, TPixelFormat::pf4bit,
                    VgaTextPalette());
     QImage image = bitmap.Image();
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            const std::uint8_t attribute = Attribute(x / CellWidth, y / EpaFormat::GlyphHeight);
+            const std::uint8_t attribute = Attribute(x / CellWidth, y / CellHeight);
             image.setPixel(x, y, Lit(x, y) ? attribute & 0x0F : attribute >> 4);
         }
     bitmap.SetImage(image);

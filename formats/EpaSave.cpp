@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int Columns = TColorTable::Columns;
-constexpr int Rows = TColorTable::Rows;
+using LogoGeometry::Columns;
+using LogoGeometry::Rows;
 
 // Splits one "bin1.dat" line into its 17 fields: each the text before the next full stop.
 std::array<std::string, Columns> Fields(std::string line) {
@@ -40,7 +40,7 @@ void WriteByteList(const TColorTable& colors, const QDir& dir, const ProgressSte
         for (int c = 0; c < Columns; ++c)
             list.WriteLine(std::to_string(colors.At(c, r)));
     for (int r = 0; r < Rows; ++r) {
-        std::array<std::array<std::string, Columns>, EpaFormat::GlyphHeight> work;
+        std::array<std::array<std::string, Columns>, LogoGeometry::CellHeight> work;
         for (auto& lineFields : work) {
             if (step)
                 step();

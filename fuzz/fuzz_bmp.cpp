@@ -1,6 +1,7 @@
 // Any bytes offered as a bitmap: either refused with "Bitmap image is not valid", or loaded and
 // converted as the editor and epatool would, without touching memory outside the pictures.
 #include "formats/Conversion.h"
+#include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
@@ -23,10 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Exception&) {
         return 0;
     }
-    TBitmap drawing(136, 126, TPixelFormat::pf24bit);
-    drawing.Canvas().Draw(0, 0, bitmap);
     static QTemporaryDir work;
     TBitmap preview = Templates::BlankPreview();
+    // The editor converts the loaded bitmap as it is; epatool first draws it on a logo-sized one.
     ConvertDrawing(bitmap, preview, QDir(work.path()), {});
+    TBitmap drawing(LogoGeometry::Width, LogoGeometry::Height, TPixelFormat::pf24bit);
+    drawing.Canvas().Draw(0, 0, bitmap);
+    ConvertDrawing(drawing, preview, QDir(work.path()), {});
     return 0;
 }

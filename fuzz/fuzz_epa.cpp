@@ -1,5 +1,6 @@
 // Any bytes offered as an EPA logo: either refused with a message, or read and drawn completely.
 #include "formats/EpaLogo.h"
+#include "formats/LogoGeometry.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 
@@ -11,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const TEpaLogo logo = TEpaLogo::Parse(bytes, QStringLiteral("fuzz.epa"));
         const TBitmap shown = logo.Render();
-        if (shown.Width() != logo.Columns() * 8 || shown.Height() != logo.Rows() * 14)
+        if (shown.Width() != logo.Columns() * LogoGeometry::CellWidth ||
+            shown.Height() != logo.Rows() * LogoGeometry::CellHeight)
             std::abort();
     } catch (const Exception&) {
     }

@@ -88,13 +88,15 @@ void Decode(const QString& input, const QString& output) {
     logo.Render().SaveToFile(output);
 }
 
+// The mark sits in the bottom-right cell whatever the logo's size.
 bool HasMarker(const TEpaLogo& logo) {
     const int c = logo.Columns() - 1;
     const int r = logo.Rows() - 1;
-    if (logo.Attribute(c, r) != EpaFormat::FixedBytes[0].value)
+    if (logo.Attribute(c, r) != EpaFormat::MarkerAttribute)
         return false;
-    for (std::size_t i = 1; i < EpaFormat::FixedBytes.size(); ++i)
-        if (logo.GlyphLine(c, r, 6 + int(i)) != EpaFormat::FixedBytes[i].value)
+    for (std::size_t i = 0; i < EpaFormat::MarkerGlyph.size(); ++i)
+        if (logo.GlyphLine(c, r, LogoGeometry::MarkerFirstLine + int(i)) !=
+            EpaFormat::MarkerGlyph[i])
             return false;
     return true;
 }
@@ -102,8 +104,8 @@ bool HasMarker(const TEpaLogo& logo) {
 void Info(const QString& input) {
     const TEpaLogo logo = TEpaLogo::Read(input);
     std::printf("%s: %d x %d cells (%d x %d pixels), %s 70 trailing bytes\n", qPrintable(input),
-                logo.Columns(), logo.Rows(), logo.Columns() * 8, logo.Rows() * 14,
-                logo.HasTrailer() ? "with" : "without");
+                logo.Columns(), logo.Rows(), logo.Columns() * LogoGeometry::CellWidth,
+                logo.Rows() * LogoGeometry::CellHeight, logo.HasTrailer() ? "with" : "without");
     std::map<int, int> histogram;
     for (int r = 0; r < logo.Rows(); ++r)
         for (int c = 0; c < logo.Columns(); ++c)
