@@ -38,13 +38,12 @@ void TCommonDialogForm::AddPicture(QStyle::StandardPixmap picture, int left, con
     label->setGeometry(RoundAway(left * ratio_), (bevel.top() + bevel.height() - 64) / 2, 48, 64);
 }
 
-QLabel* TCommonDialogForm::AddLabel(const QRect& bounds, const QString& text,
-                                    Qt::Alignment alignment) {
+void TCommonDialogForm::AddLabel(const QRect& bounds, const QString& text,
+                                 Qt::Alignment alignment) {
     auto* label = new QLabel(text, this);
     label->setWordWrap(true);
     label->setAlignment(alignment);
     label->setGeometry(Scaled(bounds));
-    return label;
 }
 
 QPushButton* TCommonDialogForm::AddButton(const QRect& bounds, const QString& caption, int result) {

@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QStyle>
 
-class QLabel;
 class QPushButton;
 
 // The window a dialog component builds for one execution. Its contents are laid out in the
@@ -18,7 +17,7 @@ public:
     QRect AddBevel(const QRect& bounds);
     // A 48 × 64 picture at `left`, level with the middle of `bevel` (already scaled).
     void AddPicture(QStyle::StandardPixmap picture, int left, const QRect& bevel);
-    QLabel* AddLabel(const QRect& bounds, const QString& text, Qt::Alignment alignment);
+    void AddLabel(const QRect& bounds, const QString& text, Qt::Alignment alignment);
     // A button that ends the dialog with `result`.
     QPushButton* AddButton(const QRect& bounds, const QString& caption, int result);
 

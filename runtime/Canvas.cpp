@@ -156,10 +156,6 @@ void TCanvas::Draw(int x, int y, TGraphic& graphic) {
     graphic.Draw(*this, QRect(x, y, graphic.Width(), graphic.Height()));
 }
 
-void TCanvas::StretchDraw(const QRect& dest, TGraphic& graphic) {
-    graphic.Draw(*this, dest);
-}
-
 void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
     const bool indexed = image_->format() == QImage::Format_Mono ||
                          image_->format() == QImage::Format_MonoLSB ||

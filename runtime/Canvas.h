@@ -18,6 +18,9 @@ class TGraphic;
 class TCanvas {
 public:
     explicit TCanvas(QImage& image) : image_(&image) {}
+    // A canvas belongs to the image it draws on; a copy would outlive or confuse its owner.
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
 
     // The colour at (x, y), or clInvalid outside the image.
     TColor Pixel(int x, int y) const;
@@ -66,7 +69,6 @@ public:
     // left as they were.
     void DrawImage(const QRect& dest, const QImage& source, TColor transparent = clNone);
     void Draw(int x, int y, TGraphic& graphic);
-    void StretchDraw(const QRect& dest, TGraphic& graphic);
 
     // Runs painter work on the image, through an RGB copy when the image is indexed.
     void Paint(const std::function<void(QPainter&)>& work);

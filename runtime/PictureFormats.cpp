@@ -23,7 +23,3 @@ const TPictureFormats::Entry* TPictureFormats::Find(const QString& extension) {
             return &e;
     return nullptr;
 }
-
-QList<TPictureFormats::Entry> TPictureFormats::Entries() {
-    return Table();
-}

@@ -23,7 +23,6 @@ public:
     static void Unregister(const QString& extension);
     // nullptr when no kind is registered for the extension (compared case-insensitively).
     static const Entry* Find(const QString& extension);
-    static QList<Entry> Entries();
 
 private:
     static QList<Entry>& Table();
