@@ -3,6 +3,7 @@
 #include "gif/GIFReader.h"
 #include "gif/GIFWriter.h"
 #include "runtime/Bitmap.h"
+#include "runtime/Clipboard.h"
 #include "runtime/ConvertError.h"
 #include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
@@ -11,13 +12,13 @@
 #include "runtime/ReadError.h"
 
 #include <QBuffer>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
 #include <QtEndian>
 #include <algorithm>
 
 namespace {
+
+// The name under which the GIF travels on the clipboard, beside frame 0's picture.
+const QString ClipboardFormat = QStringLiteral("GIF Image");
 
 // Reads exactly `count` bytes, a piece at a time so that a false length costs no memory.
 QByteArray ReadExactly(QIODevice& stream, qint64 count) {
@@ -207,37 +208,35 @@ void TGIFImage::WriteData(QIODevice& stream) const {
 }
 
 void TGIFImage::LoadFromClipboard() {
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    const bool hasImage = mime && mime->hasImage();
-    if (mime && mime->hasFormat(GIFClipboardFormat())) {
-        QByteArray stored = mime->data(GIFClipboardFormat());
-        QBuffer buffer(&stored);
+    const QImage picture = TClipboard::Picture();
+    if (std::optional<QByteArray> stored = TClipboard::Data(ClipboardFormat)) {
+        QBuffer buffer;
+        buffer.setData(*stored);
         buffer.open(QIODevice::ReadOnly);
         ReadStored(buffer, false);
-        if (hasImage && !frames_.empty()) {
+        if (!picture.isNull() && !frames_.empty()) {
             frames_.front()->bitmap_ = std::make_unique<TBitmap>();
-            frames_.front()->bitmap_->SetImage(qvariant_cast<QImage>(mime->imageData()));
+            frames_.front()->bitmap_->SetImage(picture);
             Changed();
         }
         return;
     }
-    if (!hasImage)
+    if (picture.isNull())
         throw EInvalidGraphic(QStringLiteral("Unsupported clipboard format"));
     TBitmap bitmap;
-    bitmap.SetImage(qvariant_cast<QImage>(mime->imageData()));
+    bitmap.SetImage(picture);
     Assign(&bitmap);
 }
 
 void TGIFImage::SaveToClipboard() const {
     if (frames_.empty())
         throw EInvalidGraphic(QStringLiteral("No GIF Data to write"));
-    auto mime = std::make_unique<QMimeData>();
-    mime->setImageData(Frames(0).Bitmap().Image());
+    const QImage picture = Frames(0).Bitmap().Image();
     if (std::all_of(frames_.begin(), frames_.end(),
                     [](const auto& frame) { return frame->HasData(); }))
-        mime->setData(GIFClipboardFormat(), WithLength(WriteGIFFile(*this)));
-    // The clipboard takes the data over.
-    QGuiApplication::clipboard()->setMimeData(mime.release());
+        TClipboard::Put(picture, ClipboardFormat, WithLength(WriteGIFFile(*this)));
+    else
+        TClipboard::Put(picture);
 }
 
 void TGIFImage::Assign(const TGraphic* source) {
@@ -336,8 +335,4 @@ void RegisterGIFImage() {
 
 void UnregisterGIFImage() {
     TPictureFormats::Unregister(QStringLiteral("gif"));
-}
-
-QString GIFClipboardFormat() {
-    return QStringLiteral("application/x-qt-windows-mime;value=\"GIF Image\"");
 }

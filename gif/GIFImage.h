@@ -51,12 +51,13 @@ public:
     bool PaletteModified() const { return paletteModified_; }
     void SetPaletteModified(bool value) { paletteModified_ = value; }
 
-    // The form the window description stores: a 4-byte little-endian length, then the GIF.
+    // The stored form, as the window keeps its animations: a 4-byte little-endian length, then
+    // the GIF.
     void ReadData(QIODevice& stream);
     void WriteData(QIODevice& stream) const;
 
     // The clipboard holds frame 0's bitmap and, when every frame has compressed data, the GIF
-    // under the format "GIF Image".
+    // (stored data, with its length) under the format "GIF Image".
     void LoadFromClipboard();
     void SaveToClipboard() const;
 
@@ -133,7 +134,5 @@ private:
 // start-up.
 void RegisterGIFImage();
 void UnregisterGIFImage();
-// The clipboard format "GIF Image": on Windows the registered format of that name.
-QString GIFClipboardFormat();
 
 #endif
