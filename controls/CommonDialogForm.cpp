@@ -16,7 +16,7 @@ int RoundAway(double value) {
 
 TCommonDialogForm::TCommonDialogForm(const QString& title, const QSize& clientSize,
                                      const QFont& font)
-    : QDialog(QApplication::activeWindow()), ratio_(logicalDpiX() / 120.0) {
+    : QDialog(QApplication::activeWindow()) {
     setWindowTitle(title);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);

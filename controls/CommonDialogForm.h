@@ -24,7 +24,8 @@ public:
 private:
     QRect Scaled(const QRect& bounds) const;
 
-    double ratio_;
+    // Screen pixels per layout pixel.
+    double ratio_ = logicalDpiX() / 120.0;
 };
 
 #endif

@@ -30,6 +30,11 @@ const QString MailAddress = QStringLiteral("logo@varnel.example.org");
 const QString WindowFont = QStringLiteral("MS Sans Serif");
 constexpr int WindowFontHeight = 11;
 
+// A control event that calls a handler of the window.
+template <typename... Args> auto Handler(TMainForm* form, void (TMainForm::*handler)(Args...)) {
+    return [form, handler](Args... args) { (form->*handler)(args...); };
+}
+
 // Runs `work` with the progress bar showing, and hides it again however the work ends.
 template <typename Work> void WithProgress(TProgressBar& bar, Work&& work) {
     bar.show();
@@ -57,6 +62,8 @@ TMainForm::TMainForm(QWidget* parent)
     CreateCommandButtons();
     CreateReadouts();
     CreateSideControls();
+    CreateProgressBar();
+    CreateAboutPanel();
     CreateDialogs();
     ConnectEvents();
     FormCreate();
@@ -173,7 +180,9 @@ void TMainForm::CreateSideControls() {
                          QStringLiteral("De - Deutsch")});
     ComboBox1->setCurrentIndex(0);
     PlaceInParent(*ComboBox1, 430, 120, 101, 21);
+}
 
+void TMainForm::CreateProgressBar() {
     sg1 = new TProgressBar(sohoPanel2);
     sg1->setRange(0, LogoGeometry::Height);
     sg1->setValue(0);
@@ -181,7 +190,9 @@ void TMainForm::CreateSideControls() {
     sg1->setTextVisible(false);
     sg1->hide();
     PlaceInParent(*sg1, 255, 160, 161, 16);
+}
 
+void TMainForm::CreateAboutPanel() {
     Panel1 = new QFrame(sohoPanel2);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(4);
@@ -219,16 +230,15 @@ void TMainForm::CreateDialogs() {
 }
 
 void TMainForm::ConnectEvents() {
-    using namespace std::placeholders;
-    ProBorder1->OnMouseLeave = std::bind(&TMainForm::ProBorder1MouseLeave, this, _1);
-    ProBorder2->OnMouseLeave = std::bind(&TMainForm::ProBorder1MouseLeave, this, _1);
-    Image1->OnMouseDown = std::bind(&TMainForm::Image1MouseDown, this, _1, _2, _3, _4, _5);
-    Image1->OnMouseMove = std::bind(&TMainForm::Image1MouseMove, this, _1, _2, _3, _4);
-    Image1->OnMouseUp = std::bind(&TMainForm::Image1MouseUp, this, _1, _2, _3, _4, _5);
-    Image2->OnMouseDown = std::bind(&TMainForm::Image2MouseDown, this, _1, _2, _3, _4, _5);
-    Image2->OnMouseMove = std::bind(&TMainForm::Image2MouseMove, this, _1, _2, _3, _4);
-    sohoTextButton4->OnClick = std::bind(&TMainForm::sohoTextButton4Click, this, _1);
-    sohoTextButton6->OnClick = std::bind(&TMainForm::sohoTextButton6Click, this, _1);
+    ProBorder1->OnMouseLeave = Handler(this, &TMainForm::ProBorder1MouseLeave);
+    ProBorder2->OnMouseLeave = Handler(this, &TMainForm::ProBorder1MouseLeave);
+    Image1->OnMouseDown = Handler(this, &TMainForm::Image1MouseDown);
+    Image1->OnMouseMove = Handler(this, &TMainForm::Image1MouseMove);
+    Image1->OnMouseUp = Handler(this, &TMainForm::Image1MouseUp);
+    Image2->OnMouseDown = Handler(this, &TMainForm::Image2MouseDown);
+    Image2->OnMouseMove = Handler(this, &TMainForm::Image2MouseMove);
+    sohoTextButton4->OnClick = Handler(this, &TMainForm::sohoTextButton4Click);
+    sohoTextButton6->OnClick = Handler(this, &TMainForm::sohoTextButton6Click);
 }
 
 void TMainForm::FormCreate() {

@@ -29,8 +29,8 @@ inline constexpr std::uint8_t MarkerAttribute = 0x0A;
 inline constexpr std::array<std::uint8_t, 5> MarkerGlyph = {0xAC, 0xAA, 0xAC, 0xAA, 0x4A};
 
 struct FixedByte {
-    long offset;
-    std::uint8_t value;
+    long offset = 0;
+    std::uint8_t value = 0;
 };
 
 // Written over the finished file in this order: the marker cell's attribute, then its glyph lines.

@@ -15,15 +15,13 @@ constexpr int kLastCode = 4094;
 // The whole of one encoding: string table (a hash of prefix code and pixel, probed linearly),
 // bit buffer and the sub-block being filled.
 struct TEncoder {
-    explicit TEncoder(int minimumSize)
-        : minimumSize(minimumSize), clearCode(1 << minimumSize), endCode(clearCode + 1),
-          codeWidth(minimumSize + 1) {}
+    explicit TEncoder(int minimumSize) : minimumSize(minimumSize) {}
 
     const int minimumSize;
-    const int clearCode;
-    const int endCode;
+    const int clearCode = 1 << minimumSize;
+    const int endCode = clearCode + 1;
     int freeCode = 0;
-    int codeWidth;
+    int codeWidth = minimumSize + 1;
     std::array<qint32, kHashSize> keys{};
     std::array<quint16, kHashSize> codes{};
 

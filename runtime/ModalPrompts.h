@@ -22,7 +22,7 @@ struct TFileFilter {
 
 // What the program asks the user, as a responder sees it.
 struct TPrompt {
-    TPromptKind kind;
+    TPromptKind kind = TPromptKind::pkInputBox;
     QString caption;
     QStringList texts;          // the texts shown, top to bottom
     QString value;              // input box: the default text

@@ -8,7 +8,7 @@
 namespace {
 
 struct Result {
-    int exitCode;
+    int exitCode = -1;
     QString out;
     QString err;
 };
