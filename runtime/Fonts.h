@@ -10,7 +10,7 @@ enum TFontStyle : unsigned { fsBold = 1, fsUnderline = 2 };
 // installed free face of like shape. Safe to call more than once.
 void InstallFontSubstitutes();
 
-// A font as the window describes it: a face name, a height in pixels and a set of TFontStyle
+// A font as the window uses it: a face name, a height in pixels and a set of TFontStyle
 // flags. Text in it is drawn without antialiasing, so that it keeps its crisp classic look and
 // measures the same wherever it is drawn.
 QFont MakeFont(const QString& name, int pixelHeight, unsigned styles = 0);

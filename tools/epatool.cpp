@@ -112,8 +112,8 @@ void Info(const QString& input) {
             ++histogram[logo.Attribute(c, r)];
     std::printf("attributes:\n");
     for (const auto& [attribute, count] : histogram)
-        std::printf("  0x%02X (foreground %2d, background %2d): %d cells\n", attribute,
-                    attribute & 0x0F, attribute >> 4, count);
+        std::printf("  0x%02X (foreground %2d, background %2d): %d %s\n", attribute,
+                    attribute & 0x0F, attribute >> 4, count, count == 1 ? "cell" : "cells");
     std::printf("marker in the last cell: %s\n", HasMarker(logo) ? "yes" : "no");
 }
 

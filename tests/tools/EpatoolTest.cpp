@@ -69,7 +69,7 @@ TEST(Epatool, InfoReportsSizeHistogramAndMarker) {
     EXPECT_EQ(info.exitCode, 0);
     EXPECT_TRUE(info.out.contains("17 x 9 cells")) << info.out.toStdString();
     EXPECT_TRUE(info.out.contains("0x0F (foreground 15, background  0): 152 cells"));
-    EXPECT_TRUE(info.out.contains("0x0A (foreground 10, background  0): 1 cells"));
+    EXPECT_TRUE(info.out.contains("0x0A (foreground 10, background  0): 1 cell\n"));
     EXPECT_TRUE(info.out.contains("marker in the last cell: yes"));
 }
 
