@@ -13,7 +13,6 @@
 #include "tests/TestDir.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace {
@@ -244,18 +243,35 @@ TEST_F(MainForm, ColouringStoresTheAttributeEvenWithoutLitPixels) {
     EXPECT_EQ(form.ColorTable().At(16, 0), 15);
 }
 
-TEST_F(MainForm, ScreenshotAfterDrawingConvertingAndColouring) {
+// What the user sees of a drawing, its conversion and two coloured cells, read from the pixels of
+// the whole window. With VARNEL_SCREENSHOTS set to a folder, the picture is saved there as
+// mainform.png to be looked at.
+TEST_F(MainForm, TheWindowShowsTheStrokesTheCellsAndTheirColours) {
     Stroke(QPoint(10, 10), QPoint(120, 100), Qt::LeftButton);
     Stroke(QPoint(10, 100), QPoint(120, 10), Qt::LeftButton);
     Stroke(QPoint(0, 63), QPoint(136, 63), Qt::LeftButton);
     Convert();
-    PickColour(9);
+    PickColour(9); // red
     mouse::Click(*form.Image2, QPoint(12, 12));
-    PickColour(10);
+    PickColour(10); // lime
     mouse::Click(*form.Image2, QPoint(75, 60));
+
     const QImage shot = form.grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(545, 328));
-    shot.save(QCoreApplication::applicationDirPath() + "/mainform.png");
+    if (const QString folder = qEnvironmentVariable("VARNEL_SCREENSHOTS"); !folder.isEmpty())
+        shot.save(folder + QStringLiteral("/mainform.png"));
+    ASSERT_EQ(shot.size(), QSize(545, 328));
+    const auto seen = [&](const QWidget& widget, int x, int y) {
+        return FromQRgb(shot.pixel(widget.mapTo(&form, QPoint(x, y))));
+    };
+    EXPECT_EQ(seen(*form.Image1, 10, 10), clWhite);
+    EXPECT_EQ(seen(*form.Image1, 10, 100), clWhite);
+    EXPECT_EQ(seen(*form.Image1, 5, 30), clBlack);
+    // The preview: drawing pixel (x, y) at (x + x div 8, y + y div 14), between grid lines.
+    EXPECT_EQ(seen(*form.Image2, 11, 10), clRed) << "drawing (10, 10), cell (1, 0) coloured red";
+    EXPECT_EQ(seen(*form.Image2, 9, 0), clBlack) << "an unlit pixel of that cell";
+    EXPECT_EQ(seen(*form.Image2, 74, 67), clLime) << "drawing (66, 63), cell (8, 4)";
+    EXPECT_EQ(seen(*form.Image2, 5, 67), clWhite) << "drawing (5, 63): lit, never coloured";
+    EXPECT_EQ(seen(*form.Image2, 8, 0), clSilver) << "a grid line";
 }
 
 TEST_F(MainForm, KeysOnTheFocusedGridPickTheColourThatCellsGet) {

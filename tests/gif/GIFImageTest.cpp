@@ -223,6 +223,27 @@ TEST(GIFImage, WritingRebuildsFieldsAndKeepsWhatWasRead) {
     EXPECT_TRUE(Written(plain).contains("NETSCAPE2.0"));
 }
 
+TEST(GIFImage, BackgroundColourIsWrittenAsItsGlobalTableIndex) {
+    // gifsicle gave this file's screen the white at index 254 as its background.
+    const QByteArray original = TestData("gif/animation-256.gif");
+    TGIFImage image;
+    image.LoadFromBytes(original);
+    const QByteArray written = Written(image);
+    EXPECT_EQ(quint8(written[11]), 254);
+    TGIFImage back;
+    back.LoadFromBytes(written);
+    EXPECT_EQ(back.BackgroundColor(), clWhite);
+
+    // A picture made from a bitmap: its table is the bitmap's palette (red, white, blue).
+    TGIFImage drawn;
+    TBitmap flag = Flag();
+    drawn.Assign(&flag);
+    drawn.SetBackgroundColor(clBlue);
+    EXPECT_EQ(quint8(Written(drawn)[11]), 2);
+    drawn.SetBackgroundColor(clLime);
+    EXPECT_EQ(quint8(Written(drawn)[11]), 0) << "a colour not in the table falls back to entry 0";
+}
+
 TEST(GIFImage, DeepBitmapsAreReducedWhenWritten) {
     TBitmap photo(8, 4, TPixelFormat::pf24bit);
     QImage pixels = photo.Image();
