@@ -42,15 +42,28 @@ protected:
     int changes = 0;
 };
 
-TEST_F(ColorGridTest, ShowsTheSixteenColoursInTheirFixedOrder) {
-    const TColor expected[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
-                                 0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
-                                 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+// Sixteen different colours, each cell painted in the colour its index gives; the dark colours
+// 1 to 6 are the bright ones 9 to 14 at half strength, and the editor relies on a few places.
+TEST_F(ColorGridTest, ShowsSixteenColoursInThePlatformOrder) {
+    QList<TColor> colors;
     for (int i = 0; i < 16; ++i) {
         grid->SetForegroundIndex(i);
-        EXPECT_EQ(grid->ForegroundColor(), expected[i]) << i;
-        EXPECT_EQ(PixelAt(i % 4 * 25 + 4, i / 4 * 25 + 4), expected[i]) << i;
+        colors.append(grid->ForegroundColor());
+        EXPECT_EQ(PixelAt(i % 4 * 25 + 4, i / 4 * 25 + 4), colors[i]) << i;
+        EXPECT_EQ(colors.indexOf(colors[i]), i) << "a colour twice";
     }
+    for (int i = 1; i <= 6; ++i)
+        for (int shift : {0, 8, 16}) {
+            const TColor bright = colors[i + 8] >> shift & 0xFF;
+            EXPECT_TRUE(bright == 0 || bright == 0xFF) << i + 8;
+            EXPECT_EQ(colors[i] >> shift & 0xFF, bright == 0xFF ? 0x80u : 0u) << i;
+        }
+    EXPECT_EQ(colors[0], clBlack);
+    EXPECT_EQ(colors[1], clMaroon);
+    EXPECT_EQ(colors[4], clNavy);
+    EXPECT_EQ(colors[7], clSilver);
+    EXPECT_EQ(colors[8], clGray);
+    EXPECT_EQ(colors[15], clWhite);
 }
 
 TEST_F(ColorGridTest, SunkenFramesWithTheSelectorOnlyWhileFocused) {

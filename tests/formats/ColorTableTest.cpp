@@ -1,6 +1,24 @@
 #include "formats/ColorTable.h"
+#include "runtime/Color.h"
 
+#include <QSet>
+#include <algorithm>
 #include <gtest/gtest.h>
+
+namespace {
+
+// Which of red, green and blue stand out of a colour's grey share, brightness aside: none for
+// black, greys and white.
+int Hue(QRgb color) {
+    const int grey = std::min({qRed(color), qGreen(color), qBlue(color)});
+    return (qRed(color) > grey) << 2 | (qGreen(color) > grey) << 1 | (qBlue(color) > grey);
+}
+
+int Brightness(QRgb color) {
+    return qRed(color) + qGreen(color) + qBlue(color);
+}
+
+} // namespace
 
 TEST(ColorTable, KeepsEntriesColumnByColumn) {
     TColorTable table;
@@ -17,11 +35,24 @@ TEST(ColorTable, KeepsEntriesColumnByColumn) {
     EXPECT_FALSE(TColorTable::Contains(0, 9));
 }
 
-TEST(ColorTable, GridIndicesBecomeTextModeAttributes) {
-    const int expected[16] = {0, 4, 2, 6, 1, 5, 3, 7, 8, 12, 10, 14, 9, 13, 11, 15};
+// The grid numbers its colours in the platform's order, text mode in its own. A cell must show
+// at boot the colour the user picked: the text-mode colour of the same hue, and of two grid
+// colours of one hue the brighter must stay the brighter (silver and grey, red and maroon).
+TEST(ColorTable, GridColoursBecomeTheTextModeColoursOfTheSameHue) {
+    const QList<QRgb>& grid = StandardPalette16();
+    const QList<QRgb>& text = VgaTextPalette();
+    const auto shown = [&](int index) { return text[TColorTable::AttributeForGridIndex(index)]; };
+    QSet<int> attributes;
     for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(TColorTable::AttributeForGridIndex(i), expected[i]) << i;
-        EXPECT_EQ(TColorTable::AttributeForGridIndex(expected[i]), i)
-            << "the swap is its own inverse";
+        const int attribute = TColorTable::AttributeForGridIndex(i);
+        ASSERT_TRUE(attribute >= 0 && attribute < 16) << i;
+        attributes.insert(attribute);
+        EXPECT_EQ(Hue(shown(i)), Hue(grid[i])) << i;
+        for (int j = 0; j < 16; ++j)
+            if (Hue(grid[j]) == Hue(grid[i]) && Brightness(grid[j]) < Brightness(grid[i]))
+                EXPECT_LT(Brightness(shown(j)), Brightness(shown(i))) << j << " below " << i;
     }
+    EXPECT_EQ(attributes.size(), 16) << "every text-mode colour can be picked";
+    EXPECT_EQ(TColorTable::AttributeForGridIndex(-1), -1) << "indices outside 0..15 pass";
+    EXPECT_EQ(TColorTable::AttributeForGridIndex(16), 16);
 }
