@@ -148,8 +148,8 @@ bool TCustomLabel::event(QEvent* event) {
     if (event->type() != QEvent::Shortcut ||
         static_cast<QShortcutEvent*>(event)->shortcutId() != accessKeyId_)
         return TControl::event(event);
-    if (focusControl_ && focusControl_->isEnabled() && focusControl_->isVisible() &&
-        focusControl_->focusPolicy() != Qt::NoFocus)
+    // Qt itself keeps the focus off a disabled control.
+    if (focusControl_ && focusControl_->isVisible() && focusControl_->focusPolicy() != Qt::NoFocus)
         focusControl_->setFocus(Qt::ShortcutFocusReason);
     return true;
 }
