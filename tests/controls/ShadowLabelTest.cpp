@@ -65,6 +65,40 @@ TEST_F(ShadowLabelTest, DrawsTheShadowAsTheTextMovedTowardsShadowPos) {
         EXPECT_TRUE(text.contains({p.x() - 1, p.y() - 1})) << p.x() << "," << p.y();
 }
 
+// Disabled, the label is engraved whatever its colours: grey text over a light copy one pixel
+// down and right, even with no shadow of its own; a shadow it has keeps its place.
+TEST_F(ShadowLabelTest, ADisabledLabelIsEngraved) {
+    label->SetCaption(QStringLiteral("Karakter"));
+    label->SetColor(clBlack);
+    label->SetFontColor(clRed);
+    label->SetShadowColor(clYellow);
+    label->SetShadowSize(0);
+    label->SetEnabled(false);
+    const auto pixels = [this](TColor color) {
+        const QImage shot = label->grab().toImage();
+        QSet<QPair<int, int>> found;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                if (shot.pixelColor(x, y) == ToQColor(color))
+                    found.insert({x, y});
+        return found;
+    };
+    const auto offsetOfLight = [&](QPoint offset) {
+        const auto text = pixels(clGrayText);
+        const auto light = pixels(clBtnHighlight);
+        EXPECT_FALSE(text.isEmpty());
+        EXPECT_FALSE(light.isEmpty());
+        for (const auto& [x, y] : light)
+            if (!text.contains({x - offset.x(), y - offset.y()}))
+                return false;
+        return pixels(clRed).isEmpty() && pixels(clYellow).isEmpty();
+    };
+    EXPECT_TRUE(offsetOfLight({1, 1}));
+    label->SetShadowSize(2);
+    label->SetShadowPos(spRightTop);
+    EXPECT_TRUE(offsetOfLight({2, -2}));
+}
+
 TEST_F(ShadowLabelTest, ATransparentLabelFillsNothing) {
     label->SetCaption(QStringLiteral("Yeni"));
     label->SetColor(clBlack);
