@@ -1,16 +1,16 @@
 #include "runtime/Label.h"
 #include "runtime/Fonts.h"
+#include "tests/Pixels.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
-#include <QSet>
 #include <QTest>
 #include <climits>
 #include <gtest/gtest.h>
 
 namespace {
 
-using Pixels = QSet<QPair<int, int>>;
+using pixels::Moved;
 
 class LabelTest : public ::testing::Test {
 protected:
@@ -28,21 +28,7 @@ protected:
     QRect Box(const QRect& area, int flags, const QString& text) const {
         return QFontMetrics(font).boundingRect(area, flags, text);
     }
-    Pixels Ink(TColor color) const {
-        const QImage shot = label->grab().toImage();
-        Pixels found;
-        for (int y = 0; y < shot.height(); ++y)
-            for (int x = 0; x < shot.width(); ++x)
-                if (shot.pixelColor(x, y) == ToQColor(color))
-                    found.insert({x, y});
-        return found;
-    }
-    static Pixels Moved(const Pixels& pixels, int dx, int dy) {
-        Pixels moved;
-        for (const auto& [x, y] : pixels)
-            moved.insert({x + dx, y + dy});
-        return moved;
-    }
+    pixels::Set Ink(TColor color) const { return pixels::Of(*label, color); }
     // The columns the text's ink spans, first and last.
     std::pair<int, int> InkColumns() const {
         int first = INT_MAX;
@@ -86,7 +72,7 @@ TEST_F(LabelTest, AlignmentMovesTheTextAsQtAlignsIt) {
 TEST_F(LabelTest, LayoutPutsTheTextAtTheTopMiddleOrBottom) {
     FixedSize(100, 41);
     label->SetCaption(QStringLiteral("Wij"));
-    const Pixels top = Ink(clBlack);
+    const pixels::Set top = Ink(clBlack);
     const int spare = 41 - Box(QRect(0, 0, 100, 41), flags | Qt::AlignLeft, "Wij").height();
     ASSERT_GT(spare, 2);
     label->SetLayout(tlBottom);
@@ -160,13 +146,12 @@ TEST_F(LabelTest, ADisabledLabelIsEngraved) {
     label->SetColor(clYellow);
     label->SetCaption(QStringLiteral("Adsız"));
     label->SetEnabled(false);
-    const Pixels text = Ink(clBtnShadow);
-    const Pixels light = Ink(clBtnHighlight);
+    const pixels::Set text = Ink(clBtnShadow);
+    const pixels::Set light = Ink(clBtnHighlight);
     ASSERT_FALSE(text.isEmpty());
     ASSERT_FALSE(light.isEmpty());
     EXPECT_TRUE(Ink(clBlack).isEmpty());
-    for (const auto& [x, y] : light)
-        EXPECT_TRUE(text.contains({x - 1, y - 1})) << x << "," << y;
+    EXPECT_TRUE(Moved(text, 1, 1).contains(light));
 }
 
 class AccessKeyTest : public LabelTest {
