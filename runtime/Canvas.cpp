@@ -2,7 +2,6 @@
 
 #include "runtime/Graphic.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <cstdlib>
 
@@ -103,10 +102,6 @@ QRect TCanvas::DrawText(const QRect& rect, int flags, const QString& text) {
         painter.drawText(rect, flags, text, &used);
     });
     return used;
-}
-
-QRect TCanvas::TextRect(const QRect& rect, int flags, const QString& text) const {
-    return QFontMetrics(font_).boundingRect(rect, flags, text);
 }
 
 void TCanvas::LineTo(int x, int y) {

@@ -62,8 +62,6 @@ public:
     // Draws `text` in `rect` with Qt alignment and text flags (Qt::TextShowMnemonic makes "&"
     // underline the next character); returns the rectangle the text takes.
     QRect DrawText(const QRect& rect, int flags, const QString& text);
-    // The rectangle `text` would take, drawing nothing.
-    QRect TextRect(const QRect& rect, int flags, const QString& text) const;
 
     // Copies `source` stretched into `dest`; pixels of `transparent` (unless clNone) are
     // left as they were.
