@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,10 +58,14 @@ TEST(LocalFiles, AStaleWorkingFileIsReplacedNotWrittenInto) {
     EXPECT_EQ(dir.Read("bin3.dat"), "new");
     EXPECT_EQ(dir.Read("victim"), "precious");
 
-    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("bin.dat")).constData(), 0600), 0);
+    const QByteArray fifo = QFile::encodeName(dir.Path("bin.dat"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // A reader, so that a writer that opened the pipe would not wait for one for ever.
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
     const QString message = Refusal([&] { WriteWorkingFile(dir.Path("bin.dat"), "x"); });
     EXPECT_TRUE(message.contains("bin.dat") && message.contains("not a regular file"))
         << message.toStdString();
+    ::close(reader);
 }
 
 TEST(LocalFiles, RenameNewNeverReplacesAFileOrALink) {
