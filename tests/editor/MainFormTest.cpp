@@ -340,3 +340,13 @@ TEST_F(MainForm, NamesWithAFolderPartAreRefusedAndNothingIsWritten) {
     EXPECT_TRUE(QDir(dir.Path("sub")).isEmpty());
     EXPECT_EQ(form.ShadowLabel8->Caption(), "Adsız");
 }
+
+TEST_F(MainForm, ANameTooLongForTheFileSystemIsNotCalledAFullDisk) {
+    Convert();
+    typedName = QString(300, 'n');
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError}));
+    const QString message = asked.last().texts.join(' ');
+    EXPECT_TRUE(message.contains("File name too long")) << message.toStdString();
+    EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo waits in bin3.dat";
+}
