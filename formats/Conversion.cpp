@@ -4,12 +4,10 @@
 #include "formats/LogoGeometry.h"
 #include "formats/WorkingFiles.h"
 #include "runtime/Bitmap.h"
-#include "runtime/InOutError.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/TextFile.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -78,7 +76,5 @@ void ConvertDrawing(const TBitmap& drawing, TBitmap& preview, const QDir& dir,
     WriteBitRows(drawing, bitRows);
     RedrawPreview(preview, bitRows, step);
     WriteByteRows(bitRows, WorkingFiles::In(dir, WorkingFiles::ByteRows));
-    errno = 0;
-    if (std::remove(LocalFiles::EncodedName(bitRows).constData()) != 0)
-        throw EInOutError::FromErrno(errno);
+    LocalFiles::Delete(bitRows);
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 
 #ifdef Q_OS_WIN
@@ -161,6 +162,13 @@ void WriteNewFile(const QString& fileName, const QByteArray& bytes) {
         QFile::remove(temporary);
         CannotWrite(fileName, error);
     }
+}
+
+void Delete(const QString& fileName) {
+    const QByteArray name = EncodedName(fileName);
+    errno = 0;
+    if (std::remove(name.constData()) != 0)
+        throw EInOutError::FromErrno(errno);
 }
 
 QString Reason(const std::error_code& error) {

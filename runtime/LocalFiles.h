@@ -34,6 +34,10 @@ std::error_code RenameNew(const QString& from, const QString& to);
 // and raises "Cannot write NAME: REASON" with the system's reason.
 void WriteNewFile(const QString& fileName, const QByteArray& bytes);
 
+// Deletes the file; a failure raises EInOutError with the runtime's code ("File not found" when
+// there is no such file).
+void Delete(const QString& fileName);
+
 // The system's reason for an error, as a user reads it ("No space left on device").
 QString Reason(const std::error_code& error);
 

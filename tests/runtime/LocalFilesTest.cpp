@@ -47,6 +47,14 @@ TEST(LocalFiles, WorkingFilesAreNeverWrittenThroughALink) {
     EXPECT_FALSE(dir.Exists("nowhere"));
 }
 
+TEST(LocalFiles, DeleteRemovesTheFileOrSaysItIsNotThere) {
+    TestDir dir;
+    dir.Write("bin.dat", "0101");
+    LocalFiles::Delete(dir.Path("bin.dat"));
+    EXPECT_FALSE(dir.Exists("bin.dat"));
+    EXPECT_EQ(Refusal([&] { LocalFiles::Delete(dir.Path("bin.dat")); }), "File not found");
+}
+
 TEST(LocalFiles, AStaleWorkingFileIsReplacedNotWrittenInto) {
     TestDir dir;
     dir.Write("victim", "precious");
