@@ -175,7 +175,13 @@ TEST_F(DialogsTest, At96PixelsPerInchEveryEdgeTheFontAndTheWindowScale) {
         });
 }
 
+// Not over the window that asks, which may stand anywhere.
 TEST_F(DialogsTest, TheWindowStandsInTheMiddleOfTheScreen) {
+    QWidget asking;
+    asking.setGeometry(20, 30, 200, 100);
+    asking.show();
+    asking.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&asking));
     TProInfoDialog information = EditorsInformation();
     modal::Answer([&] { information.Execute(); },
                   [](QWidget& window) {

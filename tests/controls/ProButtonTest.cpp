@@ -1,5 +1,9 @@
 #include "controls/ProButton.h"
+#include "controls/CommonDialogForm.h"
+#include "runtime/HelpRequests.h"
 #include "runtime/ModalPrompts.h"
+#include "tests/Modal.h"
+#include "tests/Mouse.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -79,6 +83,39 @@ TEST(ProButton, AButtonThatNoLongerActsAsItsKindIsCustom) {
     button.SetKind(pbkCustom);
     EXPECT_EQ(button.Caption(), "&Retry") << "pbkCustom keeps what the button has";
     EXPECT_EQ(button.ModalResult(), mrOk);
+}
+
+// Clicked in a shown dialog window: the result the window ended with, or -1 while it stays open.
+int ResultOfClicking(TProButtonKind kind, int buttonHelp = 0, int windowHelp = 0) {
+    TCommonDialogForm form(QStringLiteral("Buttons"), QSize(200, 100));
+    form.SetHelpContext(windowHelp);
+    auto* button = new TProButton(&form);
+    button->setGeometry(10, 10, 100, 30);
+    button->SetKind(kind);
+    button->SetHelpContext(buttonHelp);
+    int result = -1;
+    modal::Answer([&] { result = form.exec(); },
+                  [&](QWidget&) {
+                      mouse::Click(*button, QPoint(50, 15));
+                      if (form.isVisible())
+                          form.done(-1);
+                  });
+    return result;
+}
+
+TEST(ProButton, AClickEndsTheWindowWithItsResultOrAsksForHelpOrClosesIt) {
+    QList<int> topics;
+    THelpRequests::SetHandler([&](int topic) { topics.append(topic); });
+    EXPECT_EQ(ResultOfClicking(pbkRetryGer), 4);
+    EXPECT_EQ(ResultOfClicking(pbkNo), mrNo);
+    EXPECT_EQ(ResultOfClicking(pbkCloseFr), mrCancel) << "closed like its close box";
+    EXPECT_EQ(ResultOfClicking(pbkPrev), -1) << "no result, no ending";
+    EXPECT_EQ(ResultOfClicking(pbkHelp), -1) << "no topic: a plain button";
+    EXPECT_TRUE(topics.isEmpty());
+    EXPECT_EQ(ResultOfClicking(pbkHelpEsp, 0, 31), -1);
+    EXPECT_EQ(ResultOfClicking(pbkHelp, 5, 31), -1);
+    EXPECT_EQ(topics, (QList<int>{31, 5})) << "the button's own topic comes first";
+    THelpRequests::SetHandler({});
 }
 
 } // namespace
