@@ -64,19 +64,19 @@ void TProCustomLabel::SetAngle(int angle) {
 }
 
 void TProCustomLabel::SetOffsetX(int offset) {
-    if (offsetX_ == offset)
-        return;
-    offsetX_ = offset;
-    if (offset > 0)
-        SetAutoSize(false);
-    update();
+    ChangeOffset(offsetX_, offset);
 }
 
 void TProCustomLabel::SetOffsetY(int offset) {
-    if (offsetY_ == offset)
+    ChangeOffset(offsetY_, offset);
+}
+
+// A shift to the right or down would be cut off by auto-size; one to the left or up is not.
+void TProCustomLabel::ChangeOffset(int& offset, int value) {
+    if (offset == value)
         return;
-    offsetY_ = offset;
-    if (offset > 0)
+    offset = value;
+    if (value > 0)
         SetAutoSize(false);
     update();
 }

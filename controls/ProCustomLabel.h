@@ -43,7 +43,7 @@ public:
     int Angle() const { return angle_; }
     void SetAngle(int angle);
     int OffsetX() const { return offsetX_; }
-    // A shift to the right or down would be cut off by auto-size, so it switches it off.
+    // A shift to the right or down switches auto-size off.
     void SetOffsetX(int offset);
     int OffsetY() const { return offsetY_; }
     void SetOffsetY(int offset);
@@ -90,6 +90,7 @@ private:
     void DrawCaption(TCanvas& canvas, const QRect& place, TColor color) const;
     void DrawCopies(TCanvas& canvas, const QRect& place) const;
     template <typename T> void ChangeCopySetting(T& setting, T value);
+    void ChangeOffset(int& offset, int value);
 
     int angle_ = 0;
     double cos_ = 1.0;

@@ -54,8 +54,17 @@ protected:
     pixels::Set Ink(TColor color) const { return pixels::Of(*label, color); }
     int TextWidth(const QString& text) const { return QFontMetrics(font).horizontalAdvance(text); }
     int TextHeight() const { return QFontMetrics(font).height(); }
+    // Captions `text`, turns it by `angle` and returns the centre of its ink before the turn.
+    Centre Turn(int angle) {
+        label->SetCaption(text);
+        const Centre level = CentreOf(Ink(clBlack));
+        label->SetAngle(angle);
+        return level;
+    }
 
     const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 16);
+    // Unlike at either end, so that a turn the wrong way shows.
+    const QString text = QStringLiteral("Wj.");
     QWidget window;
     TProLabel* label = nullptr;
 };
@@ -78,11 +87,8 @@ TEST_F(ProLabelTest, TheAngleIsKeptInOneTurnAndATurnedLabelDoesNotAutoSize) {
 // The ink of the level caption, turned about the text's top-left corner, is where the turned
 // caption must land; its centre is compared, as glyphs are rasterised afresh when turned.
 TEST_F(ProLabelTest, AtNinetyDegreesTheTextRunsUpFromTheBoxsBottomLeftCorner) {
-    const QString text = QStringLiteral("Wj.");
     FixedSize(80, 80);
-    label->SetCaption(text);
-    const Centre level = CentreOf(Ink(clBlack));
-    label->SetAngle(90);
+    const Centre level = Turn(90);
     const pixels::Set turned = Ink(clBlack);
     ASSERT_FALSE(turned.isEmpty());
     const int w = TextWidth(text);
@@ -102,11 +108,8 @@ TEST_F(ProLabelTest, AtNinetyDegreesTheTextRunsUpFromTheBoxsBottomLeftCorner) {
 }
 
 TEST_F(ProLabelTest, AtFortyFiveDegreesTheTextClimbsFromTheBoxsLeftEdge) {
-    const QString text = QStringLiteral("Wj.");
     FixedSize(90, 90);
-    label->SetCaption(text);
-    const Centre level = CentreOf(Ink(clBlack));
-    label->SetAngle(45);
+    const Centre level = Turn(45);
     const pixels::Set turned = Ink(clBlack);
     ASSERT_FALSE(turned.isEmpty());
     const double s = std::sin(std::numbers::pi / 4);
