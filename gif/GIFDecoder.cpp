@@ -312,15 +312,15 @@ void TDecoder::Damaged(const char* message) {
 
 } // namespace
 
-TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced,
+TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, bool tolerant,
                            const std::function<void(int percent)>& progress) {
     const int depth = DepthForBits(item.Bits);
     TGIFDecoded result;
     if (item.Width <= 0 || item.Height <= 0 || item.Size == 0)
         return result;
     result.Image = MakeImage(item, depth);
-    auto decoder = std::make_unique<TDecoder>(item.Data(), interlaced, TolerateCorruptData,
-                                              result.Image, progress);
+    auto decoder =
+        std::make_unique<TDecoder>(item.Data(), interlaced, tolerant, result.Image, progress);
     decoder->SetUp(item.Bits);
     decoder->Run();
     decoder->ClearRest();

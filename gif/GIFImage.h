@@ -3,7 +3,6 @@
 
 #include "gif/GIFData.h"
 #include "gif/GIFFrame.h"
-#include "gif/GIFSettings.h"
 #include "runtime/Graphic.h"
 
 #include <QList>
@@ -96,6 +95,11 @@ public:
     quint16 RepeatCount() const { return repeatCount_; }
     void SetRepeatCount(quint16 count) { repeatCount_ = count; }
     TGIFVersion Version() const { return version_; }
+    // Damaged image data is read and decoded as far as it goes, the frame marked Corrupted,
+    // rather than refused. On unless a caller turns it off; the program never does. Each picture
+    // (and its copies) holds its own, so frames decoded on other threads share nothing writable.
+    bool TolerateCorruptData() const { return tolerateCorruptData_; }
+    void SetTolerateCorruptData(bool value) { tolerateCorruptData_ = value; }
     const TGIFData& Header() const { return *header_; }
     const QByteArrayList& Comment() const { return header_->Comment; }
     // The comment for changing; a header shared with other pictures is copied first, so that
@@ -127,6 +131,7 @@ private:
     bool looping_ = false;
     quint16 repeatCount_ = 1;
     bool paletteModified_ = false;
+    bool tolerateCorruptData_ = true;
 };
 
 // Makes ".gif" files load as TGIFImage ("CompuServe GIF Image"); the programs call this at

@@ -3,13 +3,9 @@
 
 #include <QtGlobal>
 
-// Damaged image data is read and decoded as far as it goes, the frame marked Corrupted, rather
-// than refused. Nothing in the program turns this off.
-inline bool TolerateCorruptData = true;
-
 // The largest frame, in pixels, that is decoded, since a few bytes of header can ask for
 // 65535 × 65535 of them; a larger one raises "GIF image is too large". As Qt's own image readers
-// do, 256 M.
-inline qint64 GIFLargestFrame = qint64(1) << 28;
+// do, 256 M. A constant, so that frames decoded on any thread read it without a lock.
+constexpr qint64 GIFLargestFrame = qint64(1) << 28;
 
 #endif
