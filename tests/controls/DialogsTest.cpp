@@ -1,13 +1,13 @@
 #include "controls/ConfirmDialog.h"
 #include "controls/InfoDialog.h"
 #include "runtime/ModalPrompts.h"
+#include "tests/Modal.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,24 +57,23 @@ TEST(Dialogs, RunThroughThePromptsAndConfirmOnlyOnYes) {
     EXPECT_EQ(seen[3], (QStringList{"Information", information.InfoMessage(), "OK"}));
 }
 
-QPushButton* Button(const QString& text) {
-    for (QPushButton* button : QApplication::activeModalWidget()->findChildren<QPushButton*>())
-        if (button->text() == text)
-            return button;
-    return nullptr;
+// Presses the dialog's button of that caption.
+auto Press(const QString& text) {
+    return [text](QWidget& dialog) {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == text)
+                return button->click();
+        ADD_FAILURE() << "no button " << text.toStdString();
+    };
 }
 
 // Without a responder the real window is shown, and Execute waits for a person's answer.
 TEST(Dialogs, ThePersonsAnswerIsTheResult) {
     const TProConfirmDialog confirmation = EditorsConfirmation();
-    QTimer::singleShot(0, [] { Button("&Yes")->click(); });
-    EXPECT_TRUE(confirmation.Execute());
-    QTimer::singleShot(0,
-                       [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
-    EXPECT_FALSE(confirmation.Execute());
-
-    QTimer::singleShot(0, [] { Button("OK")->click(); });
-    TProInfoDialog().Execute();
+    modal::Answer([&] { EXPECT_TRUE(confirmation.Execute()); }, Press("&Yes"));
+    modal::Answer([&] { EXPECT_FALSE(confirmation.Execute()); },
+                  [](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    modal::Answer([] { TProInfoDialog().Execute(); }, Press("OK"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
