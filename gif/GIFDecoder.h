@@ -5,6 +5,7 @@
 #include <functional>
 
 struct TGIFItem;
+struct TGIFSettings;
 
 struct TGIFDecoded {
     // Format_Mono for 1 colour bit, else Format_Indexed8 with 16 (2 to 4 bits) or 256 entries;
@@ -18,13 +19,13 @@ struct TGIFDecoded {
 // indexed image of the item's size. Pixels the data never reaches stay index 0. Never reads past
 // the data, never writes outside the image, whatever the data holds.
 //
-// With `tolerant` damaged data goes through as far as it goes (a code size outside 2..9
+// With TolerateCorruptData damaged data goes through as far as it goes (a code size outside 2..9
 // clamped, a runaway string or the end of the data ending the decoding); otherwise damage raises
 // "GIF code size not in range 2 to 9", "GIF encoded data is corrupt" or "Stream read error".
 // A frame without a colour table raises "Wrong number of colors; must be a power of 2", one of
-// more than GIFLargestFrame pixels "GIF image is too large".
+// more than LargestFrame pixels "GIF image is too large".
 // `progress` hears the share of the data consumed, in per cent, now and then.
-TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, bool tolerant,
+TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSettings& settings,
                            const std::function<void(int percent)>& progress = {});
 
 #endif

@@ -23,7 +23,7 @@ void TGIFFrame::Decode() const {
     owner_.Progress(TProgressStage::psStarting, 0);
     try {
         const TGIFDecoded decoded =
-            DecodeGIFImage(*item_, interlaced_, owner_.TolerateCorruptData(), [this](int percent) {
+            DecodeGIFImage(*item_, interlaced_, owner_.Settings(), [this](int percent) {
                 owner_.Progress(TProgressStage::psRunning, percent);
             });
         if (!decoded.Image.isNull())

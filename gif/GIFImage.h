@@ -3,6 +3,7 @@
 
 #include "gif/GIFData.h"
 #include "gif/GIFFrame.h"
+#include "gif/GIFSettings.h"
 #include "runtime/Graphic.h"
 
 #include <QList>
@@ -95,11 +96,10 @@ public:
     quint16 RepeatCount() const { return repeatCount_; }
     void SetRepeatCount(quint16 count) { repeatCount_ = count; }
     TGIFVersion Version() const { return version_; }
-    // Damaged image data is read and decoded as far as it goes, the frame marked Corrupted,
-    // rather than refused. On unless a caller turns it off; the program never does. Each picture
-    // (and its copies) holds its own, so frames decoded on other threads share nothing writable.
-    bool TolerateCorruptData() const { return tolerateCorruptData_; }
-    void SetTolerateCorruptData(bool value) { tolerateCorruptData_ = value; }
+    // How damaged and oversized data is read, now and when frames are decoded later; copies of
+    // the picture take it along.
+    const TGIFSettings& Settings() const { return settings_; }
+    void SetSettings(const TGIFSettings& settings) { settings_ = settings; }
     const TGIFData& Header() const { return *header_; }
     const QByteArrayList& Comment() const { return header_->Comment; }
     // The comment for changing; a header shared with other pictures is copied first, so that
@@ -131,7 +131,7 @@ private:
     bool looping_ = false;
     quint16 repeatCount_ = 1;
     bool paletteModified_ = false;
-    bool tolerateCorruptData_ = true;
+    TGIFSettings settings_;
 };
 
 // Makes ".gif" files load as TGIFImage ("CompuServe GIF Image"); the programs call this at

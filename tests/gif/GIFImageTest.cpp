@@ -319,16 +319,16 @@ TEST(GIFImage, AFrameTriesToDecodeOnceAndKeepsTheBitmapItGave) {
     EXPECT_TRUE(empty.Empty());
 }
 
-// Each picture reads by its own setting, and its copies by the same, so that pictures decoded
+// Each picture reads by its own settings, and its copies by the same, so that pictures decoded
 // on different threads share nothing they write.
-TEST(GIFImage, StrictnessBelongsToThePictureAndItsCopies) {
+TEST(GIFImage, SettingsBelongToThePictureAndItsCopies) {
     const QByteArray data = Compressed(QByteArray(8, 1), 4, 4);
     QByteArray badSize = data;
     badSize[0] = 12;
     const QByteArray file =
         TGIFBuilder().Screen(4, 2, 4).Image(4, 2, data).Image(4, 2, badSize).Bytes();
     TGIFImage strict;
-    strict.SetTolerateCorruptData(false);
+    strict.SetSettings({.TolerateCorruptData = false});
     strict.LoadFromBytes(file);
     TGIFImage tolerant;
     tolerant.LoadFromBytes(file);
@@ -339,4 +339,9 @@ TEST(GIFImage, StrictnessBelongsToThePictureAndItsCopies) {
     EXPECT_EQ(Failure([&] { tolerant.Frames(1).Bitmap(); }), "");
     EXPECT_TRUE(tolerant.Frames(1).Corrupted());
     EXPECT_EQ(Failure([&] { strict.Frames(1).Bitmap(); }), "GIF code size not in range 2 to 9");
+
+    TGIFImage small;
+    small.SetSettings({.LargestFrame = 7});
+    EXPECT_EQ(Failure([&] { small.LoadFromBytes(file); }), "GIF image is too large");
+    EXPECT_EQ(Failure([&] { tolerant.LoadFromBytes(file); }), "");
 }

@@ -21,7 +21,7 @@ enum class Reading { Tolerant, Strict };
 // The message a load fails with, or "" when it does not fail.
 QString LoadFailure(const QByteArray& bytes, Reading reading = Reading::Tolerant) {
     TGIFImage image;
-    image.SetTolerateCorruptData(reading == Reading::Tolerant);
+    image.SetSettings({.TolerateCorruptData = reading == Reading::Tolerant});
     try {
         image.LoadFromBytes(bytes);
     } catch (const Exception& failure) {
