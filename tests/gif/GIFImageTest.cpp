@@ -297,6 +297,13 @@ TEST(GIFImage, ClipboardCarriesTheGIFAndFrameZero) {
 TEST(GIFImage, AFrameTriesToDecodeOnceAndKeepsTheBitmapItGave) {
     const QByteArray data = Compressed(QByteArray(8, 1), 4, 4);
     TGIFImage image;
+    // A frame of no pixels decodes to an empty bitmap, and that too is kept.
+    image.LoadFromBytes(TGIFBuilder().Screen(0, 0, 4).Image(0, 0, data).Bytes());
+    const TBitmap& empty = image.Frames(0).Bitmap();
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_TRUE(empty.Empty());
+    EXPECT_EQ(&image.Frames(0).Bitmap(), &empty);
+
     int decodings = 0;
     image.OnProgress = [&](const TGIFImage&, TProgressStage stage, int, const QString&) {
         decodings += stage == TProgressStage::psStarting;
@@ -310,13 +317,6 @@ TEST(GIFImage, AFrameTriesToDecodeOnceAndKeepsTheBitmapItGave) {
     EXPECT_EQ(&huge.Bitmap(), &left);
     EXPECT_EQ(huge.Width(), 0);
     EXPECT_EQ(decodings, 2) << "frame 0 at load, frame 1 once";
-
-    // A frame of no pixels decodes to an empty bitmap, and that too is kept.
-    image.LoadFromBytes(TGIFBuilder().Screen(0, 0, 4).Image(0, 0, data).Bytes());
-    const TBitmap& empty = image.Frames(0).Bitmap();
-    EXPECT_EQ(image.Width(), 0);
-    EXPECT_EQ(&image.Frames(0).Bitmap(), &empty);
-    EXPECT_TRUE(empty.Empty());
 }
 
 // Each picture reads by its own settings, and its copies by the same, so that pictures decoded
