@@ -2,12 +2,12 @@
 
 #include "formats/ByteView.h"
 #include "formats/Dib.h"
+#include "formats/StreamBytes.h"
 #include "runtime/Canvas.h"
 #include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/PictureFormats.h"
 
-#include <QIODevice>
 #include <optional>
 
 namespace {
@@ -87,18 +87,18 @@ void TIcon::Draw(TCanvas& canvas, const QRect& rect) {
 }
 
 void TIcon::LoadFromStream(QIODevice& stream) {
-    const QByteArray data = stream.read(kMaxFileBytes + 1);
-    if (data.size() > kMaxFileBytes)
+    const std::optional<QByteArray> data = ReadAtMost(stream, kMaxFileBytes);
+    if (!data)
         ThrowInvalidIcon();
     QImage image;
     try {
-        image = LargestImage(TByteView(data));
+        image = LargestImage(TByteView(*data));
     } catch (const EOutsideBytes&) {
         ThrowInvalidIcon();
     }
     if (image.isNull())
         ThrowInvalidIcon();
-    data_ = data;
+    data_ = *data;
     image_ = image;
     Changed();
 }

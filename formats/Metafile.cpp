@@ -1,12 +1,11 @@
 #include "formats/Metafile.h"
 
 #include "formats/EmfPlayer.h"
+#include "formats/StreamBytes.h"
 #include "formats/WmfPlayer.h"
 #include "runtime/Canvas.h"
 #include "runtime/InOutError.h"
 #include "runtime/PictureFormats.h"
-
-#include <QIODevice>
 
 namespace {
 
@@ -50,13 +49,13 @@ void TMetafile::Draw(TCanvas& canvas, const QRect& rect) {
 }
 
 void TMetafile::LoadFromStream(QIODevice& stream) {
-    const QByteArray data = stream.read(kMaxFileBytes + 1);
-    if (data.size() > kMaxFileBytes)
+    const std::optional<QByteArray> data = ReadAtMost(stream, kMaxFileBytes);
+    if (!data)
         ThrowInvalidMetafile();
-    const TByteView file(data);
+    const TByteView file(*data);
     const TMetafileHeader header =
         TEmfPlayer::Recognizes(file) ? TEmfPlayer::ReadHeader(file) : TWmfPlayer::ReadHeader(file);
-    data_ = data;
+    data_ = *data;
     header_ = header;
     width_ = header.size.width();
     height_ = header.size.height();
