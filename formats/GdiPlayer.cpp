@@ -108,16 +108,6 @@ Qt::BrushStyle HatchStyle(quint32 hatch) {
     }
 }
 
-QPolygon ClampedPolygon(const QPolygonF& polygon) {
-    QPolygon result;
-    result.reserve(polygon.size());
-    for (const QPointF& p : polygon)
-        result.append(
-            QPoint(int(std::lround(std::clamp(p.x(), -kCoordinateLimit, kCoordinateLimit))),
-                   int(std::lround(std::clamp(p.y(), -kCoordinateLimit, kCoordinateLimit)))));
-    return result;
-}
-
 // The parametric angle, in degrees, at which the ray from the centre of `box` to `point` meets
 // the ellipse in `box`.
 double EllipseAngle(const QRectF& box, QPointF point) {
@@ -712,9 +702,13 @@ void TGdiPlayer::SelectClipRects(const QList<QRectF>& rects, int mode) {
 QRegion TGdiPlayer::TargetRegion(const QPainterPath& devicePath) const {
     if (!Usable(deviceToTarget_))
         return {};
+    // Cut to the target first: a region is built row by row, and a file may reach far beyond.
+    QPainterPath target;
+    target.addRect(target_.adjusted(-1, -1, 1, 1));
+    const QPainterPath inside = deviceToTarget_.map(devicePath).intersected(target);
     QRegion region;
-    for (const QPolygonF& polygon : deviceToTarget_.map(devicePath).toFillPolygons())
-        region = region.united(QRegion(ClampedPolygon(polygon), devicePath.fillRule()));
+    for (const QPolygonF& polygon : inside.toFillPolygons())
+        region = region.united(QRegion(polygon.toPolygon(), inside.fillRule()));
     return region;
 }
 

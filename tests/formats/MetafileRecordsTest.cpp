@@ -326,6 +326,11 @@ TEST(MetafileRecords, ClipRectanglesRegionsAndPaths) {
         EXPECT_EQ(image.pixel(15, 80), kWhite);
         EXPECT_EQ(image.pixel(85, 80), kWhite);
     }
+    // A clip path reaching two thousand million units beyond every edge clips nothing away.
+    TEmfBuilder huge = BlackFillEmf();
+    huge.Record(emrBeginPath, {}).Rectangle(-2000000000, -2000000000, 2000000000, 2000000000);
+    huge.Record(emrEndPath, {}).Record(emrSelectClipPath, {5}).Rectangle(0, 0, 100, 100);
+    ExpectQuarters(Render(huge.Bytes()), kBlack, kBlack, kBlack, kBlack, "huge clip path");
 }
 
 TEST(MetafileRecords, BitmapsStretchMirrorAndCountSourceRowsAsStored) {
