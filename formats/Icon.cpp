@@ -4,7 +4,6 @@
 #include "formats/Dib.h"
 #include "formats/StreamBytes.h"
 #include "runtime/Canvas.h"
-#include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/PictureFormats.h"
 
@@ -104,8 +103,7 @@ void TIcon::LoadFromStream(QIODevice& stream) {
 }
 
 void TIcon::SaveToStream(QIODevice& stream) const {
-    if (stream.write(data_) != data_.size())
-        throw EInOutError(101);
+    WriteAll(stream, data_);
 }
 
 void RegisterIcon() {

@@ -4,7 +4,6 @@
 #include "formats/StreamBytes.h"
 #include "formats/WmfPlayer.h"
 #include "runtime/Canvas.h"
-#include "runtime/InOutError.h"
 #include "runtime/PictureFormats.h"
 
 namespace {
@@ -63,8 +62,7 @@ void TMetafile::LoadFromStream(QIODevice& stream) {
 }
 
 void TMetafile::SaveToStream(QIODevice& stream) const {
-    if (stream.write(data_) != data_.size())
-        throw EInOutError(101);
+    WriteAll(stream, data_);
 }
 
 void RegisterMetafile() {

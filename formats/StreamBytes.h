@@ -1,6 +1,8 @@
 #ifndef VARNEL_FORMATS_STREAMBYTES_H
 #define VARNEL_FORMATS_STREAMBYTES_H
 
+#include "runtime/InOutError.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <algorithm>
@@ -22,6 +24,12 @@ inline std::optional<QByteArray> ReadAtMost(QIODevice& stream, qint64 limit) {
     if (bytes.size() > limit)
         return std::nullopt;
     return bytes;
+}
+
+// Writes all of `bytes` or raises EInOutError.
+inline void WriteAll(QIODevice& stream, const QByteArray& bytes) {
+    if (stream.write(bytes) != bytes.size())
+        throw EInOutError(101);
 }
 
 #endif

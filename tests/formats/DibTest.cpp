@@ -1,3 +1,5 @@
+#include "tests/formats/PictureTesting.h"
+
 #include "formats/Dib.h"
 
 #include <QBuffer>
@@ -5,11 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kLime = 0xFF00FF00;
-constexpr QRgb kBlue = 0xFF0000FF;
 
 QByteArray Le(qint64 value, int bytes) {
     QByteArray out;

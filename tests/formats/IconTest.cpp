@@ -1,21 +1,13 @@
 #include "tests/TestDir.h"
+#include "tests/formats/PictureTesting.h"
 
 #include "formats/Icon.h"
-#include "runtime/Bitmap.h"
-#include "runtime/InvalidGraphic.h"
 #include "runtime/Picture.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kLime = 0xFF00FF00;
-constexpr QRgb kBlue = 0xFF0000FF;
-constexpr QRgb kYellow = 0xFFFFFF00;
 
 TIcon Load(const QString& name) {
     TIcon icon;
@@ -24,22 +16,12 @@ TIcon Load(const QString& name) {
 }
 
 // The icon drawn at its own size on yellow, which shows through where it is see-through.
-QImage Render(TGraphic& icon) {
-    TBitmap bitmap(icon.Width(), icon.Height(), TPixelFormat::pf24bit);
-    bitmap.Canvas().FillRect(QRect(0, 0, icon.Width(), icon.Height()), clYellow);
-    bitmap.Canvas().Draw(0, 0, icon);
-    return bitmap.Image();
+QImage OnYellow(TGraphic& icon) {
+    return Render(icon, QSize(), clYellow);
 }
 
 void ExpectInvalid(const QByteArray& bytes, const char* what) {
-    TIcon icon;
-    try {
-        icon.LoadFromBytes(bytes);
-        ADD_FAILURE() << what << ": loaded";
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(e.Message(), "Icon image is not valid") << what;
-    }
-    EXPECT_TRUE(icon.Empty()) << what;
+    ExpectRefused<TIcon>(bytes, "Icon image is not valid", what);
 }
 
 } // namespace
@@ -50,14 +32,14 @@ TEST(Icon, EveryDepthShowsItsColoursAndMask) {
     for (const char* name : {"pal4.ico", "pal8.ico", "rgb24.ico", "argb32.ico", "png.ico"}) {
         TIcon icon = Load(name);
         ASSERT_EQ(QSize(icon.Width(), icon.Height()), QSize(16, 16)) << name;
-        const QImage image = Render(icon);
+        const QImage image = OnYellow(icon);
         EXPECT_EQ(image.pixel(3, 3), kBlue) << name;
         EXPECT_EQ(image.pixel(12, 3), kRed) << name;
         EXPECT_EQ(image.pixel(15, 0), kWhite) << name;
         EXPECT_EQ(image.pixel(3, 12), kRed) << name << ": rows in their order";
         EXPECT_EQ(image.pixel(12, 12), kYellow) << name << ": see-through";
     }
-    const QImage mono = Render(*Load("mono.ico").Clone());
+    const QImage mono = OnYellow(*Load("mono.ico").Clone());
     EXPECT_EQ(mono.pixel(3, 3), kWhite);
     EXPECT_EQ(mono.pixel(12, 3), kBlack);
     EXPECT_EQ(mono.pixel(12, 12), kYellow);
@@ -68,7 +50,7 @@ TEST(Icon, ShowsTheLargestImageWhereverTheDirectoryListsIt) {
     TIcon icon = Load("sizes.ico");
     EXPECT_EQ(icon.Width(), 48);
     EXPECT_EQ(icon.Height(), 48);
-    EXPECT_EQ(Render(icon).pixel(40, 40), kLime);
+    EXPECT_EQ(OnYellow(icon).pixel(40, 40), kLime);
 }
 
 TEST(Icon, LoadsByExtensionAsAPictureThatIsNotABitmap) {
@@ -106,5 +88,5 @@ TEST(Icon, RefusesWhatIsNotAnIconAndKeepsTheOldPicture) {
         EXPECT_THROW(kept.LoadFromBytes(icon.left(length)), EInvalidGraphic) << length;
     }
     EXPECT_EQ(kept.Width(), 16);
-    EXPECT_EQ(Render(kept).pixel(3, 3), kWhite);
+    EXPECT_EQ(OnYellow(kept).pixel(3, 3), kWhite);
 }

@@ -2,10 +2,10 @@
 // pixels, one logical unit a pixel unless a test maps otherwise; the pen is black and one pixel
 // wide, the brush white, the background white.
 #include "tests/formats/MetafileBuilder.h"
+#include "tests/formats/PictureTesting.h"
 
 #include "formats/GdiPlayer.h"
 #include "formats/Metafile.h"
-#include "runtime/Bitmap.h"
 
 #include <QPainter>
 #include <cstring>
@@ -14,11 +14,6 @@
 
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kLime = 0xFF00FF00;
-constexpr QRgb kBlue = 0xFF0000FF;
 constexpr quint32 kBlackRef = 0x000000;
 constexpr quint32 kRedRef = 0x0000FF;
 constexpr quint32 kBlueRef = 0xFF0000;
@@ -73,10 +68,7 @@ enum : quint32 {
 QImage Render(const QByteArray& bytes) {
     TMetafile metafile;
     metafile.LoadFromBytes(bytes);
-    TBitmap bitmap(metafile.Width(), metafile.Height(), TPixelFormat::pf24bit);
-    bitmap.Canvas().FillRect(QRect(0, 0, bitmap.Width(), bitmap.Height()), clWhite);
-    bitmap.Canvas().Draw(0, 0, metafile);
-    return bitmap.Image();
+    return Render(metafile);
 }
 
 int CountPixels(const QImage& image, const QRect& area, QRgb color) {

@@ -1,9 +1,8 @@
 #include "tests/TestDir.h"
 #include "tests/formats/MetafileBuilder.h"
+#include "tests/formats/PictureTesting.h"
 
 #include "formats/Metafile.h"
-#include "runtime/Bitmap.h"
-#include "runtime/InvalidGraphic.h"
 #include "runtime/Picture.h"
 
 #include <QRandomGenerator>
@@ -11,25 +10,10 @@
 
 namespace {
 
-constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kRed = 0xFFFF0000;
-constexpr QRgb kBlue = 0xFF0000FF;
-
 TMetafile Load(const QByteArray& bytes) {
     TMetafile metafile;
     metafile.LoadFromBytes(bytes);
     return metafile;
-}
-
-// The picture drawn stretched over a white bitmap of `size`, by default the picture's own.
-QImage Render(TGraphic& picture, QSize size = QSize()) {
-    if (!size.isValid())
-        size = QSize(picture.Width(), picture.Height());
-    TBitmap bitmap(size.width(), size.height(), TPixelFormat::pf24bit);
-    bitmap.Canvas().FillRect(QRect(QPoint(0, 0), size), clWhite);
-    bitmap.Canvas().StretchDraw(QRect(QPoint(0, 0), size), picture);
-    return bitmap.Image();
 }
 
 int DarkPixels(const QImage& image, const QRect& area) {
@@ -41,14 +25,7 @@ int DarkPixels(const QImage& image, const QRect& area) {
 }
 
 void ExpectInvalid(const QByteArray& bytes, const char* what) {
-    TMetafile metafile;
-    try {
-        metafile.LoadFromBytes(bytes);
-        ADD_FAILURE() << what << ": loaded";
-    } catch (const EInvalidGraphic& e) {
-        EXPECT_EQ(e.Message(), "Metafile is not valid") << what;
-    }
-    EXPECT_TRUE(metafile.Empty()) << what;
+    ExpectRefused<TMetafile>(bytes, "Metafile is not valid", what);
 }
 
 // A drawing made by a real program, and where that program put its parts: drawn at `view`
