@@ -27,7 +27,7 @@ void ExpectInvalid(const QByteArray& bytes, const char* what) {
 } // namespace
 
 // Each made from one 16 × 16 drawing: the top-left quarter blue (white in the 1-bit one), the
-// rest red (black), a white pixel at (15, 0), the bottom-right quarter see-through.
+// rest red (black), a white pixel at (15, 0), the bottom-right quarter and (2, 13) see-through.
 TEST(Icon, EveryDepthShowsItsColoursAndMask) {
     for (const char* name : {"pal4.ico", "pal8.ico", "rgb24.ico", "argb32.ico", "png.ico"}) {
         TIcon icon = Load(name);
@@ -38,11 +38,15 @@ TEST(Icon, EveryDepthShowsItsColoursAndMask) {
         EXPECT_EQ(image.pixel(15, 0), kWhite) << name;
         EXPECT_EQ(image.pixel(3, 12), kRed) << name << ": rows in their order";
         EXPECT_EQ(image.pixel(12, 12), kYellow) << name << ": see-through";
+        EXPECT_EQ(image.pixel(2, 13), kYellow) << name << ": see-through pixel";
+        EXPECT_EQ(image.pixel(3, 13), kRed) << name << ": beside it";
     }
     const QImage mono = OnYellow(*Load("mono.ico").Clone());
     EXPECT_EQ(mono.pixel(3, 3), kWhite);
     EXPECT_EQ(mono.pixel(12, 3), kBlack);
     EXPECT_EQ(mono.pixel(12, 12), kYellow);
+    EXPECT_EQ(mono.pixel(2, 13), kYellow);
+    EXPECT_EQ(mono.pixel(1, 13), kBlack);
 }
 
 TEST(Icon, ShowsTheLargestImageWhereverTheDirectoryListsIt) {

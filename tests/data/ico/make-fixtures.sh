@@ -6,9 +6,10 @@ cd "$(dirname "$0")"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# 16 × 16: the top-left quarter in one colour, the rest in another, the bottom-right quarter
-# see-through; colour.png also has a white pixel at (15, 0).
-convert -size 16x16 xc:white -fill black -draw "rectangle 8,8 15,15" "$tmp/mask.png"
+# 16 × 16: the top-left quarter in one colour, the rest in another, the bottom-right quarter and
+# the pixel (2, 13) see-through; colour.png also has a white pixel at (15, 0).
+convert -size 16x16 xc:white -fill black -draw "rectangle 8,8 15,15" -draw "point 2,13" \
+    "$tmp/mask.png"
 convert -size 16x16 xc:red -fill blue -draw "rectangle 0,0 7,7" -fill white -draw "point 15,0" \
     "$tmp/mask.png" -alpha off -compose CopyOpacity -composite PNG32:"$tmp/colour.png"
 convert -size 16x16 xc:black -fill white -draw "rectangle 0,0 7,7" \
