@@ -150,7 +150,8 @@ TMetafileHeader TWmfPlayer::ReadHeader(TByteView file) {
 void TWmfPlayer::Play(TByteView file, const TMetafileHeader& header, QPainter& painter,
                       const QRectF& target) {
     TGdiPlayer gdi(painter, header.frame, target, header.pixelsPerMm, header.objects);
-    // The picture's frame is the viewport; the metafile's window is drawn into it.
+    // The picture's frame is the viewport, which belongs to whoever plays the metafile: the
+    // metafile's window is drawn into it, and its own viewport records are passed over.
     TGdiState& state = gdi.State();
     state.mapMode = TGdiState::mmAnisotropic;
     state.windowOrg = state.viewportOrg = header.frame.topLeft();
@@ -167,9 +168,9 @@ void TWmfPlayer::Play(TByteView file, const TMetafileHeader& header, QPainter& p
 
 void TWmfPlayer::Record(quint16 function, TByteView params) {
     // Records nobody here knows (escapes, palettes, regions' uses) are passed over.
-    StateRecord(function, params) || ObjectRecord(function, params) ||
-        ShapeRecord(function, params) || BitmapRecord(function, params) ||
-        TextRecord(function, params);
+    StateRecord(function, params) || MappingRecord(function, params) ||
+        ObjectRecord(function, params) || ShapeRecord(function, params) ||
+        BitmapRecord(function, params) || TextRecord(function, params);
 }
 
 bool TWmfPlayer::StateRecord(quint16 function, TByteView params) {
@@ -180,9 +181,6 @@ bool TWmfPlayer::StateRecord(quint16 function, TByteView params) {
         return true;
     case metaSetBkMode:
         state.bkMode = params.U16(0);
-        return true;
-    case metaSetMapMode:
-        state.mapMode = params.U16(0);
         return true;
     case metaSetRop2:
         state.rop2 = params.U16(0);
@@ -195,6 +193,29 @@ bool TWmfPlayer::StateRecord(quint16 function, TByteView params) {
         return true;
     case metaSetTextAlign:
         state.textAlign = params.U16(0);
+        return true;
+    case metaSaveDC:
+        gdi_.Save();
+        return true;
+    case metaRestoreDC:
+        gdi_.Restore(params.I16(0));
+        return true;
+    case metaIntersectClipRect:
+        gdi_.IntersectClipRect(RectBRTL(params, 0));
+        return true;
+    case metaExcludeClipRect:
+        gdi_.ExcludeClipRect(RectBRTL(params, 0));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TWmfPlayer::MappingRecord(quint16 function, TByteView params) {
+    TGdiState& state = gdi_.State();
+    switch (function) {
+    case metaSetMapMode:
+        state.mapMode = params.U16(0);
         return true;
     case metaSetWindowOrg:
         state.windowOrg = PointYX(params, 0);
@@ -209,18 +230,6 @@ bool TWmfPlayer::StateRecord(quint16 function, TByteView params) {
         if (params.I16(0) != 0 && params.I16(4) != 0)
             gdi_.SetWindowExt(QPointF(state.windowExt.x() * params.I16(6) / params.I16(4),
                                       state.windowExt.y() * params.I16(2) / params.I16(0)));
-        return true;
-    case metaSaveDC:
-        gdi_.Save();
-        return true;
-    case metaRestoreDC:
-        gdi_.Restore(params.I16(0));
-        return true;
-    case metaIntersectClipRect:
-        gdi_.IntersectClipRect(RectBRTL(params, 0));
-        return true;
-    case metaExcludeClipRect:
-        gdi_.ExcludeClipRect(RectBRTL(params, 0));
         return true;
     default:
         return false;
@@ -310,24 +319,27 @@ bool TWmfPlayer::ShapeRecord(quint16 function, TByteView params) {
     case metaPolyline:
         gdi_.Polyline(Points(params, 2, params.I16(0)));
         return true;
-    case metaPolyPolygon: {
-        const int count = params.U16(0);
-        QList<QPolygonF> polygons;
-        qint64 at = 2 + 2 * qint64(count);
-        for (int i = 0; i < count; ++i) {
-            const int points = params.U16(2 + 2 * i);
-            polygons.append(Points(params, at, points));
-            at += 4 * qint64(points);
-        }
-        gdi_.PolyPolygon(polygons);
+    case metaPolyPolygon:
+        PolyPolygon(params);
         return true;
-    }
     case metaSetPixel:
         gdi_.SetPixel(PointYX(params, 4), params.U32(0));
         return true;
     default:
         return false;
     }
+}
+
+void TWmfPlayer::PolyPolygon(TByteView params) {
+    const int count = params.U16(0);
+    QList<QPolygonF> polygons;
+    qint64 at = 2 + 2 * qint64(count);
+    for (int i = 0; i < count; ++i) {
+        const int points = params.U16(2 + 2 * i);
+        polygons.append(Points(params, at, points));
+        at += 4 * qint64(points);
+    }
+    gdi_.PolyPolygon(polygons);
 }
 
 bool TWmfPlayer::BitmapRecord(quint16 function, TByteView params) {

@@ -30,11 +30,13 @@ private:
 
     void Record(quint16 function, TByteView params);
     bool StateRecord(quint16 function, TByteView params);
+    bool MappingRecord(quint16 function, TByteView params);
     bool ObjectRecord(quint16 function, TByteView params);
     bool ShapeRecord(quint16 function, TByteView params);
     bool BitmapRecord(quint16 function, TByteView params);
     bool TextRecord(quint16 function, TByteView params);
     void CreateFont(TByteView params);
+    void PolyPolygon(TByteView params);
     void ExtTextOut(TByteView params);
 
     TByteView file_;
