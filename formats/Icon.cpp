@@ -24,7 +24,7 @@ constexpr qint64 kEntryBytes = 16;
 struct TEntry {
     TByteView data;
     bool png = false;
-    qint64 pixels = 0;
+    quint64 pixels = 0; // as claimed: two 32-bit sizes, multiplied without overflow
     int depth = 0;
 
     bool operator<(const TEntry& other) const {
@@ -36,14 +36,14 @@ TEntry ReadEntry(TByteView data) {
     TEntry entry{data};
     entry.png = data.Has(0, 8) && data.Bytes().startsWith("\x89PNG\r\n\x1a\n");
     if (entry.png) {
-        entry.pixels = qint64(qFromBigEndian<quint32>(data.Sub(16, 4).Bytes().data())) *
+        entry.pixels = quint64(qFromBigEndian<quint32>(data.Sub(16, 4).Bytes().data())) *
                        qFromBigEndian<quint32>(data.Sub(20, 4).Bytes().data());
         entry.depth = 32;
     } else if (data.U32(0) == 12) {
-        entry.pixels = qint64(data.U16(4)) * (data.U16(6) / 2);
+        entry.pixels = quint64(data.U16(4)) * (data.U16(6) / 2);
         entry.depth = data.U16(10);
     } else {
-        entry.pixels = std::abs(qint64(data.I32(4)) * (data.I32(8) / 2));
+        entry.pixels = quint64(std::abs(qint64(data.I32(4)))) * quint64(std::abs(data.I32(8) / 2));
         entry.depth = data.U16(14);
     }
     return entry;

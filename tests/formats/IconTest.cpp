@@ -87,6 +87,11 @@ TEST(Icon, RefusesWhatIsNotAnIconAndKeepsTheOldPicture) {
                                            QByteArray("\0\x10\0\0", 4)),
                   "rows missing");
 
+    // A PNG entry claiming 4 × 10^9 by 4 × 10^9 pixels.
+    const QByteArray png = TestData("ico/png.ico");
+    const qsizetype ihdr = png.indexOf("IHDR");
+    ExpectInvalid(QByteArray(png).replace(ihdr + 4, 8, QByteArray(8, '\xEE')), "huge PNG");
+
     TIcon kept = Load("mono.ico");
     for (qsizetype length = 0; length < icon.size(); length += 7) {
         EXPECT_THROW(kept.LoadFromBytes(icon.left(length)), EInvalidGraphic) << length;
