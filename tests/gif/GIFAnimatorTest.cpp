@@ -209,9 +209,8 @@ TEST_F(GIFAnimatorTest, AFrameAfterARestoreToPreviousIsComposedAfresh) {
 
 TEST_F(GIFAnimatorTest, AFrameClearedToTheBackgroundLeavesThePlaceOfThePrevious) {
     TGIFAnimator& animator = Make(QRect(20, 20, 8, 8));
-    animator.SetImage(*Picture({{QRect(0, 0, 8, 8), clBlue},
-                                {QRect(0, 0, 2, 2), clRed, 2},
-                                {QRect(4, 4, 2, 2), clLime}}));
+    animator.SetImage(*Picture(
+        {{QRect(0, 0, 8, 8), clBlue}, {QRect(0, 0, 2, 2), clRed, 2}, {QRect(4, 4, 2, 2), clLime}}));
     animator.Compose(1);
     const TCanvas& composed = animator.Compose(2).Bitmap.Canvas();
     EXPECT_EQ(composed.Pixel(0, 0), ColorToRGB(clWindow));
@@ -265,7 +264,7 @@ TEST_F(GIFAnimatorTest, StretchWinsOverCenter) {
 // off, where the see-through colour is drawn as it is.
 TEST_F(GIFAnimatorTest, Ga2sWhiteShowsThePanelUnlessTransparentIsOff) {
     TGIFAnimator& ga2 = Make(QRect(20, 20, 42, 49), QStringLiteral("ga2.gif"));
-    const QPoint corner(0, 0); // white in every frame
+    const QPoint corner(0, 0);  // white in every frame
     const QPoint label(21, 30); // the disk in frame 0
     EXPECT_EQ(Shown(ga2, corner), qRgb(0, 0, 0));
     EXPECT_NE(Shown(ga2, label), qRgb(0, 0, 0));
@@ -278,9 +277,7 @@ public:
     using TControl::TControl;
 
 protected:
-    void Paint(TCanvas& canvas) override {
-        canvas.FillRect(QRect(QPoint(0, 0), size()), clRed);
-    }
+    void Paint(TCanvas& canvas) override { canvas.FillRect(QRect(QPoint(0, 0), size()), clRed); }
 };
 
 TEST_F(GIFAnimatorTest, SeeThroughPixelsShowTheParentAndTheControlsBelow) {
@@ -288,8 +285,8 @@ TEST_F(GIFAnimatorTest, SeeThroughPixelsShowTheParentAndTheControlsBelow) {
     below->SetBounds(20, 20, 4, 8);
     below->show();
     TGIFAnimator& animator = Make(QRect(20, 20, 8, 8));
-    animator.SetImage(*Picture({{QRect(0, 0, 8, 8), clWhite, 0, clWhite}},
-                               {{QPoint(7, 3), clBlue}}));
+    animator.SetImage(
+        *Picture({{QRect(0, 0, 8, 8), clWhite, 0, clWhite}}, {{QPoint(7, 3), clBlue}}));
     const QImage shown = window.grab(QRect(20, 20, 8, 8)).toImage();
     EXPECT_EQ(shown.pixel(1, 3), Rgb(clRed));
     EXPECT_EQ(shown.pixel(5, 3), qRgb(0, 0, 0));
