@@ -54,7 +54,9 @@ TThreadedTimer::~TThreadedTimer() {
         thread_->Finish();
         thread_.release()->deleteLater();
     } else {
-        thread_.reset();
+        // Ended here while the pointer still stands, since a tick in the thread may use it
+        // until then; the object goes with the members.
+        thread_->End();
     }
 }
 

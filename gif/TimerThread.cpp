@@ -34,9 +34,13 @@ TTimerThread::~TTimerThread() {
         std::lock_guard registry(RegistryMutex());
         std::erase(Registry(), this);
     }
+    End();
+}
+
+void TTimerThread::End() {
     Finish();
     // Our own note that the loop is left, so that what the thread touched last is seen to come
-    // before what is freed here; then Qt's own end of the thread.
+    // before what is freed after this; then Qt's own end of the thread.
     std::unique_lock lock(mutex_);
     wake_.wait(lock, [this] { return exited_ || !started_; });
     lock.unlock();

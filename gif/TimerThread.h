@@ -23,8 +23,7 @@ class TTimerThread : public QThread {
     Q_OBJECT
 public:
     explicit TTimerThread(TThreadedTimer& owner);
-    // Ends the thread and waits for it: at once wherever it sleeps or waits for the GUI thread,
-    // but a tick that runs in this thread is waited for.
+    // Ends the thread (End).
     ~TTimerThread() override;
 
     quint32 Interval() const;
@@ -36,6 +35,9 @@ public:
     // Tells the thread to end and forgets the owner: no tick is delivered after this, and the
     // thread ends as soon as it is scheduled.
     void Finish();
+    // Finishes the thread and waits until it has ended: at once wherever it sleeps or waits for
+    // the GUI thread, but a tick that runs in the thread itself is waited for.
+    void End();
 
     // Called from this thread: runs `call` on the GUI thread and waits until it has run; a call
     // still waiting when the thread is told to end is dropped. Called from any other thread: runs
