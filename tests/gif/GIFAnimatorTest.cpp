@@ -352,13 +352,34 @@ TEST_F(GIFAnimatorTest, AsyncDrawingComposesOffTheGuiThreadAndShowsOnIt) {
     ga1.SetAsyncDrawing(true);
     ga1.SetLoop(false);
     ga1.SetAnimate(true);
-    Ticks(ga1, 6);
+    for (int tick = 0; tick < 6; ++tick) {
+        ASSERT_TRUE(Settle(ga1.Timer()));
+        clock.Advance(int(ga1.Timer().Interval()));
+        Shown(ga1); // a paint while the timer's thread composes
+        ASSERT_TRUE(Settle(ga1.Timer()));
+    }
     EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 5, 0}));
     EXPECT_EQ(offGui, 0);
     EXPECT_EQ(stops, 1);
     EXPECT_FALSE(ga1.Animate());
     EXPECT_EQ(Shown(ga1),
               ga1.Image().Frames(0).Bitmap().Image().convertToFormat(QImage::Format_RGB32));
+}
+
+// Whatever the timer's thread is doing with a frame, the animator can go, and no stop is raised.
+TEST_F(GIFAnimatorTest, AnAnimatorDrawingOffTheGuiThreadCanGoAtAnyMoment) {
+    for (int round = 0; round < 30; ++round) {
+        TGIFAnimator* ga1 = &Make(QRect(20, 20, 24, 32), QStringLiteral("ga1.gif"));
+        ga1->SetAsyncDrawing(true);
+        ga1->SetAnimate(true);
+        ASSERT_TRUE(Settle(ga1->Timer()));
+        clock.Advance(50);
+        for (int spin = 0; spin < round * 10; ++spin)
+            std::this_thread::yield();
+        delete ga1;
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(stops, 0);
 }
 
 // With VARNEL_SCREENSHOTS set to a folder, the frames are saved there, eight times enlarged.
