@@ -42,7 +42,9 @@ public:
     int FrameIndex() const { return frameIndex_; }
     // A value that names no frame is ignored.
     void SetFrameIndex(int index);
-    // The picture, owned by the control: loading or changing it updates the control.
+    // The picture, owned by the control: loading or changing it updates the control. While
+    // frames are drawn off the GUI thread (AsyncDrawing), change it through SetImage, which
+    // holds the control's lock, or stop the animation first.
     TGIFImage& Image() { return image_; }
     // Copies `picture` (sharing its frames' data).
     void SetImage(const TGIFImage& picture);

@@ -26,8 +26,8 @@ enum class TThreadPriority {
 // without SyncEvent, the handler runs in the timer's thread; or, without Threaded, the ticks come
 // from an ordinary Qt timer of the GUI thread.
 //
-// Enabled, Interval, SyncEvent, Threaded and ThreadPriority may be read and set from the timer's
-// own thread as well (a handler that runs there).
+// A handler that runs in the timer's thread may read and set Enabled, Interval, SyncEvent and
+// ThreadPriority there as well; the mode (Threaded) is switched on the GUI thread.
 class TThreadedTimer {
 public:
     using NotifyEvent = std::function<void(TThreadedTimer& sender)>;
