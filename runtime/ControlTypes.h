@@ -8,6 +8,9 @@ enum TPanelBevel { bvNone, bvLowered, bvRaised };
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// Where a label's text stands between its top and bottom edges.
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
 inline Qt::Alignment HorizontalAlignment(TAlignment alignment) {
     switch (alignment) {
     case taRightJustify:
