@@ -14,7 +14,7 @@ QString Resource(const QString& name) {
 }
 
 // One frame of a made-up picture: a rectangle of the screen in one colour.
-struct TFrameSpec {
+struct TFrameShape {
     QRect rect;
     TColor color;
     int disposal = 0;
@@ -22,19 +22,19 @@ struct TFrameSpec {
 };
 
 // A picture whose frames are filled rectangles; `marks` puts single pixels on frame 0.
-std::unique_ptr<TGIFImage> Picture(const std::vector<TFrameSpec>& frames,
+std::unique_ptr<TGIFImage> Picture(const std::vector<TFrameShape>& frames,
                                    const std::vector<std::pair<QPoint, TColor>>& marks = {}) {
     auto picture = std::make_unique<TGIFImage>();
-    for (const TFrameSpec& spec : frames) {
-        TBitmap bitmap(spec.rect.width(), spec.rect.height(), TPixelFormat::pf4bit);
-        bitmap.Canvas().FillRect(QRect(QPoint(0, 0), spec.rect.size()), spec.color);
+    for (const TFrameShape& shape : frames) {
+        TBitmap bitmap(shape.rect.width(), shape.rect.height(), TPixelFormat::pf4bit);
+        bitmap.Canvas().FillRect(QRect(QPoint(0, 0), shape.rect.size()), shape.color);
         if (picture->Count() == 0)
             for (const auto& [at, color] : marks)
                 bitmap.Canvas().SetPixel(at.x(), at.y(), color);
         TGIFFrame& frame = picture->Frames(picture->AddFrame(bitmap));
-        frame.SetOrigin(spec.rect.topLeft());
-        frame.SetDisposal(spec.disposal);
-        frame.SetTransparentColor(spec.transparent);
+        frame.SetOrigin(shape.rect.topLeft());
+        frame.SetDisposal(shape.disposal);
+        frame.SetTransparentColor(shape.transparent);
         frame.SetDelay(100);
     }
     picture->RecomputeScreen();
