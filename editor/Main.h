@@ -14,6 +14,7 @@ class QLabel;
 class QPushButton;
 class TColorGrid;
 class TControl;
+class TGIFAnimator;
 class TImage;
 class TProBorder;
 class TProUrlLabel;
@@ -59,10 +60,12 @@ public:
     TsohoTextButton* sohoTextButton9 = nullptr;
     TProUrlLabel* ProUrlLabel1 = nullptr;
     TProUrlLabel* ProUrlLabel2 = nullptr;
+    TGIFAnimator* ga1 = nullptr;
     TColorGrid* ColorGrid1 = nullptr;
     QComboBox* ComboBox1 = nullptr;
     TProgressBar* sg1 = nullptr;
     QFrame* Panel1 = nullptr;
+    TGIFAnimator* ga2 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* Button1 = nullptr;
     // The window's dialog components: settings only, each Execute builds its own window.

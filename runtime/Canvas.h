@@ -70,6 +70,7 @@ public:
     // left as they were.
     void DrawImage(const QRect& dest, const QImage& source, TColor transparent = clNone);
     void Draw(int x, int y, TGraphic& graphic);
+    void StretchDraw(const QRect& dest, TGraphic& graphic);
 
     // Runs painter work on the image, through an RGB copy when the image is indexed.
     void Paint(const std::function<void(QPainter&)>& work);
