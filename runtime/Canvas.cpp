@@ -1,6 +1,7 @@
 #include "runtime/Canvas.h"
 
 #include "runtime/Graphic.h"
+#include "runtime/OutOfMemory.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -172,7 +173,7 @@ void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
         Changed();
         return;
     }
-    QImage rgb = image_->convertToFormat(QImage::Format_RGB32);
+    QImage rgb = Allocated(image_->convertToFormat(QImage::Format_RGB32));
     {
         QPainter painter(&rgb);
         work(painter);

@@ -2,6 +2,7 @@
 
 #include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
+#include "runtime/OutOfMemory.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -19,7 +20,11 @@ void TGraphic::LoadFromFile(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || QFileInfo(fileName).isDir())
         throw EInvalidGraphic(QStringLiteral("Cannot open file %1").arg(fileName));
-    LoadFromStream(file);
+    try {
+        LoadFromStream(file);
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory(fileName);
+    }
 }
 
 void TGraphic::SaveToFile(const QString& fileName) const {

@@ -40,7 +40,8 @@ public:
     // Reads a whole picture file already in memory through LoadFromStream.
     void LoadFromBytes(const QByteArray& bytes);
     // Opens the file and reads it through LoadFromStream; a file that cannot be opened raises
-    // "Cannot open file <name>", and the picture stays as it was.
+    // "Cannot open file <name>", one there is no memory for "Not enough memory to load <name>",
+    // and the picture stays as it was.
     void LoadFromFile(const QString& fileName);
     // Writes completely or raises EInOutError; the file is closed on every path.
     void SaveToFile(const QString& fileName) const;

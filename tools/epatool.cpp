@@ -11,6 +11,7 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/Graphic.h"
+#include "runtime/OutOfMemory.h"
 #include "runtime/Picture.h"
 
 #include <QFile>
@@ -58,11 +59,15 @@ int ParseAttribute(const QString& text) {
 // The picture drawn at the top-left of a black logo-sized bitmap, so that the result never
 // depends on the file's kind, depth or size.
 TBitmap LoadDrawing(const QString& input) {
-    TPicture picture;
-    picture.LoadFromFile(input);
-    TBitmap drawing(LogoGeometry::Width, LogoGeometry::Height, TPixelFormat::pf24bit);
-    drawing.Canvas().Draw(0, 0, *picture.Graphic());
-    return drawing;
+    try {
+        TPicture picture;
+        picture.LoadFromFile(input);
+        TBitmap drawing(LogoGeometry::Width, LogoGeometry::Height, TPixelFormat::pf24bit);
+        drawing.Canvas().Draw(0, 0, *picture.Graphic());
+        return drawing;
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory(input);
+    }
 }
 
 void Encode(const QString& input, const QString& output, int attribute) {

@@ -1,9 +1,11 @@
 #include "formats/EpaLogo.h"
 #include "runtime/Bitmap.h"
+#include "tests/MemoryLimit.h"
 #include "tests/TestDir.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -11,14 +13,67 @@ struct Result {
     int exitCode;
     QString out;
     QString err;
+    bool crashed = false;
 };
 
-Result Epatool(const QStringList& args) {
+// Runs epatool; with `addressSpace`, in no more address space than that, so that an allocation
+// beyond it fails as on a full machine.
+Result Epatool(const QStringList& args, qint64 addressSpace = 0) {
     QProcess process;
+    if (addressSpace > 0)
+        process.setChildProcessModifier([addressSpace] {
+            const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
+            setrlimit(RLIMIT_AS, &limit);
+        });
     process.start(QStringLiteral(EPATOOL), args);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardError()),
+            process.exitStatus() == QProcess::CrashExit};
+}
+
+// The least address space, to 4 MB, in which epatool encodes a small picture: what the program
+// itself takes, before any picture's pixels. 0 when it cannot be found.
+qint64 Baseline() {
+    static const qint64 baseline = [] {
+        TestDir dir;
+        dir.Write("small.gif", TestData("gif/colors-2.gif"));
+        const auto fits = [&](qint64 space) {
+            dir.Dir().remove("small.epa");
+            return Epatool({"encode", dir.Path("small.gif"), dir.Path("small.epa")}, space)
+                       .exitCode == 0;
+        };
+        qint64 low = 16 * memory_limit::MB;
+        qint64 high = 4096 * memory_limit::MB;
+        if (!fits(high))
+            return qint64(0);
+        while (high - low > 4 * memory_limit::MB) {
+            const qint64 middle = (low + high) / 2;
+            (fits(middle) ? high : low) = middle;
+        }
+        return high;
+    }();
+    return baseline;
+}
+
+// A GIF of one frame of `width` × `height` pixels of `bits` colour bits, all index 0, whose
+// colour table is black or, when `lit`, white.
+QByteArray BlankGIF(int width, int height, int bits, bool lit = false) {
+    QByteArray gif("GIF89a");
+    const auto size = [&] {
+        for (const int value : {width, height})
+            gif.append(char(value & 0xFF)).append(char(value >> 8));
+    };
+    size();
+    gif.append(char(0x80 | (bits - 1))).append(2, '\0');
+    gif.append(QByteArray(3 << bits, lit ? '\xFF' : '\0'));
+    gif.append(QByteArray(",\0\0\0\0", 5));
+    size();
+    gif.append('\0');
+    // The minimum code size, a clear code and the end code.
+    gif.append(bits == 1 ? QByteArray("\x02\x01\x2c\x00", 4)
+                         : QByteArray("\x08\x03\x00\x03\x02\x00", 6));
+    return gif + ';';
 }
 
 // A drawing with a lit diagonal and a lit block in the bottom-right cell.
@@ -113,4 +168,21 @@ TEST(Epatool, EncodesEveryRegisteredPictureKind) {
             lit += logo.Lit(x, y);
     EXPECT_GT(lit, 0);
     EXPECT_FALSE(logo.Lit(135, 0)) << "the 40 × 30 picture leaves the rest of the logo dark";
+}
+
+TEST(Epatool, NoMemoryForThePictureIsAClearFailure) {
+    if (!memory_limit::Available || !Baseline())
+        GTEST_SKIP() << "no address-space limit under sanitizers";
+    TestDir dir;
+    dir.Write("big.gif", BlankGIF(8192, 8192, 8));
+    const Result r = Epatool({"encode", dir.Path("big.gif"), dir.Path("big.epa")},
+                             Baseline() + 32 * memory_limit::MB);
+    EXPECT_FALSE(r.crashed);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Not enough memory to load " + dir.Path("big.gif")))
+        << r.err.toStdString();
+    EXPECT_FALSE(dir.Exists("big.epa"));
+
+    EXPECT_EQ(Epatool({"encode", dir.Path("big.gif"), dir.Path("big.epa")}).exitCode, 0)
+        << "with the memory it needs, the same picture encodes";
 }
