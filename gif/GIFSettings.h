@@ -7,9 +7,9 @@
 // than refused. Nothing in the program turns this off.
 inline bool TolerateCorruptData = true;
 
-// The largest frame, in pixels, that is decoded, since a few bytes of header can ask for
-// 65535 × 65535 of them; a larger one raises "GIF image is too large". As Qt's own image readers
-// do, 256 M.
-inline qint64 GIFLargestFrame = qint64(1) << 28;
+// The largest frame that is decoded, in bytes of decoded pixels, since a few bytes of header can
+// ask for 65535 × 65535 of them; a larger one raises "GIF image is too large". 64 MB: an 8192 ×
+// 8192 frame of 8-bit pixels.
+inline qint64 GIFLargestFrame = qint64(64) << 20;
 
 #endif

@@ -8,6 +8,15 @@
 
 namespace {
 
+// 7 × 5 pixels, each of its own colour.
+QImage Distinct() {
+    QImage image(7, 5, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(30 * x, 40 * y, 200));
+    return image;
+}
+
 TBitmap Filled(int width, int height) {
     TBitmap bitmap(width, height, TPixelFormat::pf24bit);
     bitmap.Canvas().FillRect(QRect(0, 0, width, height), clLime);
@@ -15,6 +24,43 @@ TBitmap Filled(int width, int height) {
 }
 
 } // namespace
+
+TEST(PictureMemory, StretchingPicksThePixelUnderEachCentre) {
+    QImage pair(2, 1, QImage::Format_RGB32);
+    pair.setPixel(0, 0, qRgb(255, 0, 0));
+    pair.setPixel(1, 0, qRgb(0, 0, 255));
+    TBitmap wide = Filled(3, 1);
+    wide.Canvas().DrawImage(QRect(0, 0, 3, 1), pair);
+    EXPECT_EQ(wide.Canvas().Pixel(1, 0), clRed);
+    EXPECT_EQ(wide.Canvas().Pixel(2, 0), clBlue);
+
+    QImage four(4, 1, QImage::Format_RGB32);
+    for (int x = 0; x < 4; ++x)
+        four.setPixel(x, 0, qRgb(0, 0, 60 * x));
+    TBitmap narrow = Filled(2, 1);
+    narrow.Canvas().DrawImage(QRect(0, 0, 2, 1), four);
+    EXPECT_EQ(narrow.Canvas().Pixel(0, 0), FromQRgb(qRgb(0, 0, 0)));
+    EXPECT_EQ(narrow.Canvas().Pixel(1, 0), FromQRgb(qRgb(0, 0, 120)));
+}
+
+TEST(PictureMemory, APictureCutByTheCanvasEdgeDrawsAsTheSamePartOfTheWhole) {
+    const QImage source = Distinct();
+    const TColor transparent = FromQRgb(source.pixel(3, 2));
+    TBitmap whole = Filled(23, 17);
+    whole.Canvas().DrawImage(QRect(0, 0, 23, 17), source, transparent);
+    TBitmap cut = Filled(10, 8);
+    cut.Canvas().DrawImage(QRect(-3, -2, 23, 17), source, transparent);
+    for (int y = 0; y < cut.Height(); ++y)
+        for (int x = 0; x < cut.Width(); ++x)
+            ASSERT_EQ(cut.Canvas().Pixel(x, y), whole.Canvas().Pixel(x + 3, y + 2))
+                << x << "," << y;
+
+    TBitmap beside = Filled(4, 4);
+    beside.Canvas().DrawImage(QRect(4, 0, 7, 5), source);
+    beside.Canvas().DrawImage(QRect(-7, 0, 7, 5), source);
+    EXPECT_EQ(beside.Canvas().Pixel(0, 0), clLime);
+    EXPECT_EQ(beside.Canvas().Pixel(3, 3), clLime);
+}
 
 TEST(PictureMemory, AConversionWithoutMemoryFailsAndKeepsTheBitmap) {
     if (!memory_limit::Enforceable())
