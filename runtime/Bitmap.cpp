@@ -142,7 +142,7 @@ TColor TBitmap::TransparentColor() const {
 }
 
 void TBitmap::LoadFromStream(QIODevice& stream) {
-    const QByteArray data = stream.readAll();
+    const QByteArray data = ReadToEnd(stream);
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);

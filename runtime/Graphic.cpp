@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 void TGraphic::LoadFromBytes(const QByteArray& bytes) {
     QBuffer buffer;
@@ -25,6 +26,24 @@ void TGraphic::LoadFromFile(const QString& fileName) {
     } catch (const std::bad_alloc&) {
         throw EOutOfMemory(fileName);
     }
+}
+
+QByteArray TGraphic::ReadToEnd(QIODevice& stream) {
+    constexpr qint64 kPiece = 1 << 16;
+    QByteArray bytes;
+    if (!stream.isSequential())
+        bytes.reserve(std::clamp<qint64>(stream.size() - stream.pos(), 0, LargestFile));
+    for (QByteArray piece; !(piece = stream.read(kPiece)).isEmpty();) {
+        if (bytes.size() + piece.size() > LargestFile)
+            TooLarge();
+        bytes.append(piece);
+    }
+    return bytes;
+}
+
+void TGraphic::TooLarge() {
+    throw EInvalidGraphic(
+        QStringLiteral("Picture file is too large (more than %1 MB)").arg(LargestFile >> 20));
 }
 
 void TGraphic::SaveToFile(const QString& fileName) const {

@@ -43,6 +43,11 @@ public:
     // "Cannot open file <name>", one there is no memory for "Not enough memory to load <name>",
     // and the picture stays as it was.
     void LoadFromFile(const QString& fileName);
+
+    // The most a picture file may hold: what a bitmap of the largest size Qt's readers decode
+    // (128 MB of pixels) takes; a GIF frame may decode to half as much. A device or a pipe
+    // given as a picture is read no further than this.
+    static constexpr qint64 LargestFile = qint64(128) << 20;
     // Writes completely or raises EInOutError; the file is closed on every path.
     void SaveToFile(const QString& fileName) const;
 
@@ -56,6 +61,10 @@ public:
 
 protected:
     void Changed();
+    // The stream from its position to its end; more than LargestFile bytes raise
+    // "Picture file is too large (more than 128 MB)".
+    static QByteArray ReadToEnd(QIODevice& stream);
+    [[noreturn]] static void TooLarge();
 
 private:
     bool transparent_ = false;

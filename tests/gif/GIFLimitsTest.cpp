@@ -9,8 +9,15 @@
 #include "tests/TestDir.h"
 #include "tests/gif/GIFBuilder.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QtEndian>
 #include <functional>
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -22,6 +29,14 @@ const QByteArray kNoPixels8("\x08\x03\x00\x03\x02\x00", 6);
 QByteArray OneFrame(int width, int height, int bits) {
     const QByteArray& data = bits == 8 ? kNoPixels8 : kNoPixels1;
     return TGIFBuilder().Screen(width, height, bits).Image(width, height, data).Bytes();
+}
+
+QByteArray Frames(int count) {
+    TGIFBuilder gif;
+    gif.Screen(1, 1, 1);
+    for (int i = 0; i < count; ++i)
+        gif.Image(1, 1, kNoPixels1);
+    return gif.Bytes();
 }
 
 QString Failure(const std::function<void()>& work) {
@@ -69,6 +84,20 @@ TEST(GIFLimits, FramesAreLimitedByTheBytesTheirPixelsTake) {
     EXPECT_EQ(largest.Frames(0).Bitmap().Image().pixelIndex(8191, 8191), 0);
 }
 
+TEST(GIFLimits, StoredPicturesLongerThanAnyPictureAreRefusedUnread) {
+    QByteArray stored(4, '\0');
+    qToLittleEndian<quint32>(quint32(TGraphic::LargestFile + 1), stored.data());
+    QBuffer buffer(&stored);
+    buffer.open(QIODevice::ReadOnly);
+    TGIFImage image;
+    try {
+        image.ReadData(buffer);
+        ADD_FAILURE() << "a length past the largest picture was read";
+    } catch (const Exception& failure) {
+        EXPECT_EQ(failure.Message(), "Picture file is too large (more than 128 MB)");
+    }
+}
+
 TEST(GIFLimits, AHugeFrameDrawsOnlyWhatLandsOnTheTarget) {
     if (!memory_limit::Enforceable())
         GTEST_SKIP()
@@ -101,4 +130,45 @@ TEST(GIFLimits, NoMemoryForAFrameIsReportedAndThePictureKept) {
     }
     EXPECT_EQ(message, "Not enough memory to load " + dir.Path("big.gif"));
     EXPECT_TRUE(holder.Kept());
+}
+
+TEST(GIFLimits, DevicesAndPipesAreReadNoFurtherThanTheLargestPicture) {
+    TestDir dir;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.gif")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.Path("pipe.gif")).constData(), 0600), 0);
+    QProcess writer;
+    writer.start(QStringLiteral("sh"), {"-c", "exec cat /dev/zero > \"$0\"", dir.Path("pipe.gif")});
+    ASSERT_TRUE(writer.waitForStarted());
+
+    Holder holder;
+    // Should reading not stop, the test fails rather than the machine.
+    std::optional<memory_limit::Scope> limit;
+    if (memory_limit::Available)
+        limit.emplace(768 * memory_limit::MB);
+    const QString tooLarge = QStringLiteral("Picture file is too large (more than 128 MB)");
+    EXPECT_EQ(holder.LoadFailure(dir.Path("zero.gif")), tooLarge);
+    EXPECT_EQ(holder.LoadFailure(dir.Path("pipe.gif")), tooLarge);
+    EXPECT_TRUE(holder.Kept());
+    limit.reset();
+    writer.kill();
+    writer.waitForFinished();
+}
+
+TEST(GIFLimits, ManyFramesCostLittleAndTooManyAreRefused) {
+    EXPECT_EQ(LoadFailure(Frames(65537)), "GIF image has too many frames (more than 65536)");
+
+    const QByteArray most = Frames(65536);
+    const auto heap = [] {
+        const struct mallinfo2 info = mallinfo2();
+        return qint64(info.uordblks + info.hblkhd);
+    };
+    const qint64 before = heap();
+    TGIFImage image;
+    image.LoadFromBytes(most);
+    ASSERT_EQ(image.Count(), 65536);
+    if (!memory_limit::Available)
+        GTEST_SKIP() << "the sanitizer's allocator keeps its own books";
+    // Frames share the file's bytes and the global colour table; what is left is a frame and
+    // its item, a few hundred bytes.
+    EXPECT_LT((heap() - before - most.size()) / image.Count(), 320);
 }

@@ -2,9 +2,13 @@
 // blank picture taken for a real one.
 
 #include "runtime/Bitmap.h"
+#include "runtime/Exception.h"
+#include "runtime/Picture.h"
 #include "tests/MemoryLimit.h"
+#include "tests/TestDir.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -76,4 +80,22 @@ TEST(PictureMemory, AConversionWithoutMemoryFailsAndKeepsTheBitmap) {
     }
     EXPECT_EQ(bitmap.Width(), 2);
     EXPECT_EQ(bitmap.Canvas().Pixel(1, 1), clLime);
+}
+
+TEST(PictureMemory, ADeviceIsReadNoFurtherThanTheLargestPicture) {
+    TestDir dir;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.bmp")));
+    TPicture picture;
+    picture.SetGraphic(std::make_unique<TBitmap>(3, 3, TPixelFormat::pf24bit));
+    // Should reading not stop, the test fails rather than the machine.
+    std::optional<memory_limit::Scope> limit;
+    if (memory_limit::Available)
+        limit.emplace(768 * memory_limit::MB);
+    try {
+        picture.LoadFromFile(dir.Path("zero.bmp"));
+        ADD_FAILURE() << "an endless file was taken for a picture";
+    } catch (const Exception& failure) {
+        EXPECT_EQ(failure.Message(), "Picture file is too large (more than 128 MB)");
+    }
+    EXPECT_EQ(picture.Width(), 3);
 }

@@ -170,6 +170,23 @@ TEST(Epatool, EncodesEveryRegisteredPictureKind) {
     EXPECT_FALSE(logo.Lit(135, 0)) << "the 40 × 30 picture leaves the rest of the logo dark";
 }
 
+TEST(Epatool, EndlessInputIsReadNoFurtherThanTheLargestFile) {
+    TestDir dir;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.gif")));
+    // Should reading not stop, epatool fails rather than the machine.
+    const qint64 space =
+        memory_limit::Available && Baseline() ? Baseline() + 768 * memory_limit::MB : 0;
+    Result r = Epatool({"encode", dir.Path("zero.gif"), dir.Path("out.epa")}, space);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Picture file is too large (more than 128 MB)"))
+        << r.err.toStdString();
+    r = Epatool({"info", QStringLiteral("/dev/zero")}, space);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("\"/dev/zero\" is not an EPA logo file: it is too long."))
+        << r.err.toStdString();
+    EXPECT_FALSE(dir.Exists("out.epa"));
+}
+
 TEST(Epatool, AHugeFrameIsRefusedOrDrawnWithinItsOwnSize) {
     TestDir dir;
     dir.Write("bomb8.gif", BlankGIF(16384, 16384, 8));
