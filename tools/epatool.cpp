@@ -57,11 +57,15 @@ int ParseAttribute(const QString& text) {
 }
 
 // The picture drawn at the top-left of a black logo-sized bitmap, so that the result never
-// depends on the file's kind, depth or size.
+// depends on the file's kind, depth or size. A picture without pixels would give a blank logo
+// that looks like success.
 TBitmap LoadDrawing(const QString& input) {
     try {
         TPicture picture;
         picture.LoadFromFile(input);
+        if (picture.Graphic()->Empty() || picture.Width() <= 0 || picture.Height() <= 0)
+            throw Exception(
+                QStringLiteral("\"%1\" holds no picture: there is nothing to draw.").arg(input));
         TBitmap drawing(LogoGeometry::Width, LogoGeometry::Height, TPixelFormat::pf24bit);
         drawing.Canvas().Draw(0, 0, *picture.Graphic());
         return drawing;

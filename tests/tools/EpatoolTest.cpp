@@ -170,6 +170,20 @@ TEST(Epatool, EncodesEveryRegisteredPictureKind) {
     EXPECT_FALSE(logo.Lit(135, 0)) << "the 40 × 30 picture leaves the rest of the logo dark";
 }
 
+TEST(Epatool, RefusesPicturesWithNothingToDraw) {
+    TestDir dir;
+    dir.Write("empty.gif", "");
+    dir.Write("no-frames.gif", QByteArray("GIF89a\0\0\0\0\0\0\0;", 14));
+    dir.Write("zero-size.gif", BlankGIF(0, 0, 1));
+    for (const QString name : {"empty.gif", "no-frames.gif", "zero-size.gif"}) {
+        const Result r = Epatool({"encode", dir.Path(name), dir.Path("out.epa")});
+        EXPECT_EQ(r.exitCode, 1) << name.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("\"%1\" holds no picture").arg(dir.Path(name))))
+            << r.err.toStdString();
+        EXPECT_FALSE(dir.Exists("out.epa"));
+    }
+}
+
 TEST(Epatool, EndlessInputIsReadNoFurtherThanTheLargestFile) {
     TestDir dir;
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.gif")));
