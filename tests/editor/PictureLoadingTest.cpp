@@ -3,14 +3,18 @@
 // window can draw, or in a message in the error box with the window as it was.
 
 #include "editor/Main.h"
+#include "formats/Conversion.h"
+#include "formats/Templates.h"
 #include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
+#include "runtime/Exception.h"
 #include "runtime/Image.h"
 #include "runtime/ModalPrompts.h"
 #include "tests/MemoryLimit.h"
 #include "tests/TestDir.h"
 
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -41,6 +45,16 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // Shows the loaded picture in its control and converts it as "BMP > EPA" would.
+    void ShowAndConvert() {
+        form.Image1->grab();
+        TGraphic* picture = form.Image1->Picture().Graphic();
+        TBitmap drawing(136, 126, TPixelFormat::pf24bit);
+        drawing.Canvas().Draw(0, 0, *picture);
+        TBitmap preview = Templates::BlankPreview();
+        ConvertDrawing(drawing, preview, dir.Dir(), {});
+    }
+
     TestDir dir;
     TMainForm form;
     QStringList errors;
@@ -56,6 +70,25 @@ QByteArray LargestGIF() {
 }
 
 } // namespace
+
+TEST_F(PictureLoading, EveryFileTheFuzzersKeptLoadsOrIsRefused) {
+    int files = 0;
+    for (const QString kind : {"bmp", "gif"}) {
+        QDirIterator corpus(QStringLiteral(VARNEL_SOURCE_DIR "/fuzz/corpus/") + kind, QDir::Files);
+        while (corpus.hasNext()) {
+            const QString name = QStringLiteral("%1.%2").arg(++files).arg(kind);
+            QFile::copy(corpus.next(), dir.Path(name));
+            try {
+                form.Image1->Picture().LoadFromFile(dir.Path(name));
+            } catch (const Exception& failure) {
+                EXPECT_FALSE(failure.Message().isEmpty()) << corpus.filePath().toStdString();
+                continue;
+            }
+            ShowAndConvert();
+        }
+    }
+    EXPECT_GE(files, 20);
+}
 
 TEST_F(PictureLoading, NoMemoryForAPictureShowsTheErrorAndKeepsTheDrawing) {
     if (!memory_limit::Enforceable())
