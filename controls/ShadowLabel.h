@@ -1,22 +1,18 @@
 #ifndef VARNEL_CONTROLS_SHADOWLABEL_H
 #define VARNEL_CONTROLS_SHADOWLABEL_H
 
-#include "runtime/Control.h"
+#include "runtime/CustomLabel.h"
 
 enum TShadowPosition { spLeftTop, spLeftBottom, spRightBottom, spRightTop };
 
 // A windowless label that draws its caption over a copy of itself shifted by ShadowSize pixels
-// towards ShadowPos in ShadowColor, and with AutoSize takes the size its text and shadow need.
-class TShadowLabel : public TControl {
+// towards ShadowPos in ShadowColor; the shadow counts in its auto-size. A disabled label is
+// engraved: grey text over a light copy, one pixel down and right even without a shadow.
+class TShadowLabel : public TCustomLabel {
     Q_OBJECT
 public:
-    explicit TShadowLabel(QWidget* parent);
+    explicit TShadowLabel(QWidget* parent) : TCustomLabel(parent) {}
 
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool autoSize);
-    // A transparent label fills nothing: the parent shows between the letters.
-    bool Transparent() const { return transparent_; }
-    void SetTransparent(bool transparent);
     TShadowPosition ShadowPos() const { return shadowPos_; }
     // Moves the shadow without re-sizing the label.
     void SetShadowPos(TShadowPosition position);
@@ -26,19 +22,15 @@ public:
     void SetShadowColor(TColor color);
 
 protected:
-    void Paint(TCanvas& canvas) override;
-    void CaptionChanged() override;
-    void FontChanged() override;
+    // One pixel free at the left and the right.
+    QRect TextArea() const override { return rect().adjusted(1, 0, -1, 0); }
+    QRect TextExtent(const QRect& area, int flags, const QString& text) const override;
+    void DrawLabelText(TCanvas& canvas, const QRect& area, int flags) override;
 
 private:
-    // The caption as it is measured: an empty one still takes one line.
-    QString MeasuredText() const;
-    // Where the shadow lies relative to the text, as drawn (a disabled label is engraved).
+    // Where the shadow lies relative to the text, as drawn.
     QPoint ShadowOffset() const;
-    void AdjustBounds();
 
-    bool autoSize_ = true;
-    bool transparent_ = false;
     TShadowPosition shadowPos_ = spLeftTop;
     int shadowSize_ = 1;
     TColor shadowColor_ = clBtnHighlight;

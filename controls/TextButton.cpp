@@ -15,7 +15,9 @@ constexpr int captionDepth = 1;
 
 } // namespace
 
-TsohoTextButton::TsohoTextButton(QWidget* parent) : TControl(parent) {
+TsohoTextButton::TsohoTextButton(QWidget* parent) : TCustomLabel(parent) {
+    SetAutoSize(false);
+    SetTransparent(true);
     resize(75, 24);
     setCursor(Qt::PointingHandCursor);
 }
@@ -33,8 +35,9 @@ void TsohoTextButton::Paint(TCanvas& canvas) {
     canvas.SetFont(Font());
     constexpr int flags =
         Qt::AlignLeft | Qt::AlignTop | Qt::TextExpandTabs | Qt::TextShowMnemonic | Qt::TextDontClip;
-    const QFontMetrics metrics(Font());
-    const QSize size(metrics.size(flags, Caption()).width(), metrics.height());
+    // The caption alone, without the copies a label look may add, and one text line high.
+    const QSize size(TCustomLabel::TextExtent({}, flags, Caption()).width(),
+                     QFontMetrics(Font()).height());
     const QRect text(
         QPoint(content.left() + (content.width() - size.width()) / 2 + 1 + captionDepth,
                content.top() + (content.height() - size.height()) / 2),
@@ -50,12 +53,12 @@ void TsohoTextButton::Paint(TCanvas& canvas) {
 
 void TsohoTextButton::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
     SetPressed(true);
-    TControl::MouseDown(button, shift, x, y);
+    TCustomLabel::MouseDown(button, shift, x, y);
 }
 
 void TsohoTextButton::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
     SetPressed(false);
-    TControl::MouseUp(button, shift, x, y);
+    TCustomLabel::MouseUp(button, shift, x, y);
 }
 
 // A button disabled while held would never see its release.

@@ -1,12 +1,13 @@
 #ifndef VARNEL_CONTROLS_TEXTBUTTON_H
 #define VARNEL_CONTROLS_TEXTBUTTON_H
 
-#include "runtime/Control.h"
+#include "runtime/CustomLabel.h"
 
 // The window's flat command button: a raised one-pixel bevel round a centred caption in the
-// font's colour, lit from the left and top. It lies on its parent's face (windowless, nothing
-// filled), never takes the focus, and raises OnClick for a left press released over it.
-class TsohoTextButton : public TControl {
+// font's colour, lit from the left and top. A label at heart, it paints its own look: it lies
+// on its parent's face (transparent, of the size it is given), never takes the focus, and
+// raises OnClick for a left press released over it.
+class TsohoTextButton : public TCustomLabel {
     Q_OBJECT
 public:
     explicit TsohoTextButton(QWidget* parent);

@@ -1,13 +1,14 @@
 #ifndef VARNEL_CONTROLS_URLLABEL_H
 #define VARNEL_CONTROLS_URLLABEL_H
 
-#include "runtime/Control.h"
-#include "runtime/ControlTypes.h"
+#include "controls/ProLabel.h"
+#include "runtime/Cursors.h"
 
 // A windowless link: an underlined caption, blue until followed and navy after, red while held
-// with the pointer over it. A press and release over it, with any button, hands URL (or the
-// caption when URL is empty) unchanged to the desktop to be opened.
-class TProUrlLabel : public TControl {
+// with the pointer over it, under a pointing hand. A press and release over it, with any button,
+// hands URL (or the caption when URL is empty) unchanged to the desktop to be opened. It can be
+// turned, shifted and shadowed like any label.
+class TProUrlLabel : public TProLabel {
     Q_OBJECT
 public:
     explicit TProUrlLabel(QWidget* parent);
@@ -23,40 +24,28 @@ public:
     TColor ActivatedColor() const { return activatedColor_; }
     void SetActivatedColor(TColor color) { activatedColor_ = color; }
     bool Visited() const { return visited_; }
-
-    TAlignment Alignment() const { return alignment_; }
-    void SetAlignment(TAlignment alignment);
-    // The label takes the size of its caption, keeping its left edge (its right edge when
-    // right-justified).
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool autoSize);
-    bool Transparent() const { return transparent_; }
-    void SetTransparent(bool transparent);
+    // A TCursor number.
+    int Cursor() const { return cursor_; }
+    void SetCursor(int cursor);
 
 protected:
-    void Paint(TCanvas& canvas) override;
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
-    void CaptionChanged() override;
     void FontChanged() override;
 
 private:
     TColor StateColor() const { return visited_ ? visitedColor_ : unvisitedColor_; }
     // The right and bottom edge lines count as inside.
     bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x <= width() && y <= height(); }
-    int TextFlags() const;
-    void AdjustBounds();
 
     QString url_;
     TColor unvisitedColor_ = clBlue;
     TColor visitedColor_ = clNavy;
     TColor activatedColor_ = clRed;
+    int cursor_ = crProHandPoint;
     bool visited_ = false;
     bool pressed_ = false;
-    TAlignment alignment_ = taLeftJustify;
-    bool autoSize_ = true;
-    bool transparent_ = false;
 };
 
 #endif

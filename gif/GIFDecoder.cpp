@@ -31,11 +31,11 @@ int DepthForBits(int bits) {
     throw EInvalidGraphic(QStringLiteral("Wrong number of colors; must be a power of 2"));
 }
 
-QImage MakeImage(const TGIFItem& item, int depth) {
+QImage MakeImage(const TGIFItem& item, int depth, qint64 largestFrame) {
     // Rows are held as the image will hold them: a bit a pixel for one colour bit, else a byte,
     // each row padded to 32 bits.
     const qint64 rowBytes = (qint64(item.Width) * (depth == 1 ? 1 : 8) + 31) / 32 * 4;
-    if (rowBytes * item.Height > GIFLargestFrame)
+    if (rowBytes * item.Height > largestFrame)
         throw EInvalidGraphic(QStringLiteral("GIF image is too large"));
     QImage image(item.Width, item.Height,
                  depth == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
@@ -315,14 +315,14 @@ void TDecoder::Damaged(const char* message) {
 
 } // namespace
 
-TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced,
+TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSettings& settings,
                            const std::function<void(int percent)>& progress) {
     const int depth = DepthForBits(item.Bits);
     TGIFDecoded result;
     if (item.Width <= 0 || item.Height <= 0 || item.Size == 0)
         return result;
-    result.Image = MakeImage(item, depth);
-    auto decoder = std::make_unique<TDecoder>(item.Data(), interlaced, TolerateCorruptData,
+    result.Image = MakeImage(item, depth, settings.LargestFrame);
+    auto decoder = std::make_unique<TDecoder>(item.Data(), interlaced, settings.TolerateCorruptData,
                                               result.Image, progress);
     decoder->SetUp(item.Bits);
     decoder->Run();

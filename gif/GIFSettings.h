@@ -3,13 +3,18 @@
 
 #include <QtGlobal>
 
-// Damaged image data is read and decoded as far as it goes, the frame marked Corrupted, rather
-// than refused. Nothing in the program turns this off.
-inline bool TolerateCorruptData = true;
-
 // The largest frame that is decoded, in bytes of decoded pixels, since a few bytes of header can
-// ask for 65535 × 65535 of them; a larger one raises "GIF image is too large". 64 MB: an 8192 ×
-// 8192 frame of 8-bit pixels.
-inline qint64 GIFLargestFrame = qint64(64) << 20;
+// ask for 65535 × 65535 of them. 64 MB: an 8192 × 8192 frame of 8-bit pixels.
+constexpr qint64 GIFLargestFrame = qint64(64) << 20;
+
+// How a picture reads damaged or oversized data. Each picture holds its own, handed to the reader
+// and the decoder, so that frames decoded on different threads share nothing writable.
+struct TGIFSettings {
+    // Damaged image data is read and decoded as far as it goes, the frame marked Corrupted,
+    // rather than refused. Nothing in the program turns this off.
+    bool TolerateCorruptData = true;
+    // A frame of more bytes of pixels raises "GIF image is too large".
+    qint64 LargestFrame = GIFLargestFrame;
+};
 
 #endif

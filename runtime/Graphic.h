@@ -48,7 +48,8 @@ public:
     // (128 MB of pixels) takes; a GIF frame may decode to half as much. A device or a pipe
     // given as a picture is read no further than this.
     static constexpr qint64 LargestFile = qint64(128) << 20;
-    // Writes completely or raises EInOutError; the file is closed on every path.
+    // Writes a new file completely or not at all (LocalFiles::WriteNewFile): an existing file is
+    // never replaced, and a failure raises an error with the system's reason.
     void SaveToFile(const QString& fileName) const;
 
     // A kind may narrow this: a GIF picture is transparent only when a frame has a see-through

@@ -1,8 +1,8 @@
 #include "controls/ShadowLabel.h"
 #include "runtime/Fonts.h"
+#include "tests/Pixels.h"
 
 #include <QFontMetrics>
-#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,19 +50,32 @@ TEST_F(ShadowLabelTest, DrawsTheShadowAsTheTextMovedTowardsShadowPos) {
     label->SetColor(clBlack);
     label->SetFontColor(clRed);
     label->SetShadowColor(clWhite);
-    const QImage shot = label->grab().toImage();
-    QSet<QPair<int, int>> text;
-    QList<QPoint> shadow;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x) {
-            if (shot.pixelColor(x, y) == Qt::red)
-                text.insert({x, y});
-            else if (shot.pixelColor(x, y) == Qt::white)
-                shadow.append({x, y});
-        }
+    const auto shadow = pixels::Of(*label, clWhite);
     ASSERT_FALSE(shadow.isEmpty());
-    for (const QPoint& p : shadow)
-        EXPECT_TRUE(text.contains({p.x() - 1, p.y() - 1})) << p.x() << "," << p.y();
+    EXPECT_TRUE(pixels::Moved(pixels::Of(*label, clRed), 1, 1).contains(shadow));
+}
+
+// Disabled, the label is engraved whatever its colours: grey text over a light copy one pixel
+// down and right, even with no shadow of its own; a shadow it has keeps its place.
+TEST_F(ShadowLabelTest, ADisabledLabelIsEngraved) {
+    label->SetCaption(QStringLiteral("Karakter"));
+    label->SetColor(clBlack);
+    label->SetFontColor(clRed);
+    label->SetShadowColor(clYellow);
+    label->SetShadowSize(0);
+    label->SetEnabled(false);
+    const auto engravedWithLightAt = [&](QPoint offset) {
+        const auto text = pixels::Of(*label, clGrayText);
+        const auto light = pixels::Of(*label, clBtnHighlight);
+        EXPECT_FALSE(text.isEmpty());
+        EXPECT_FALSE(light.isEmpty());
+        return pixels::Moved(text, offset.x(), offset.y()).contains(light) &&
+               pixels::Of(*label, clRed).isEmpty() && pixels::Of(*label, clYellow).isEmpty();
+    };
+    EXPECT_TRUE(engravedWithLightAt({1, 1}));
+    label->SetShadowSize(2);
+    label->SetShadowPos(spRightTop);
+    EXPECT_TRUE(engravedWithLightAt({2, -2}));
 }
 
 TEST_F(ShadowLabelTest, ATransparentLabelFillsNothing) {

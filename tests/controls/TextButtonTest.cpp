@@ -83,4 +83,22 @@ TEST_F(TextButtonTest, DisablingFromItsOwnClickLeavesItUnpressed) {
     EXPECT_FALSE(button->Pressed());
 }
 
+// A disabled button sees no release, so disabling lets go of the press at once: enabled again,
+// it looks as it did before the press, not stuck down.
+TEST_F(TextButtonTest, DisabledWhileHeldItComesBackUp) {
+    const QImage up = button->grab().toImage();
+    mouse::Press(*button, QPoint(40, 12));
+    ASSERT_TRUE(button->Pressed());
+    ASSERT_NE(button->grab().toImage(), up);
+    button->SetEnabled(false);
+    EXPECT_FALSE(button->Pressed());
+    EXPECT_EQ(Pixel(10, 10), ToQColor(clBtnHighlight));
+    button->SetEnabled(true);
+    EXPECT_FALSE(button->Pressed());
+    EXPECT_EQ(button->grab().toImage(), up);
+    mouse::Release(*button, QPoint(40, 12));
+    EXPECT_FALSE(button->Pressed());
+    EXPECT_EQ(button->grab().toImage(), up);
+}
+
 } // namespace

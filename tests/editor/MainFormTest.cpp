@@ -5,6 +5,7 @@
 #include "controls/TextButton.h"
 #include "editor/Main.h"
 #include "formats/WorkingFiles.h"
+#include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"
 #include "runtime/ModalPrompts.h"
@@ -14,7 +15,9 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -267,4 +270,145 @@ TEST_F(MainForm, KeysOnTheFocusedGridPickTheColourThatCellsGet) {
     EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 6);
     mouse::Click(*form.Image2, QPoint(20, 20));
     EXPECT_EQ(form.ColorTable().At(2, 1), 3) << "teal is text-mode cyan";
+}
+
+TEST_F(MainForm, WorkingFilesThatAreLinksAreRefusedAndWhatTheyPointAtIsKept) {
+    dir.Write("victim", "precious");
+    const auto refused = [&](const QString& name, const std::function<void()>& command) {
+        ASSERT_TRUE(QFile::link(dir.Path("victim"), dir.Path(name)));
+        asked.clear();
+        command();
+        ASSERT_TRUE(!asked.isEmpty() && asked.last().kind == TPromptKind::pkError)
+            << name.toStdString();
+        const QString message = asked.last().texts.join(' ');
+        EXPECT_TRUE(message.contains(name) && message.contains("link")) << message.toStdString();
+        EXPECT_EQ(dir.Read("victim"), "precious") << name.toStdString();
+        QFile::remove(dir.Path(name));
+    };
+    refused(WorkingFiles::BitRows, [this] { Convert(); });
+    refused(WorkingFiles::ByteRows, [this] { Convert(); });
+    EXPECT_FALSE(form.sohoTextButton6->Enabled());
+    Convert();
+    refused(WorkingFiles::ByteList, [this] { Save(); });
+    refused(WorkingFiles::Binary, [this] { Save(); });
+    EXPECT_FALSE(dir.Exists("logo.epa"));
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "Adsız");
+}
+
+TEST_F(MainForm, StaleWorkingFilesAreReplacedNotWrittenInto) {
+    dir.Write("victim", "precious");
+    for (const QString& name :
+         {WorkingFiles::ByteRows, WorkingFiles::ByteList, WorkingFiles::Binary})
+        ASSERT_EQ(::link(QFile::encodeName(dir.Path("victim")).constData(),
+                         QFile::encodeName(dir.Path(name)).constData()),
+                  0);
+    Convert();
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkInformation}));
+    EXPECT_EQ(dir.Read("victim"), "precious");
+    EXPECT_EQ(dir.Read("logo.epa").size(), 2367);
+}
+
+TEST_F(MainForm, ALogoIsNeverPutInPlaceOverALink) {
+    Convert();
+    ASSERT_TRUE(QFile::link(dir.Path("elsewhere"), dir.Path("logo.epa")));
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError}));
+    EXPECT_TRUE(asked.last().texts.join(' ').contains("already exists"));
+    EXPECT_FALSE(dir.Exists("elsewhere"));
+    EXPECT_TRUE(QFileInfo(dir.Path("logo.epa")).isSymLink());
+    EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo waits in bin3.dat";
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "Adsız");
+}
+
+TEST_F(MainForm, NamesWithAFolderPartAreRefusedAndNothingIsWritten) {
+    Convert();
+    QDir(dir.Path(".")).mkdir("sub");
+    TestDir elsewhere;
+    const QString parentName = QStringLiteral("../%1").arg(dir.Dir().dirName());
+    for (const QString& name :
+         {parentName + "-escaped", elsewhere.Path("x"), QStringLiteral("sub/x"),
+          QStringLiteral("C:x"), QString(QChar(0xD800)) + "x"}) {
+        typedName = name;
+        asked.clear();
+        Save();
+        EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError}));
+        EXPECT_TRUE(asked.last().texts.join(' ').contains(name)) << name.toStdString();
+    }
+    EXPECT_EQ(dir.Names(), QStringList{WorkingFiles::ByteRows}) << "not even bin2.dat";
+    EXPECT_FALSE(QFileInfo::exists(dir.Path(parentName + "-escaped.epa")));
+    EXPECT_TRUE(elsewhere.Names().isEmpty());
+    EXPECT_TRUE(QDir(dir.Path("sub")).isEmpty());
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "Adsız");
+}
+
+TEST_F(MainForm, ANameTooLongForTheFileSystemIsNotCalledAFullDisk) {
+    Convert();
+    typedName = QString(300, 'n');
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError}));
+    const QString message = asked.last().texts.join(' ');
+    EXPECT_TRUE(message.contains("File name too long")) << message.toStdString();
+    EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo waits in bin3.dat";
+
+// A save that fails lets go of its button before the error box opens, so the button stands up
+// while the box is read, and the next click runs the save again.
+TEST_F(MainForm, AFailedSaveLeavesItsButtonUpForTheNextClick) {
+    Convert();
+    dir.Write("logo.epa", "older logo");
+    TsohoTextButton& button = *form.sohoTextButton6;
+    const auto look = [&] {
+        return form.grab(button.geometry().translated(button.parentWidget()->pos()));
+    };
+    mouse::Press(button, QPoint(40, 12));
+    const QImage pressed = look().toImage();
+    mouse::Release(button, QPoint(-40, 12)); // released off the button: no click
+    const QImage up = look().toImage();
+    ASSERT_NE(pressed, up);
+
+    QList<QImage> atTheBox;
+    TModalPrompts::SetResponder([&](const TPrompt& prompt) {
+        asked.append(prompt);
+        if (prompt.kind == TPromptKind::pkError) {
+            EXPECT_FALSE(button.Pressed());
+            atTheBox.append(look().toImage());
+        }
+        return TPromptAnswer{mrOk, typedName};
+    });
+    Save();
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError,
+                              TPromptKind::pkInputBox, TPromptKind::pkError}));
+    ASSERT_EQ(atTheBox.size(), 2);
+    EXPECT_EQ(atTheBox[0], up);
+    EXPECT_EQ(atTheBox[1], up);
+    EXPECT_EQ(dir.Read("logo.epa"), "older logo");
+}
+
+// A GIF frame that cannot be decoded, shown in the drawing as an animation would step to it:
+// the window goes on painting, one error box tells why however often it repaints, and every
+// bitmap the picture handed out stays alive.
+TEST_F(MainForm, AnUndecodableFrameInTheDrawingGivesOneErrorBox) {
+    RegisterGIFImage();
+    form.Image1->Picture().LoadFromFile(TestDataPath("gif/huge-frame.gif"));
+    auto& picture = dynamic_cast<TGIFImage&>(*form.Image1->Picture().Graphic());
+    const TBitmap& first = picture.Frames(0).Bitmap();
+    picture.SetCurrentIndex(1);
+    for (int i = 0; i < 5; ++i) {
+        form.Image1->repaint();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(Kinds(), QList{TPromptKind::pkError});
+    EXPECT_EQ(asked.value(0).texts, QStringList{"GIF image is too large"});
+
+    const TBitmap& failed = picture.Frames(1).Bitmap();
+    form.Image1->repaint();
+    EXPECT_TRUE(failed.Empty());
+    EXPECT_EQ(&picture.Frames(1).Bitmap(), &failed);
+    picture.SetCurrentIndex(0);
+    form.Image1->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(first.Width(), 30);
+    EXPECT_EQ(form.Image1->grab().toImage().pixelColor(0, 0), QColor(Qt::blue)) << "frame 0 shows";
 }

@@ -1,4 +1,5 @@
 #include "runtime/Bitmap.h"
+#include "runtime/Fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -87,4 +88,52 @@ TEST(Canvas, RectangleOutlinesWithThePenAndFillsWithTheBrush) {
     canvas.Rectangle(QRect(0, 0, 4, 4));
     EXPECT_EQ(canvas.Pixel(3, 3), clAqua);
     EXPECT_EQ(canvas.Pixel(1, 2), clYellow);
+}
+
+// Text and pictures on an indexed image are painted through an RGB copy; only the pixels that
+// changed come back, each as its nearest palette entry, so an entry that repeats a colour
+// elsewhere in the palette keeps its own index.
+TEST(Canvas, PainterWorkOnAnIndexedImageLandsInItsPalette) {
+    QImage image(24, 16, QImage::Format_Indexed8);
+    image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(0, 0, 0), qRgb(200, 0, 0)});
+    image.fill(2);
+    TCanvas canvas(image);
+    QImage red(4, 4, QImage::Format_RGB32);
+    red.fill(qRgb(220, 10, 10));
+    canvas.DrawImage(QRect(0, 0, 4, 4), red);
+    EXPECT_EQ(image.pixelIndex(0, 0), 3) << "nearest entry";
+    EXPECT_EQ(image.pixelIndex(3, 3), 3);
+    EXPECT_EQ(image.pixelIndex(4, 4), 2) << "untouched pixels keep their index";
+
+    canvas.SetFont(MakeFont(QStringLiteral("MS Sans Serif"), 11, fsBold));
+    canvas.SetFontColor(clWhite);
+    canvas.DrawText(QRect(6, 0, 18, 16), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("W"));
+    int white = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 6; x < 24; ++x)
+            white += image.pixelIndex(x, y) == 1;
+    EXPECT_GT(white, 5);
+}
+
+// The outline's dots keep the image's own checkerboard, whatever rectangle they outline, so
+// outlines side by side dot alike.
+TEST(Canvas, FocusOutlineDotsTheEvenSquares) {
+    TBitmap bitmap(8, 6, TPixelFormat::pf24bit);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.DrawFocusRect(QRect(0, 0, 6, 5));
+    for (int x = 0; x < 6; ++x) {
+        EXPECT_EQ(canvas.Pixel(x, 0), x % 2 == 0 ? clWhite : clBlack) << x;
+        EXPECT_EQ(canvas.Pixel(x, 4), x % 2 == 0 ? clWhite : clBlack) << x;
+    }
+    for (int y = 1; y < 4; ++y) {
+        EXPECT_EQ(canvas.Pixel(0, y), y % 2 == 0 ? clWhite : clBlack) << y;
+        EXPECT_EQ(canvas.Pixel(5, y), y % 2 == 1 ? clWhite : clBlack) << y;
+        EXPECT_EQ(canvas.Pixel(2, y), clBlack) << "inside untouched";
+    }
+    // Drawn twice, the outline is gone: every dot is an inversion.
+    canvas.DrawFocusRect(QRect(1, 1, 4, 3));
+    EXPECT_EQ(canvas.Pixel(1, 1), clWhite);
+    EXPECT_EQ(canvas.Pixel(2, 1), clBlack);
+    canvas.DrawFocusRect(QRect(1, 1, 4, 3));
+    EXPECT_EQ(canvas.Pixel(1, 1), clBlack);
 }
