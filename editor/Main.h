@@ -25,7 +25,7 @@ class TsohoTextButton;
 
 // The editor window: it owns the drawing, the preview, the colour table and the drawing flag,
 // and its event handlers are the whole of the editing logic. The controls keep the names of the
-// window description so that handlers and tests read alike.
+// window's layout so that handlers and tests read alike.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:

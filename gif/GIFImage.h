@@ -51,7 +51,7 @@ public:
     bool PaletteModified() const { return paletteModified_; }
     void SetPaletteModified(bool value) { paletteModified_ = value; }
 
-    // The form the window description stores: a 4-byte little-endian length, then the GIF.
+    // The form stored window resources use: a 4-byte little-endian length, then the GIF.
     void ReadData(QIODevice& stream);
     void WriteData(QIODevice& stream) const;
 
