@@ -24,8 +24,8 @@ class TsohoPanel;
 class TsohoTextButton;
 
 // The editor window: it owns the drawing, the preview, the colour table and the drawing flag,
-// and its event handlers are the whole of the editing logic. The controls keep their classic
-// instance names (Image1, sohoTextButton4, ColorGrid1) so that handlers and tests read alike.
+// and its event handlers are the whole of the editing logic. The controls keep the names of the
+// window's layout so that handlers and tests read alike.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:

@@ -51,8 +51,7 @@ public:
     bool PaletteModified() const { return paletteModified_; }
     void SetPaletteModified(bool value) { paletteModified_ = value; }
 
-    // The stored form, as the window keeps its animations: a 4-byte little-endian length, then
-    // the GIF.
+    // The form stored window resources use: a 4-byte little-endian length, then the GIF.
     void ReadData(QIODevice& stream);
     void WriteData(QIODevice& stream) const;
 

@@ -80,7 +80,7 @@ QRect InPanel(const QWidget& widget) {
 
 } // namespace
 
-TEST_F(MainForm, StartsWithItsLayoutCaptionsAndBlankState) {
+TEST_F(MainForm, StartsWithItsLayoutAndState) {
     EXPECT_EQ(form.windowTitle(), "   Varnel PROGRAMI   ver.1.00.99");
     EXPECT_EQ(form.size(), QSize(545, 328));
     EXPECT_EQ(form.minimumSize(), form.maximumSize()) << "not resizable";

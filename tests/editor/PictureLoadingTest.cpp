@@ -43,6 +43,8 @@ protected:
             &form, [this, fileName] { form.Image1->Picture().LoadFromFile(fileName); },
             Qt::QueuedConnection);
         QCoreApplication::processEvents();
+        // A failed load queues its error box behind itself.
+        QCoreApplication::processEvents();
     }
 
     // Shows the loaded picture in its control and converts it as "BMP > EPA" would.
