@@ -4,11 +4,11 @@
 #include "gif/GIFWriter.h"
 #include "runtime/Bitmap.h"
 #include "runtime/ConvertError.h"
-#include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/Picture.h"
 #include "runtime/PictureFormats.h"
 #include "runtime/ReadError.h"
+#include "runtime/StreamBytes.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -30,11 +30,6 @@ QByteArray ReadExactly(QIODevice& stream, qint64 count) {
         bytes.append(piece);
     }
     return bytes;
-}
-
-void WriteAll(QIODevice& stream, const QByteArray& bytes) {
-    if (stream.write(bytes) != bytes.size())
-        throw EInOutError(101);
 }
 
 QByteArray WithLength(const QByteArray& gif) {
