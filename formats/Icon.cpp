@@ -2,7 +2,7 @@
 
 #include "formats/ByteView.h"
 #include "formats/Dib.h"
-#include "formats/StreamBytes.h"
+#include "runtime/StreamBytes.h"
 #include "runtime/Canvas.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/PictureFormats.h"

@@ -1,7 +1,7 @@
 #include "formats/Metafile.h"
 
 #include "formats/EmfPlayer.h"
-#include "formats/StreamBytes.h"
+#include "runtime/StreamBytes.h"
 #include "formats/WmfPlayer.h"
 #include "runtime/Canvas.h"
 #include "runtime/PictureFormats.h"

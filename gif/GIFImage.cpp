@@ -5,11 +5,11 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Clipboard.h"
 #include "runtime/ConvertError.h"
-#include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/Picture.h"
 #include "runtime/PictureFormats.h"
 #include "runtime/ReadError.h"
+#include "runtime/StreamBytes.h"
 
 #include <QBuffer>
 #include <QtEndian>
@@ -31,11 +31,6 @@ QByteArray ReadExactly(QIODevice& stream, qint64 count) {
         bytes.append(piece);
     }
     return bytes;
-}
-
-void WriteAll(QIODevice& stream, const QByteArray& bytes) {
-    if (stream.write(bytes) != bytes.size())
-        throw EInOutError(101);
 }
 
 QByteArray WithLength(const QByteArray& gif) {

@@ -3,11 +3,11 @@
 #include "runtime/InvalidGraphic.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/OutOfMemory.h"
+#include "runtime/StreamBytes.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 
 void TGraphic::LoadFromBytes(const QByteArray& bytes) {
     QBuffer buffer;
@@ -28,16 +28,10 @@ void TGraphic::LoadFromFile(const QString& fileName) {
 }
 
 QByteArray TGraphic::ReadToEnd(QIODevice& stream) {
-    constexpr qint64 kPiece = 1 << 16;
-    QByteArray bytes;
-    if (!stream.isSequential())
-        bytes.reserve(std::clamp<qint64>(stream.size() - stream.pos(), 0, LargestFile));
-    for (QByteArray piece; !(piece = stream.read(kPiece)).isEmpty();) {
-        if (bytes.size() + piece.size() > LargestFile)
-            TooLarge();
-        bytes.append(piece);
-    }
-    return bytes;
+    std::optional<QByteArray> bytes = ReadAtMost(stream, LargestFile);
+    if (!bytes)
+        TooLarge();
+    return *std::move(bytes);
 }
 
 void TGraphic::TooLarge() {

@@ -37,7 +37,8 @@ protected:
         UnregisterGIFImage();
     }
 
-    // Loads as a command of the window does: a failure ends at the event loop, in the error box.
+    // Loads as a command of the window does: a failure ends at the event loop, which queues the
+    // error box for after the command.
     void LoadAsACommand(const QString& fileName) {
         QMetaObject::invokeMethod(
             &form, [this, fileName] { form.Image1->Picture().LoadFromFile(fileName); },

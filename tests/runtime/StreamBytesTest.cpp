@@ -1,4 +1,4 @@
-#include "formats/StreamBytes.h"
+#include "runtime/StreamBytes.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
