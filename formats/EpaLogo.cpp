@@ -1,15 +1,28 @@
 #include "formats/EpaLogo.h"
 
 #include "formats/EpaFormat.h"
+#include "formats/LogoGeometry.h"
+#include "formats/Templates.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace {
 
 constexpr int CellWidth = 8;
 constexpr int BytesPerCell = 1 + EpaFormat::GlyphHeight;
+
+// Whether the save writes pixel line `line` of the editor's cell (column, row) itself.
+bool SavedOver(int column, int row, int line) {
+    using namespace LogoGeometry;
+    const long offset = EpaFormat::HeaderSize + Columns * Rows +
+                        (long(row) * Columns + column) * EpaFormat::GlyphHeight + line;
+    return std::any_of(
+        EpaFormat::FixedBytes.begin(), EpaFormat::FixedBytes.end(),
+        [offset](const EpaFormat::FixedByte& fixed) { return fixed.offset == offset; });
+}
 
 } // namespace
 
@@ -72,6 +85,21 @@ bool TEpaLogo::Lit(int x, int y) const {
     const std::uint8_t line =
         GlyphLine(x / CellWidth, y / EpaFormat::GlyphHeight, y % EpaFormat::GlyphHeight);
     return (line >> (7 - x % CellWidth)) & 1;
+}
+
+bool TEpaLogo::FitsEditor() const {
+    return columns_ <= LogoGeometry::Columns && rows_ <= LogoGeometry::Rows;
+}
+
+TBitmap TEpaLogo::Drawing() const {
+    TBitmap drawing = Templates::BlankDrawing();
+    TCanvas& canvas = drawing.Canvas();
+    for (int y = 0; y < rows_ * EpaFormat::GlyphHeight; ++y)
+        for (int x = 0; x < columns_ * CellWidth; ++x)
+            if (Lit(x, y) &&
+                !SavedOver(x / CellWidth, y / EpaFormat::GlyphHeight, y % EpaFormat::GlyphHeight))
+                canvas.SetPixel(x, y, clWhite);
+    return drawing;
 }
 
 TBitmap TEpaLogo::Render() const {

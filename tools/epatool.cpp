@@ -5,7 +5,6 @@
 #include "formats/EpaFormat.h"
 #include "formats/EpaLogo.h"
 #include "formats/EpaSave.h"
-#include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
 #include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
@@ -56,19 +55,13 @@ int ParseAttribute(const QString& text) {
     return value;
 }
 
-// The picture drawn at the top-left of a black logo-sized bitmap, so that the result never
-// depends on the file's kind, depth or size.
-TBitmap LoadDrawing(const QString& input) {
-    TPicture picture;
-    picture.LoadFromFile(input);
-    TBitmap drawing(LogoGeometry::Width, LogoGeometry::Height, TPixelFormat::pf24bit);
-    drawing.Canvas().Draw(0, 0, *picture.Graphic());
-    return drawing;
-}
-
 void Encode(const QString& input, const QString& output, int attribute) {
     RefuseExisting(output);
-    const TBitmap drawing = LoadDrawing(input);
+    TPicture picture;
+    picture.LoadFromFile(input);
+    // Drawn onto a bitmap first, so that the result never depends on the file's kind, depth or
+    // size.
+    const TBitmap drawing = LogoArea(*picture.Graphic());
     QTemporaryDir work;
     if (!work.isValid())
         throw Exception(
