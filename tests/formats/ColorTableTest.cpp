@@ -25,3 +25,9 @@ TEST(ColorTable, GridIndicesBecomeTextModeAttributes) {
             << "the swap is its own inverse";
     }
 }
+
+TEST(ColorTable, AnAttributeShowsInTheGridColourOfItsForeground) {
+    EXPECT_EQ(TColorTable::GridIndexForAttribute(0x0C), 9) << "light red is the grid's red";
+    EXPECT_EQ(TColorTable::GridIndexForAttribute(0x1C), 9) << "the background is not shown";
+    EXPECT_EQ(TColorTable::GridIndexForAttribute(0xF0), 0);
+}
