@@ -6,6 +6,7 @@
 #include "runtime/ProgressBar.h"
 #include "tests/editor/WindowFixture.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <random>
@@ -346,7 +347,7 @@ TEST_F(PictureCommands, ThePreviewShowsTheStoredColoursAfterEveryConversion) {
 
 TEST_F(PictureCommands, ScreenshotsAfterLoadingEachKind) {
     const QString shots = QCoreApplication::applicationDirPath();
-    for (const QString& name : {"logo.bmp", "logo.png", "logo.jpg", "logo.gif", "large.png"}) {
+    for (const QString name : {"logo.bmp", "logo.png", "logo.jpg", "logo.gif", "large.png"}) {
         dir.Write(name, TestData("pictures/" + name));
         Run(form.sohoTextButton2, {{mrOk, dir.Path(name)}});
         ASSERT_TRUE(Errors().isEmpty()) << name.toStdString();
@@ -354,4 +355,23 @@ TEST_F(PictureCommands, ScreenshotsAfterLoadingEachKind) {
         EXPECT_EQ(shot.size(), QSize(545, 328));
         shot.save(QStringLiteral("%1/loaded-%2.png").arg(shots, QString(name).replace('.', '-')));
     }
+}
+
+TEST_F(PictureCommands, ScreenshotAfterLoadingAColouredLogoInEnglish) {
+    dir.Write("logo.bmp", TestData("pictures/logo.bmp"));
+    Run(form.sohoTextButton2, {{mrOk, dir.Path("logo.bmp")}});
+    Run(form.sohoTextButton4, {});
+    PickColour(9);
+    mouse::Click(*form.Image2, QPoint(20, 20));
+    PickColour(11);
+    mouse::Click(*form.Image2, QPoint(110, 85));
+    Run(form.sohoTextButton6, {{mrOk, "coloured"}, {mrOk, {}}});
+    Run(form.sohoTextButton1, {{mrYes, {}}});
+    form.ComboBox1->setCurrentIndex(1);
+    Run(form.sohoTextButton5, {{mrOk, dir.Path("coloured.epa")}});
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().join(' ').toStdString();
+    EXPECT_EQ(form.Image2->Canvas().Pixel(20, 20), clRed);
+    EXPECT_EQ(form.Image2->Canvas().Pixel(110, 85), clYellow);
+    EXPECT_EQ(form.Image2->Canvas().Pixel(120, 85), clWhite);
+    form.grab().toImage().save(QCoreApplication::applicationDirPath() + "/loaded-epa.png");
 }

@@ -10,7 +10,7 @@ TEST(DecodedBitmap, PngAndJpegLoadAsBitmapsByAnyCaseOfTheirExtension) {
     dir.Write("a.PNG", TestData("pictures/logo.png"));
     dir.Write("b.Jpeg", TestData("pictures/logo.jpg"));
     dir.Write("c.jpg", TestData("pictures/logo.jpg"));
-    for (const QString& name : {"a.PNG", "b.Jpeg", "c.jpg"}) {
+    for (const QString name : {"a.PNG", "b.Jpeg", "c.jpg"}) {
         TPicture picture;
         picture.LoadFromFile(dir.Path(name));
         ASSERT_TRUE(picture.HoldsBitmap()) << name.toStdString();

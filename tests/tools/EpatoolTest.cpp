@@ -118,7 +118,7 @@ TEST(Epatool, EncodesEveryRegisteredPictureKind) {
 TEST(Epatool, OnePictureAsBmpPngAndGifGivesTheSameLogoAndJpegIsAccepted) {
     TestDir dir;
     QList<QByteArray> logos;
-    for (const QString& name : {"logo.bmp", "logo.png", "logo.gif"}) {
+    for (const QString name : {"logo.bmp", "logo.png", "logo.gif"}) {
         dir.Write(name, TestData("pictures/" + name));
         const Result r = Epatool({"encode", dir.Path(name), dir.Path(name + ".epa")});
         ASSERT_EQ(r.exitCode, 0) << name.toStdString() << ": " << r.err.toStdString();
