@@ -5,6 +5,8 @@
 #include "formats/EpaFormat.h"
 #include "formats/EpaLogo.h"
 #include "formats/EpaSave.h"
+#include "formats/Icon.h"
+#include "formats/Metafile.h"
 #include "formats/Templates.h"
 #include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
@@ -151,6 +153,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     RegisterGIFImage();
+    RegisterIcon();
+    RegisterMetafile();
     try {
         return Run(Arguments(argc, argv));
     } catch (const UsageError& e) {

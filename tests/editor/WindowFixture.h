@@ -4,6 +4,8 @@
 #include "controls/ColorGrid.h"
 #include "controls/TextButton.h"
 #include "editor/Main.h"
+#include "formats/Icon.h"
+#include "formats/Metafile.h"
 #include "gif/GIFImage.h"
 #include "runtime/ModalPrompts.h"
 #include "tests/Mouse.h"
@@ -30,7 +32,11 @@ protected:
         TModalPrompts::SetResponder({});
         QDir::setCurrent(previous_);
     }
-    static void SetUpTestSuite() { RegisterGIFImage(); }
+    static void SetUpTestSuite() {
+        RegisterGIFImage();
+        RegisterIcon();
+        RegisterMetafile();
+    }
 
     void Press(TsohoTextButton* button) { mouse::Click(*button, QPoint(30, 12)); }
     // Answers the next prompts with these results and texts, then runs the button's command.
