@@ -103,24 +103,36 @@ TEST_F(PictureCommands, APngSeeThroughPartIsBlackAndALargePictureShowsItsTopLeft
     EXPECT_EQ(shown.pixel(136, 126), qRgb(255, 0, 0)) << "the lime band starts beyond the view";
 }
 
-TEST_F(PictureCommands, AGifShowsButRefusesDrawingAndConversionUntilABitmapReturns) {
-    dir.Write("logo.gif", TestData("pictures/logo.gif"));
-    Run(form.sohoTextButton2, {{mrOk, dir.Path("logo.gif")}});
-    EXPECT_EQ(form.ShadowLabel7->Caption(), "logo.gif");
-    EXPECT_FALSE(form.Image1->Picture().HoldsBitmap());
-    ExpectLogoShown(*form.Image1, "gif");
-
+TEST_F(PictureCommands, PicturesThatAreNotBitmapsShowButRefuseDrawingAndConversion) {
+    const QImage blank = Shown(*form.Image1);
     const QString refusal = "Can only modify an image if it contains a bitmap";
-    asked.clear();
-    mouse::Click(*form.Image1, QPoint(90, 5));
-    mouse::Move(*form.Image1, QPoint(95, 5));
-    EXPECT_EQ(Errors(), QStringList{refusal}) << "one error for the press, none for the move";
-    EXPECT_FALSE(form.Drawing());
-    Run(form.sohoTextButton4, {});
-    EXPECT_EQ(Errors(), QStringList{refusal});
-    EXPECT_FALSE(form.sohoTextButton6->Enabled());
-    EXPECT_FALSE(form.sg1->isVisible());
-    EXPECT_TRUE(dir.Names() == QStringList{"logo.gif"}) << dir.Names().join(' ').toStdString();
+    for (const QString fixture :
+         {"pictures/logo.gif", "ico/pal8.ico", "metafile/libreoffice-shapes.emf",
+          "metafile/inkscape-shapes.wmf", "metafile/libreoffice-plain.wmf"}) {
+        const QString name = QFileInfo(fixture).fileName().toUpper();
+        dir.Write(name, TestData(fixture));
+        Run(form.sohoTextButton2, {{mrOk, dir.Path(name)}});
+        ASSERT_TRUE(Errors().isEmpty()) << name.toStdString() << Errors().join(' ').toStdString();
+        EXPECT_EQ(form.ShadowLabel7->Caption(), name);
+        EXPECT_FALSE(form.Image1->Picture().HoldsBitmap()) << name.toStdString();
+        EXPECT_NE(Shown(*form.Image1), blank) << name.toStdString();
+        if (name == "LOGO.GIF")
+            ExpectLogoShown(*form.Image1, name);
+        if (name == "PAL8.ICO") {
+            EXPECT_EQ(Shown(*form.Image1).pixel(3, 3), qRgb(0, 0, 255)) << "its blue quarter";
+        }
+
+        asked.clear();
+        mouse::Click(*form.Image1, QPoint(90, 5));
+        mouse::Move(*form.Image1, QPoint(95, 5));
+        EXPECT_EQ(Errors(), QStringList{refusal}) << "one error for the press, none for the move";
+        EXPECT_FALSE(form.Drawing());
+        Run(form.sohoTextButton4, {});
+        EXPECT_EQ(Errors(), QStringList{refusal}) << name.toStdString();
+        EXPECT_FALSE(form.sohoTextButton6->Enabled());
+        EXPECT_FALSE(form.sg1->isVisible());
+        EXPECT_FALSE(dir.Exists(WorkingFiles::BitRows) || dir.Exists(WorkingFiles::ByteRows));
+    }
 
     dir.Write("logo.bmp", TestData("pictures/logo.bmp"));
     Run(form.sohoTextButton2, {{mrOk, dir.Path("logo.bmp")}});
@@ -141,7 +153,10 @@ TEST_F(PictureCommands, AFailedLoadLeavesTheDrawingAndItsNameAsTheyWere) {
         {"bad.png", TestData("pictures/truncated.png")},
         {"bad.jpg", TestData("pictures/truncated.jpg")},
         {"bad.gif", TestData("pictures/truncated.gif")},
-        {"png-inside.bmp", TestData("pictures/logo.png")}};
+        {"png-inside.bmp", TestData("pictures/logo.png")},
+        {"bad.ico", TestData("ico/pal8.ico").left(30)},
+        {"bad.emf", TestData("metafile/libreoffice-shapes.emf").left(100)},
+        {"bad.wmf", "not a metafile"}};
     QStringList messages;
     for (const auto& [name, bytes] : files) {
         dir.Write(name, bytes);
@@ -156,7 +171,8 @@ TEST_F(PictureCommands, AFailedLoadLeavesTheDrawingAndItsNameAsTheyWere) {
                            "Unknown picture file extension (.)", "Bitmap image is not valid",
                            "PNG image is not valid", "JPEG image is not valid"}));
     EXPECT_FALSE(messages[5].isEmpty()) << "the GIF decoder's own message";
-    EXPECT_EQ(messages[6], "Bitmap image is not valid");
+    EXPECT_EQ(messages.mid(6), (QStringList{"Bitmap image is not valid", "Icon image is not valid",
+                                            "Metafile is not valid", "Metafile is not valid"}));
 }
 
 TEST_F(PictureCommands, SaveBmpWritesTheLogoAreaAsA1BitBitmap) {
@@ -347,8 +363,12 @@ TEST_F(PictureCommands, ThePreviewShowsTheStoredColoursAfterEveryConversion) {
 
 TEST_F(PictureCommands, ScreenshotsAfterLoadingEachKind) {
     const QString shots = QCoreApplication::applicationDirPath();
-    for (const QString name : {"logo.bmp", "logo.png", "logo.jpg", "logo.gif", "large.png"}) {
-        dir.Write(name, TestData("pictures/" + name));
+    for (const QString fixture :
+         {"pictures/logo.bmp", "pictures/logo.png", "pictures/logo.jpg", "pictures/logo.gif",
+          "pictures/large.png", "ico/sizes.ico", "metafile/libreoffice-shapes.emf",
+          "metafile/inkscape-picture.wmf"}) {
+        const QString name = QFileInfo(fixture).fileName();
+        dir.Write(name, TestData(fixture));
         Run(form.sohoTextButton2, {{mrOk, dir.Path(name)}});
         ASSERT_TRUE(Errors().isEmpty()) << name.toStdString();
         const QImage shot = form.grab().toImage();
