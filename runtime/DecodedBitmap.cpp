@@ -2,6 +2,7 @@
 
 #include "runtime/InvalidGraphic.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
 
@@ -21,8 +22,12 @@ TDecodedBitmap::TDecodedBitmap(QByteArray format, QString kind)
     : format_(std::move(format)), kind_(std::move(kind)) {}
 
 void TDecodedBitmap::LoadFromStream(QIODevice& stream) {
-    // The reader refuses pictures beyond its allocation limit, whatever size a file claims.
-    QImageReader reader(&stream, format_);
+    // Read as far as any picture file may go; the reader then refuses pictures beyond its
+    // allocation limit, whatever size a file claims.
+    QBuffer buffer;
+    buffer.setData(ReadToEnd(stream));
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format_);
     reader.setAutoTransform(true);
     QImage image;
     if (!reader.read(&image) || image.isNull())

@@ -13,6 +13,7 @@
 #include "runtime/Exception.h"
 #include "runtime/Graphic.h"
 #include "runtime/LocalFiles.h"
+#include "runtime/OutOfMemory.h"
 #include "runtime/Picture.h"
 
 #include <QFile>
@@ -57,13 +58,25 @@ int ParseAttribute(const QString& text) {
     return value;
 }
 
+// The picture drawn onto a black logo-sized bitmap, so that the result never depends on the
+// file's kind, depth or size. A picture without pixels would give a blank logo that looks like
+// success.
+TBitmap LoadDrawing(const QString& input) {
+    try {
+        TPicture picture;
+        picture.LoadFromFile(input);
+        if (picture.Graphic()->Empty() || picture.Width() <= 0 || picture.Height() <= 0)
+            throw Exception(
+                QStringLiteral("\"%1\" holds no picture: there is nothing to draw.").arg(input));
+        return LogoArea(*picture.Graphic());
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory(input);
+    }
+}
+
 void Encode(const QString& input, const QString& output, int attribute) {
     RefuseExisting(output);
-    TPicture picture;
-    picture.LoadFromFile(input);
-    // Drawn onto a bitmap first, so that the result never depends on the file's kind, depth or
-    // size.
-    const TBitmap drawing = LogoArea(*picture.Graphic());
+    const TBitmap drawing = LoadDrawing(input);
     QTemporaryDir work;
     if (!work.isValid())
         throw Exception(

@@ -53,3 +53,15 @@ TEST(DecodedBitmap, ADamagedFileSaysWhichKindAndChangesNothing) {
     EXPECT_THROW(bitmap.LoadFromBytes(TestData("pictures/truncated.png")), Exception);
     EXPECT_EQ(bitmap.Image(), before);
 }
+
+TEST(DecodedBitmap, AnEndlessStreamIsReadNoFurtherThanTheLargestFile) {
+    TestDir dir;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.png")));
+    TPicture picture;
+    try {
+        picture.LoadFromFile(dir.Path("zero.png"));
+        ADD_FAILURE() << "loaded";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Picture file is too large (more than 128 MB)");
+    }
+}
