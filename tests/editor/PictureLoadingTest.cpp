@@ -43,6 +43,8 @@ protected:
             &form, [this, fileName] { form.Image1->Picture().LoadFromFile(fileName); },
             Qt::QueuedConnection);
         QCoreApplication::processEvents();
+        // A failure's error box is queued behind the event that failed: one round more.
+        QCoreApplication::processEvents();
     }
 
     // Shows the loaded picture in its control and converts it as "BMP > EPA" would.
