@@ -43,7 +43,7 @@ protected:
             &form, [this, fileName] { form.Image1->Picture().LoadFromFile(fileName); },
             Qt::QueuedConnection);
         QCoreApplication::processEvents();
-        // A failure's error box is queued behind the event that failed: one round more.
+        // A failed load queues its error box behind itself.
         QCoreApplication::processEvents();
     }
 
