@@ -7,11 +7,14 @@
 #include "controls/TextButton.h"
 #include "controls/UrlLabel.h"
 #include "formats/Conversion.h"
+#include "formats/EpaLogo.h"
 #include "formats/EpaSave.h"
 #include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
+#include "formats/WorkingFiles.h"
 #include "gif/GIFAnimator.h"
 #include "runtime/Bitmap.h"
+#include "runtime/Exception.h"
 #include "runtime/Fonts.h"
 #include "runtime/Image.h"
 #include "runtime/LocalFiles.h"
@@ -19,7 +22,9 @@
 #include "runtime/ProgressBar.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -47,6 +52,25 @@ template <typename Work> void WithProgress(TProgressBar& bar, Work&& work) {
         throw;
     }
     bar.hide();
+}
+
+QList<TFileFilter> PictureFilters() {
+    return {{QStringLiteral("All (*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf)"),
+             QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf")},
+            {QStringLiteral("JPEG Image File (*.jpg)"), QStringLiteral("*.jpg")},
+            {QStringLiteral("JPEG Image File (*.jpeg)"), QStringLiteral("*.jpeg")},
+            {QStringLiteral("PNG Image File (*.png)"), QStringLiteral("*.png")},
+            {QStringLiteral("CompuServe GIF Image (*.gif)"), QStringLiteral("*.gif")},
+            {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("*.bmp")},
+            {QStringLiteral("Icons (*.ico)"), QStringLiteral("*.ico")},
+            {QStringLiteral("Enhanced Metafiles (*.emf)"), QStringLiteral("*.emf")},
+            {QStringLiteral("Metafiles (*.wmf)"), QStringLiteral("*.wmf")}};
+}
+
+// A template in the current folder wins. Without one, the program's own copy (the same pixels)
+// keeps New working in whatever folder Load BMP has made current.
+QString TemplateFile(const QString& name) {
+    return QFileInfo::exists(name) ? name : QStringLiteral(":/templates/") + name;
 }
 
 // An animator as the window keeps it: its own size, whatever its picture's, and the picture read
@@ -82,6 +106,7 @@ TMainForm::TMainForm(QWidget* parent)
     CreateAboutPanel();
     CreateDialogs();
     ConnectEvents();
+    ConnectCommands();
     FormCreate();
 }
 
@@ -195,6 +220,10 @@ void TMainForm::CreateSideControls() {
 
     ComboBox1 = new QComboBox(sohoPanel2);
     ComboBox1->setEditable(true);
+    // The list offers the three languages; what is typed only picks among them. Completion
+    // would fill in a language from one letter, where two are what names it.
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setCompleter(nullptr);
     ComboBox1->addItems({QStringLiteral("Tr - Türkçe"), QStringLiteral("En - English"),
                          QStringLiteral("De - Deutsch")});
     ComboBox1->setCurrentIndex(0);
@@ -263,6 +292,20 @@ void TMainForm::ConnectEvents() {
     sohoTextButton6->OnClick = Handler(this, &TMainForm::sohoTextButton6Click);
 }
 
+void TMainForm::ConnectCommands() {
+    const auto click = [this](TsohoTextButton* button, void (TMainForm::*handler)(TControl&)) {
+        button->OnClick = [this, handler](TControl& sender) { (this->*handler)(sender); };
+    };
+    click(sohoTextButton1, &TMainForm::sohoTextButton1Click);
+    click(sohoTextButton2, &TMainForm::sohoTextButton2Click);
+    click(sohoTextButton3, &TMainForm::sohoTextButton3Click);
+    click(sohoTextButton5, &TMainForm::sohoTextButton5Click);
+    click(sohoTextButton9, &TMainForm::sohoTextButton9Click);
+    // Typing counts as much as choosing from the list.
+    connect(ComboBox1, &QComboBox::currentTextChanged, this,
+            [this] { ComboBox1Change(*ComboBox1); });
+}
+
 void TMainForm::FormCreate() {
     // The grid index goes in as it is: for the start-up white it equals the attribute.
     colorTable_.Fill(ColorGrid1->ForegroundIndex());
@@ -313,38 +356,152 @@ void TMainForm::Image2MouseDown(TControl&, Qt::MouseButton, Qt::KeyboardModifier
     // A preview larger than the logo (a bigger template) has places no cell owns.
     if (!TColorTable::Contains(c, r))
         return;
-    colorTable_.Set(c, r, TColorTable::AttributeForGridIndex(ColorGrid1->ForegroundIndex()));
-    TCanvas& canvas = Image2->Canvas();
-    const TColor paint = ColorGrid1->ForegroundColor();
-    const int left = c * LogoGeometry::PreviewCellWidth;
-    const int top = r * LogoGeometry::PreviewCellHeight;
-    for (int px = left; px < left + LogoGeometry::CellWidth; ++px)
-        for (int py = top; py < top + LogoGeometry::CellHeight; ++py)
-            if (const TColor color = canvas.Pixel(px, py); color != clBlack && color != clSilver)
-                canvas.SetPixel(px, py, paint);
+    colorTable_.Set(c, r, ForegroundAttribute());
+    lit_.PaintCell(Image2->Canvas(), c, r, ColorGrid1->ForegroundColor());
 }
 
 void TMainForm::sohoTextButton4Click(TControl&) {
-    WithProgress(*sg1, [this] {
-        ConvertDrawing(Image1->Picture().Bitmap(), Image2->Picture().Bitmap(), QDir::current(),
+    const TBitmap& drawing = Image1->Picture().Bitmap();
+    WithProgress(*sg1, [&] {
+        ConvertDrawing(drawing, Image2->Picture().Bitmap(), QDir::current(),
                        [this] { sg1->StepIt(); });
     });
-    Image2->update();
+    ShowConverted(drawing);
+}
+
+// The preview of a fresh conversion shows every cell's lit pixels in the colour the save writes
+// for it, not white while the table still holds earlier colours.
+void TMainForm::ShowConverted(const TBitmap& drawing) {
+    lit_.Take(drawing);
+    lit_.PaintAll(Image2->Canvas(), colorTable_);
     sohoTextButton6->SetEnabled(true);
 }
 
-void TMainForm::sohoTextButton6Click(TControl&) {
+std::int32_t TMainForm::ForegroundAttribute() const {
+    return TColorTable::AttributeForGridIndex(ColorGrid1->ForegroundIndex());
+}
+
+// The name typed for a new file of the current folder, with `extension` added; nothing when the
+// user cancels or keeps the default.
+std::optional<QString> TMainForm::AskFileName(const QString& extension) const {
     const QString untitled = QStringLiteral("Adsız");
     const QString typed = TModalPrompts::InputBox(
         QStringLiteral("Dosya Adı - Filename - Dateiname"),
         QStringLiteral("Dosya Adı   ( Maximum \" 8.0 \" Character! )"), untitled);
     if (typed.isEmpty() || typed == untitled)
-        return;
-    const QString logoName = typed + QStringLiteral(".epa");
+        return std::nullopt;
+    const QString name = typed + extension;
     // The information dialog promises the current folder.
-    LocalFiles::RequirePlainName(logoName);
+    LocalFiles::RequirePlainName(name);
+    return name;
+}
+
+void TMainForm::sohoTextButton6Click(TControl&) {
+    const std::optional<QString> logoName = AskFileName(QStringLiteral(".epa"));
+    if (!logoName)
+        return;
     WithProgress(
-        *sg1, [&] { SaveEpa(colorTable_, QDir::current(), logoName, [this] { sg1->StepIt(); }); });
-    ShadowLabel8->SetCaption(logoName);
+        *sg1, [&] { SaveEpa(colorTable_, QDir::current(), *logoName, [this] { sg1->StepIt(); }); });
+    ShadowLabel8->SetCaption(*logoName);
     pid1.Execute();
+}
+
+void TMainForm::sohoTextButton1Click(TControl&) {
+    // No, Cancel and closing the dialog keep the user's work, colours included.
+    if (!pcd1.Execute())
+        return;
+    // Both templates are read before either picture changes, so a bad one changes nothing.
+    TPicture drawing;
+    drawing.LoadFromFile(TemplateFile(WorkingFiles::DrawingTemplate));
+    TPicture preview;
+    preview.LoadFromFile(TemplateFile(WorkingFiles::PreviewTemplate));
+    Image1->Picture().SetGraphic(drawing.Graphic());
+    Image2->Picture().SetGraphic(preview.Graphic());
+    lit_.Clear();
+    ComboBox1Change(*ComboBox1);
+    // Attributes, as a click stores them: the raw grid index would save another colour.
+    colorTable_.Fill(ForegroundAttribute());
+}
+
+void TMainForm::sohoTextButton2Click(TControl&) {
+    const std::optional<QString> file = TModalPrompts::OpenPicture(PictureFilters());
+    if (!file)
+        return;
+    Image1->Picture().LoadFromFile(*file);
+    ShadowLabel7->SetCaption(QFileInfo(*file).fileName());
+}
+
+void TMainForm::sohoTextButton3Click(TControl&) {
+    const std::optional<QString> name = AskFileName(QStringLiteral(".bmp"));
+    if (!name)
+        return;
+    // Asked first for a plain answer; the write itself never replaces a file either.
+    if (QFileInfo::exists(*name) || QFileInfo(*name).isSymLink())
+        throw Exception(
+            QStringLiteral("Cannot save the picture as \"%1\": a file of that name already exists.")
+                .arg(*name));
+    BlackAndWhiteLogo(*Image1->Picture().Graphic()).SaveToFile(*name);
+    ShadowLabel7->SetCaption(*name);
+    pid1.Execute();
+}
+
+void TMainForm::sohoTextButton5Click(TControl&) {
+    const std::optional<QString> file =
+        TModalPrompts::OpenPicture({{QStringLiteral("EPA Logo (*.epa)"), QStringLiteral("*.epa")}});
+    if (!file)
+        return;
+    const TEpaLogo logo = TEpaLogo::Read(*file);
+    const QString name = QFileInfo(*file).fileName();
+    if (!logo.FitsEditor())
+        throw Exception(QStringLiteral("\"%1\" is a logo of %2 × %3 cells; the editor makes logos "
+                                       "of at most %4 × %5 cells.")
+                            .arg(name)
+                            .arg(logo.Columns())
+                            .arg(logo.Rows())
+                            .arg(LogoGeometry::Columns)
+                            .arg(LogoGeometry::Rows));
+    ShowLogo(logo, name);
+}
+
+// Converted into copies first: when the working files cannot be written, the window stays as
+// it was.
+void TMainForm::ShowLogo(const TEpaLogo& logo, const QString& name) {
+    const TBitmap drawing = logo.Drawing();
+    TBitmap preview = Image2->Picture().Bitmap();
+    WithProgress(*sg1, [&] {
+        ConvertDrawing(drawing, preview, QDir::current(), [this] { sg1->StepIt(); });
+    });
+    colorTable_.Fill(ForegroundAttribute());
+    for (int r = 0; r < logo.Rows(); ++r)
+        for (int c = 0; c < logo.Columns(); ++c)
+            colorTable_.Set(c, r, logo.Attribute(c, r));
+    Image1->Picture().SetGraphic(&drawing);
+    Image2->Picture().SetGraphic(&preview);
+    ShowConverted(drawing);
+    ShadowLabel7->SetCaption(name);
+    ShadowLabel8->SetCaption(name);
+}
+
+void TMainForm::sohoTextButton9Click(TControl&) {
+    // Whatever is missing or cannot go is left: Exit ends the program regardless.
+    QFile::remove(WorkingFiles::ByteRows);
+    QFile::remove(WorkingFiles::ByteList);
+    close();
+    QCoreApplication::quit();
+}
+
+void TMainForm::ComboBox1Change(QWidget&) {
+    const QString code = ComboBox1->currentText().left(2);
+    for (const Captions::Language& language : Captions::Languages())
+        if (code == language.code)
+            ApplyCaptions(language.texts);
+}
+
+void TMainForm::ApplyCaptions(const Captions::Column& texts) {
+    const std::array<TControl*, Captions::Count> controls = {
+        sohoTextButton1, sohoTextButton2, sohoTextButton3, sohoTextButton4, sohoTextButton5,
+        sohoTextButton6, sohoTextButton7, sohoTextButton8, sohoTextButton9, ShadowLabel1,
+        ShadowLabel4,    ShadowLabel7,    ShadowLabel8};
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        controls[i]->SetCaption(texts[i]);
 }

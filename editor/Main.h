@@ -3,17 +3,22 @@
 
 #include "controls/ConfirmDialog.h"
 #include "controls/InfoDialog.h"
+#include "editor/Captions.h"
+#include "editor/LitPixels.h"
 #include "formats/ColorTable.h"
 #include "runtime/Color.h"
 
 #include <QWidget>
+#include <optional>
 
 class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+class TBitmap;
 class TColorGrid;
 class TControl;
+class TEpaLogo;
 class TGIFAnimator;
 class TImage;
 class TProBorder;
@@ -83,8 +88,14 @@ public:
                          int x, int y);
     void Image2MouseMove(TControl& sender, Qt::KeyboardModifiers shift, int x, int y);
     void ProBorder1MouseLeave(TControl& sender);
+    void sohoTextButton1Click(TControl& sender);
+    void sohoTextButton2Click(TControl& sender);
+    void sohoTextButton3Click(TControl& sender);
     void sohoTextButton4Click(TControl& sender);
+    void sohoTextButton5Click(TControl& sender);
     void sohoTextButton6Click(TControl& sender);
+    void sohoTextButton9Click(TControl& sender);
+    void ComboBox1Change(QWidget& sender);
 
 private:
     void CreateFrameAndPictures();
@@ -95,13 +106,20 @@ private:
     void CreateAboutPanel();
     void CreateDialogs();
     void ConnectEvents();
+    void ConnectCommands();
     TsohoTextButton* MakeButton(int left, int top, int width, const QString& caption, TColor color);
     TShadowLabel* MakeLabel(int left, int top, const QString& caption, TColor color,
                             unsigned styles);
     void ShowReadouts(int x, int y, int cellWidth, int cellHeight);
+    void ApplyCaptions(const Captions::Column& texts);
+    std::optional<QString> AskFileName(const QString& extension) const;
+    std::int32_t ForegroundAttribute() const;
+    void ShowConverted(const TBitmap& drawing);
+    void ShowLogo(const TEpaLogo& logo, const QString& name);
 
     TColorTable colorTable_;
     bool drawing_ = false;
+    TLitPixels lit_;
 };
 
 #endif

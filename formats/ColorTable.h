@@ -26,6 +26,11 @@ public:
                                                                    8, 12, 10, 14, 9, 13, 11, 15};
         return index >= 0 && index < 16 ? attribute[std::size_t(index)] : index;
     }
+    // The grid index showing an attribute's foreground (its low four bits): the swap above
+    // undoes itself.
+    static int GridIndexForAttribute(std::int32_t attribute) {
+        return AttributeForGridIndex(attribute & 0x0F);
+    }
 
 private:
     static int Index(int column, int row) { return column * LogoGeometry::Rows + row; }

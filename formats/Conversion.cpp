@@ -19,12 +19,8 @@ void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
     const TCanvas& canvas = drawing.Canvas();
     std::string line(Width, '0');
     for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            // A position the drawing does not cover reads as clInvalid: it is unlit, since the
-            // user sees no picture there.
-            const TColor color = canvas.Pixel(x, y);
-            line[x] = color != clBlack && color != clInvalid ? '1' : '0';
-        }
+        for (int x = 0; x < Width; ++x)
+            line[x] = IsLit(canvas.Pixel(x, y)) ? '1' : '0';
         bits.WriteLine(line);
     }
     bits.Close();
@@ -69,6 +65,22 @@ void WriteByteRows(const QString& bitRows, const QString& byteRows) {
 }
 
 } // namespace
+
+TBitmap LogoArea(TGraphic& picture) {
+    TBitmap area(Width, Height, TPixelFormat::pf24bit);
+    area.Canvas().Draw(0, 0, picture);
+    return area;
+}
+
+TBitmap BlackAndWhiteLogo(TGraphic& picture) {
+    const TBitmap area = LogoArea(picture);
+    TBitmap logo(Width, Height, TPixelFormat::pf1bit);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            if (IsLit(area.Canvas().Pixel(x, y)))
+                logo.Canvas().SetPixel(x, y, clWhite);
+    return logo;
+}
 
 void ConvertDrawing(const TBitmap& drawing, TBitmap& preview, const QDir& dir,
                     const ProgressStep& step) {

@@ -1,10 +1,13 @@
 #ifndef VARNEL_FORMATS_CONVERSION_H
 #define VARNEL_FORMATS_CONVERSION_H
 
+#include "runtime/Color.h"
+
 #include <QDir>
 #include <functional>
 
 class TBitmap;
+class TGraphic;
 
 using ProgressStep = std::function<void()>;
 
@@ -13,6 +16,18 @@ using ProgressStep = std::function<void()>;
 // grid lines untouched), writes the byte rows to "bin1.dat" and deletes "bin.dat". A pixel is
 // lit when it lies inside the drawing and is not black. `step` runs once per bit row redrawn.
 // Working-file failures raise EInOutError.
+// Whether a drawing pixel read as `color` is lit: not black, and inside the drawing (a position
+// the drawing does not cover reads as clInvalid, and the user sees no picture there).
+inline bool IsLit(TColor color) {
+    return color != clBlack && color != clInvalid;
+}
+
+// The logo area of a picture of any kind: the picture drawn at the top-left of a black
+// 136 × 126 bitmap, whose pixels can then be read whatever the picture's kind, depth or size.
+TBitmap LogoArea(TGraphic& picture);
+// The logo area as a 1-bit bitmap (black, white): lit pixels white, all others black.
+TBitmap BlackAndWhiteLogo(TGraphic& picture);
+
 void ConvertDrawing(const TBitmap& drawing, TBitmap& preview, const QDir& dir,
                     const ProgressStep& step);
 

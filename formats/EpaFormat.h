@@ -13,6 +13,9 @@ namespace EpaFormat {
 inline constexpr int HeaderSize = 2;
 inline constexpr int BytesPerCell = 1 + LogoGeometry::CellHeight;
 inline constexpr int TrailerSize = 70;
+// A logo of the editor's size.
+inline constexpr int LogoFileSize = HeaderSize + LogoGeometry::Cells * BytesPerCell + TrailerSize;
+static_assert(LogoFileSize == 2367);
 
 // Where cell (column, row) keeps its attribute and its glyph's pixel line `line` in a logo of
 // the editor's size.

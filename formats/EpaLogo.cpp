@@ -1,15 +1,30 @@
 #include "formats/EpaLogo.h"
 
 #include "formats/EpaFormat.h"
+#include "formats/LogoGeometry.h"
+#include "formats/Templates.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/StreamBytes.h"
 
 #include <QFile>
+#include <algorithm>
 
 using EpaFormat::BytesPerCell;
 using LogoGeometry::CellHeight;
 using LogoGeometry::CellWidth;
+
+namespace {
+
+// Whether the save writes pixel line `line` of the editor's cell (column, row) itself.
+bool SavedOver(int column, int row, int line) {
+    const long offset = EpaFormat::GlyphOffset(column, row, line);
+    return std::any_of(
+        EpaFormat::FixedBytes.begin(), EpaFormat::FixedBytes.end(),
+        [offset](const EpaFormat::FixedByte& fixed) { return fixed.offset == offset; });
+}
+
+} // namespace
 
 TEpaLogo TEpaLogo::Read(const QString& fileName) {
     QFile file(fileName);
@@ -71,6 +86,21 @@ std::uint8_t TEpaLogo::GlyphLine(int column, int row, int line) const {
 bool TEpaLogo::Lit(int x, int y) const {
     const std::uint8_t line = GlyphLine(x / CellWidth, y / CellHeight, y % CellHeight);
     return (line >> (7 - x % CellWidth)) & 1;
+}
+
+bool TEpaLogo::FitsEditor() const {
+    return columns_ <= LogoGeometry::Columns && rows_ <= LogoGeometry::Rows;
+}
+
+TBitmap TEpaLogo::Drawing() const {
+    TBitmap drawing = Templates::BlankDrawing();
+    TCanvas& canvas = drawing.Canvas();
+    for (int y = 0; y < rows_ * CellHeight; ++y)
+        for (int x = 0; x < columns_ * CellWidth; ++x)
+            if (Lit(x, y) &&
+                !SavedOver(x / CellWidth, y / CellHeight, y % CellHeight))
+                canvas.SetPixel(x, y, clWhite);
+    return drawing;
 }
 
 TBitmap TEpaLogo::Render() const {

@@ -27,6 +27,13 @@ public:
     std::uint8_t GlyphLine(int column, int row, int line) const;
     bool Lit(int x, int y) const;
 
+    // Whether the editor can hold the logo: at most 17 × 9 cells.
+    bool FitsEditor() const;
+    // The logo as the editor's drawing: 137 × 127 pixels, 1 bit (black, white), lit pixels white
+    // from the top-left. The pixel lines that the save writes over with its own marker are left
+    // out, so that the marker of a saved logo does not become part of the drawing.
+    TBitmap Drawing() const;
+
     // The logo as the BIOS shows it: lit pixels in the cell's foreground colour, unlit ones in
     // its background colour, in the VGA text palette; 4 bits, 8·W × 14·H pixels.
     TBitmap Render() const;

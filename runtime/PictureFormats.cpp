@@ -1,10 +1,27 @@
 #include "runtime/PictureFormats.h"
 
 #include "runtime/Bitmap.h"
+#include "runtime/DecodedBitmap.h"
+
+namespace {
+
+TPictureFormats::Factory Decoded(const char* format, const QString& kind) {
+    return [=] { return std::make_unique<TDecodedBitmap>(format, kind); };
+}
+
+} // namespace
 
 QList<TPictureFormats::Entry>& TPictureFormats::Table() {
-    static QList<Entry> table = {{QStringLiteral("bmp"), QStringLiteral("Bitmaps"),
-                                  [] { return std::make_unique<TBitmap>(); }}};
+    static QList<Entry> table = {
+        {QStringLiteral("bmp"), QStringLiteral("Bitmaps"),
+         [] { return std::make_unique<TBitmap>(); }},
+        {QStringLiteral("jpg"), QStringLiteral("JPEG Image File"),
+         Decoded("jpeg", QStringLiteral("JPEG"))},
+        {QStringLiteral("jpeg"), QStringLiteral("JPEG Image File"),
+         Decoded("jpeg", QStringLiteral("JPEG"))},
+        {QStringLiteral("png"), QStringLiteral("PNG Image File"),
+         Decoded("png", QStringLiteral("PNG"))},
+    };
     return table;
 }
 

@@ -8,8 +8,9 @@
 
 class TGraphic;
 
-// The picture-file registry: which kind of picture a file extension makes. Bitmaps are known
-// from the start; other kinds (GIF, icons, metafiles) register themselves.
+// The picture-file registry: which kind of picture a file extension makes. Bitmaps (BMP, and
+// JPEG and PNG read as bitmaps) are known from the start; other kinds (GIF, icons, metafiles)
+// register themselves.
 class TPictureFormats {
 public:
     using Factory = std::function<std::unique_ptr<TGraphic>()>;

@@ -6,7 +6,6 @@
 #include "formats/EpaLogo.h"
 #include "formats/EpaSave.h"
 #include "formats/Icon.h"
-#include "formats/LogoGeometry.h"
 #include "formats/Metafile.h"
 #include "formats/Templates.h"
 #include "gif/GIFImage.h"
@@ -59,9 +58,9 @@ int ParseAttribute(const QString& text) {
     return value;
 }
 
-// The picture drawn at the top-left of a black logo-sized bitmap, so that the result never
-// depends on the file's kind, depth or size. A picture without pixels would give a blank logo
-// that looks like success.
+// The picture drawn onto a black logo-sized bitmap, so that the result never depends on the
+// file's kind, depth or size. A picture without pixels would give a blank logo that looks like
+// success.
 TBitmap LoadDrawing(const QString& input) {
     try {
         TPicture picture;
@@ -69,9 +68,7 @@ TBitmap LoadDrawing(const QString& input) {
         if (picture.Graphic()->Empty() || picture.Width() <= 0 || picture.Height() <= 0)
             throw Exception(
                 QStringLiteral("\"%1\" holds no picture: there is nothing to draw.").arg(input));
-        TBitmap drawing(LogoGeometry::Width, LogoGeometry::Height, TPixelFormat::pf24bit);
-        drawing.Canvas().Draw(0, 0, *picture.Graphic());
-        return drawing;
+        return LogoArea(*picture.Graphic());
     } catch (const std::bad_alloc&) {
         throw EOutOfMemory(input);
     }

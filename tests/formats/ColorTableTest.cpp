@@ -56,3 +56,9 @@ TEST(ColorTable, GridColoursBecomeTheTextModeColoursOfTheSameHue) {
     EXPECT_EQ(TColorTable::AttributeForGridIndex(-1), -1) << "indices outside 0..15 pass";
     EXPECT_EQ(TColorTable::AttributeForGridIndex(16), 16);
 }
+
+TEST(ColorTable, AnAttributeShowsInTheGridColourOfItsForeground) {
+    EXPECT_EQ(TColorTable::GridIndexForAttribute(0x0C), 9) << "light red is the grid's red";
+    EXPECT_EQ(TColorTable::GridIndexForAttribute(0x1C), 9) << "the background is not shown";
+    EXPECT_EQ(TColorTable::GridIndexForAttribute(0xF0), 0);
+}

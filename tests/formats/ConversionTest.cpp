@@ -77,3 +77,22 @@ TEST_F(Conversion, MissingFolderRaisesFileNotFound) {
         EXPECT_EQ(e.Message(), "File not found");
     }
 }
+
+TEST_F(Conversion, TheBlackAndWhiteLogoOfAPictureHasItsLitPixelsWhite) {
+    TBitmap picture(200, 100, TPixelFormat::pf24bit);
+    picture.Canvas().SetPixel(0, 0, clMaroon);
+    picture.Canvas().SetPixel(135, 99, 0x010000);
+    picture.Canvas().SetPixel(136, 0, clWhite); // beyond the logo area
+    const TBitmap logo = BlackAndWhiteLogo(picture);
+    EXPECT_EQ(logo.PixelFormat(), TPixelFormat::pf1bit);
+    ASSERT_EQ(logo.Width(), 136);
+    ASSERT_EQ(logo.Height(), 126);
+    int lit = 0;
+    for (int y = 0; y < 126; ++y)
+        for (int x = 0; x < 136; ++x)
+            lit += logo.Canvas().Pixel(x, y) == clWhite;
+    EXPECT_EQ(lit, 2);
+    EXPECT_EQ(logo.Canvas().Pixel(0, 0), clWhite);
+    EXPECT_EQ(logo.Canvas().Pixel(135, 99), clWhite);
+    EXPECT_EQ(logo.Canvas().Pixel(0, 110), clBlack) << "below the picture nothing is lit";
+}

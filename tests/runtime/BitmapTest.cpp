@@ -108,7 +108,7 @@ TEST(Picture, ChoosesTheKindByExtensionAndKeepsItsPictureOnFailure) {
         }
         return QString();
     };
-    EXPECT_EQ(message("logo.jpg"), "Unknown picture file extension (.jpg)");
+    EXPECT_EQ(message("logo.tif"), "Unknown picture file extension (.tif)");
     EXPECT_EQ(message("/nowhere/zembmp.bmp"), "Cannot open file /nowhere/zembmp.bmp");
     EXPECT_EQ(message(TestDataPath("bmp/truncated.bmp")), "Bitmap image is not valid");
     EXPECT_EQ(picture.Width(), 20);

@@ -193,6 +193,28 @@ TEST(Epatool, EncodesEveryRegisteredPictureKind) {
     EXPECT_FALSE(logo.Lit(135, 0)) << "the 40 × 30 picture leaves the rest of the logo dark";
 }
 
+TEST(Epatool, OnePictureAsBmpPngAndGifGivesTheSameLogoAndJpegIsAccepted) {
+    TestDir dir;
+    QList<QByteArray> logos;
+    for (const QString name : {"logo.bmp", "logo.png", "logo.gif"}) {
+        dir.Write(name, TestData("pictures/" + name));
+        const Result r = Epatool({"encode", dir.Path(name), dir.Path(name + ".epa")});
+        ASSERT_EQ(r.exitCode, 0) << name.toStdString() << ": " << r.err.toStdString();
+        logos.append(dir.Read(name + ".epa"));
+    }
+    ASSERT_EQ(logos[0].size(), 2367);
+    EXPECT_EQ(logos[1], logos[0]);
+    EXPECT_EQ(logos[2], logos[0]);
+    const TEpaLogo logo = TEpaLogo::Parse(logos[0], "logo");
+    EXPECT_TRUE(logo.Lit(20, 20));
+    EXPECT_FALSE(logo.Lit(80, 20));
+
+    dir.Write("LOGO.JPEG", TestData("pictures/logo.jpg"));
+    const Result r = Epatool({"encode", dir.Path("LOGO.JPEG"), dir.Path("jpeg.epa")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(TEpaLogo::Read(dir.Path("jpeg.epa")).Lit(20, 20));
+}
+
 TEST(Epatool, RefusesPicturesWithNothingToDraw) {
     TestDir dir;
     dir.Write("empty.gif", "");

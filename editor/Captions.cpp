@@ -1,0 +1,29 @@
+#include "editor/Captions.h"
+
+namespace Captions {
+
+const std::array<Language, 3>& Languages() {
+    static const std::array<Language, 3> languages = {{
+        {QStringLiteral("Tr"),
+         {QStringLiteral("Yeni"), QStringLiteral("BMP Yükle"), QStringLiteral("BMP Kayıt"),
+          QStringLiteral("BMP > EPA"), QStringLiteral("EPA Yükle"), QStringLiteral("EPA Kayıt"),
+          QStringLiteral("Hakkında"), QStringLiteral("Yardım"), QStringLiteral("Çıkış"),
+          QStringLiteral("Piksel"), QStringLiteral("Karakter"), QStringLiteral("Yeni"),
+          QStringLiteral("Adsız")}},
+        {QStringLiteral("En"),
+         {QStringLiteral("New"), QStringLiteral("Load BMP"), QStringLiteral("Save BMP"),
+          QStringLiteral("BMP > EPA"), QStringLiteral("Load EPA"), QStringLiteral("Save EPA"),
+          QStringLiteral("About..."), QStringLiteral("Help"), QStringLiteral("Exit"),
+          QStringLiteral("Pixel"), QStringLiteral("Character"), QStringLiteral("New"),
+          QStringLiteral("noname")}},
+        {QStringLiteral("De"),
+         {QStringLiteral("Neu"), QStringLiteral("BMP Laden"), QStringLiteral("BMP Speichern"),
+          QStringLiteral("BMP > EPA"), QStringLiteral("EPA Laden"), QStringLiteral("EPA Speichern"),
+          QStringLiteral("İnfo"), QStringLiteral("Hilfe"), QStringLiteral("Ende"),
+          QStringLiteral("Pixel"), QStringLiteral("Charakter"), QStringLiteral("Neu"),
+          QStringLiteral("Namelos")}},
+    }};
+    return languages;
+}
+
+} // namespace Captions

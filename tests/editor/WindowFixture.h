@@ -1,0 +1,70 @@
+#ifndef VARNEL_TESTS_EDITOR_WINDOWFIXTURE_H
+#define VARNEL_TESTS_EDITOR_WINDOWFIXTURE_H
+
+#include "controls/ColorGrid.h"
+#include "controls/TextButton.h"
+#include "editor/Main.h"
+#include "formats/Icon.h"
+#include "formats/Metafile.h"
+#include "gif/GIFImage.h"
+#include "runtime/ModalPrompts.h"
+#include "tests/Mouse.h"
+#include "tests/TestDir.h"
+
+#include <QList>
+#include <gtest/gtest.h>
+
+// The editor window shown offscreen in a private current directory, with the picture kinds the
+// program registers. Prompts are answered from `answers` in turn (OK with no text once they run
+// out) and recorded in `asked`.
+class WindowFixture : public ::testing::Test {
+protected:
+    WindowFixture() : previous_(QDir::currentPath()) {
+        QDir::setCurrent(dir.Path("."));
+        TModalPrompts::SetResponder([this](const TPrompt& prompt) {
+            asked.append(prompt);
+            return answers.isEmpty() ? TPromptAnswer{mrOk, {}} : answers.takeFirst();
+        });
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+    ~WindowFixture() override {
+        TModalPrompts::SetResponder({});
+        QDir::setCurrent(previous_);
+    }
+    static void SetUpTestSuite() {
+        RegisterGIFImage();
+        RegisterIcon();
+        RegisterMetafile();
+    }
+
+    void Press(TsohoTextButton* button) { mouse::Click(*button, QPoint(30, 12)); }
+    // Answers the next prompts with these results and texts, then runs the button's command.
+    void Run(TsohoTextButton* button, QList<TPromptAnswer> script) {
+        answers = std::move(script);
+        asked.clear();
+        Press(button);
+    }
+    // The messages of the error boxes shown since the last Run.
+    QStringList Errors() const {
+        QStringList errors;
+        for (const TPrompt& prompt : asked)
+            if (prompt.kind == TPromptKind::pkError)
+                errors.append(prompt.texts.join(' '));
+        return errors;
+    }
+    // Picks grid index `index` with a left click on its cell (4 × 4 cells of 25 pixels).
+    void PickColour(int index) {
+        mouse::Click(*form.ColorGrid1, QPoint(index % 4 * 25 + 12, index / 4 * 25 + 12));
+    }
+
+    TestDir dir;
+    TMainForm form;
+    QList<TPromptAnswer> answers;
+    QList<TPrompt> asked;
+
+private:
+    QString previous_;
+};
+
+#endif
