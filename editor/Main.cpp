@@ -14,11 +14,11 @@
 #include "runtime/Fonts.h"
 #include "runtime/Image.h"
 #include "runtime/ModalPrompts.h"
+#include "runtime/Panel.h"
 #include "runtime/ProgressBar.h"
 
 #include <QComboBox>
 #include <QFile>
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -59,6 +59,7 @@ TMainForm::TMainForm(QWidget* parent)
     CreateSideControls();
     CreateDialogs();
     ConnectEvents();
+    ArrangeTabOrder();
     FormCreate();
 }
 
@@ -120,10 +121,12 @@ TShadowLabel* TMainForm::MakeLabel(int left, int top, const QString& caption, TC
                                    unsigned styles) {
     auto* label = new TShadowLabel(sohoPanel2);
     label->SetTransparent(true);
-    label->SetShadowPos(spRightBottom);
     label->SetFont(MakeFont(WindowFont, WindowFontHeight, styles));
     label->SetFontColor(color);
     label->SetCaption(caption);
+    // Placed last, the shadow is not yet counted in the size: that waits for the first caption
+    // change, as it always has.
+    label->SetShadowPos(spRightBottom);
     label->SetBounds(left, top, label->width(), label->height());
     return label;
 }
@@ -182,10 +185,11 @@ void TMainForm::CreateSideControls() {
     sg1->hide();
     PlaceInParent(*sg1, 255, 160, 161, 16);
 
-    Panel1 = new QFrame(sohoPanel2);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(4);
-    Panel1->setStyleSheet(QStringLiteral("QFrame { background: black; }"));
+    Panel1 = new TPanel(sohoPanel2);
+    Panel1->SetColor(clBlack);
+    Panel1->SetBevelOuter(bvLowered);
+    Panel1->SetBevelInner(bvLowered);
+    Panel1->SetBevelWidth(4);
     Panel1->hide();
     PlaceInParent(*Panel1, 141, 9, 255, 306);
 
@@ -229,6 +233,15 @@ void TMainForm::ConnectEvents() {
     Image2->OnMouseMove = std::bind(&TMainForm::Image2MouseMove, this, _1, _2, _3, _4);
     sohoTextButton4->OnClick = std::bind(&TMainForm::sohoTextButton4Click, this, _1);
     sohoTextButton6->OnClick = std::bind(&TMainForm::sohoTextButton6Click, this, _1);
+}
+
+// Tab goes round the windowed controls in their tab order; the grid takes part, so that colours
+// can be picked from the keyboard.
+void TMainForm::ArrangeTabOrder() {
+    ColorGrid1->SetTabStop(true);
+    const QList<QWidget*> order{ColorGrid1, ComboBox1, sg1, Panel1, Button1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void TMainForm::FormCreate() {

@@ -9,7 +9,6 @@
 #include <QWidget>
 
 class QComboBox;
-class QFrame;
 class QLabel;
 class QPushButton;
 class TColorGrid;
@@ -17,6 +16,7 @@ class TControl;
 class TImage;
 class TProBorder;
 class TProUrlLabel;
+class TPanel;
 class TProgressBar;
 class TShadowLabel;
 class TsohoPanel;
@@ -62,7 +62,7 @@ public:
     TColorGrid* ColorGrid1;
     QComboBox* ComboBox1;
     TProgressBar* sg1;
-    QFrame* Panel1;
+    TPanel* Panel1;
     QLabel* Label1;
     QPushButton* Button1;
     // The window's dialog components: settings only, each Execute builds its own window.
@@ -90,6 +90,7 @@ private:
     void CreateSideControls();
     void CreateDialogs();
     void ConnectEvents();
+    void ArrangeTabOrder();
     TsohoTextButton* MakeButton(int left, int top, int width, const QString& caption, TColor color);
     TShadowLabel* MakeLabel(int left, int top, const QString& caption, TColor color,
                             unsigned styles);

@@ -1,4 +1,5 @@
 #include "editor/Main.h"
+#include "controls/ControlCursors.h"
 #include "gif/GIFImage.h"
 #include "runtime/Application.h"
 
@@ -7,6 +8,7 @@
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     RegisterGIFImage();
+    InstallControlCursors();
     TMainForm form;
     form.show();
     if (const QScreen* screen = form.screen())
