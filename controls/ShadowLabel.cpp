@@ -108,16 +108,12 @@ void TShadowLabel::FocusChanged(QWidget* now) {
 }
 
 void TShadowLabel::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-    if (button == Qt::LeftButton)
-        dragging_ = true;
-    else if (button == Qt::RightButton)
+    if (button == Qt::RightButton)
         RecheckMouse();
     TCustomLabel::MouseDown(button, shift, x, y);
 }
 
 void TShadowLabel::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-    if (button == Qt::LeftButton)
-        dragging_ = false;
     TCustomLabel::MouseUp(button, shift, x, y);
     RecheckMouse();
 }
@@ -127,14 +123,13 @@ void TShadowLabel::MouseEnter() {
         SetMouseInside(true);
 }
 
+// While a button pressed on the label is held, Qt keeps the leave back until its release.
 void TShadowLabel::MouseLeave() {
-    if (mouseInside_ && isEnabled() && !dragging_)
+    if (mouseInside_ && isEnabled())
         SetMouseInside(false);
 }
 
 void TShadowLabel::EnabledChanged() {
-    if (!isEnabled())
-        dragging_ = false;
     RecheckMouse();
     TCustomLabel::EnabledChanged();
 }

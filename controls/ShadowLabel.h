@@ -56,7 +56,6 @@ private:
     bool showFocus_ = false;
     bool focused_ = false;
     bool mouseInside_ = false;
-    bool dragging_ = false;
 };
 
 #endif
