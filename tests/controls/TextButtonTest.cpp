@@ -1,3 +1,4 @@
+#include "controls/ControlCursors.h"
 #include "controls/TextButton.h"
 #include "runtime/Canvas.h"
 #include "runtime/Fonts.h"
@@ -98,7 +99,10 @@ protected:
 };
 
 TEST_F(TextButtonTest, StartsAsTheComponentIsMade) {
+    InstallControlCursors();
     TsohoTextButton fresh(nullptr);
+    EXPECT_EQ(fresh.cursor().shape(), Qt::BitmapCursor) << "the program's own pointing hand";
+    EXPECT_EQ(fresh.cursor().hotSpot(), QPoint(11, 1));
     EXPECT_EQ(fresh.size(), QSize(75, 24));
     EXPECT_TRUE(fresh.Bevel());
     EXPECT_EQ(fresh.BevelOuter(), bvRaised);
