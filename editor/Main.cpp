@@ -236,12 +236,14 @@ void TMainForm::ConnectEvents() {
 }
 
 // Tab goes round the windowed controls in their tab order; the grid takes part, so that colours
-// can be picked from the keyboard.
+// can be picked from the keyboard. The window still opens with the language list focused, and
+// the grid shows its keyboard cursor only once Tab brings the focus to it.
 void TMainForm::ArrangeTabOrder() {
     ColorGrid1->SetTabStop(true);
     const QList<QWidget*> order{ColorGrid1, ComboBox1, sg1, Panel1, Button1};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    ComboBox1->setFocus();
 }
 
 void TMainForm::FormCreate() {
