@@ -1,63 +1,84 @@
 #include "controls/CommonDialogForm.h"
 
+#include "controls/ProLabel.h"
+#include "runtime/Bitmap.h"
+#include "runtime/Image.h"
+#include "runtime/ModalPrompts.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
-#include <QLabel>
-#include <QPushButton>
-#include <cmath>
+#include <QKeyEvent>
+#include <QKeySequence>
 
-namespace {
-
-int RoundAway(double value) {
-    return static_cast<int>(std::lround(value));
-}
-
-} // namespace
-
-TCommonDialogForm::TCommonDialogForm(const QString& title, const QSize& clientSize,
-                                     const QFont& font)
-    : QDialog(QApplication::activeWindow()), ratio_(logicalDpiX() / 120.0) {
+// Made over the active window, so that it stays in front of the window that asks.
+TCommonDialogForm::TCommonDialogForm(const QString& title, const QSize& clientSize)
+    : QDialog(QApplication::activeWindow(), Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                                Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                Qt::WindowCloseButtonHint) {
     setWindowTitle(title);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(clientSize);
-    setFont(font);
 }
 
-QRect TCommonDialogForm::AddBevel(const QRect& bounds) {
+void TCommonDialogForm::reject() {
+    done(mrCancel);
+}
+
+QFrame* TCommonDialogForm::AddBevel(const QRect& bounds) {
     auto* bevel = new QFrame(this);
     bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    bevel->setGeometry(Scaled(bounds));
-    return bevel->geometry();
+    bevel->setGeometry(bounds);
+    return bevel;
 }
 
-void TCommonDialogForm::AddPicture(QStyle::StandardPixmap picture, int left, const QRect& bevel) {
-    auto* label = new QLabel(this);
-    label->setPixmap(style()->standardIcon(picture).pixmap(32));
-    label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(RoundAway(left * ratio_), (bevel.top() + bevel.height() - 64) / 2, 48, 64);
+TImage* TCommonDialogForm::AddPicture(const QRect& bounds, const QString& name) {
+    auto* image = new TImage(this);
+    image->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    QFile file(QStringLiteral(":/%1.bmp").arg(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return image;
+    auto picture = std::make_unique<TBitmap>();
+    picture->LoadFromStream(file);
+    picture->SetTransparent(true);
+    image->Picture().SetGraphic(std::move(picture));
+    return image;
 }
 
-QLabel* TCommonDialogForm::AddLabel(const QRect& bounds, const QString& text,
-                                    Qt::Alignment alignment) {
-    auto* label = new QLabel(text, this);
-    label->setWordWrap(true);
-    label->setAlignment(alignment);
-    label->setGeometry(Scaled(bounds));
+TProLabel* TCommonDialogForm::AddLabel(const QRect& bounds) {
+    auto* label = new TProLabel(this);
+    label->SetAutoSize(false);
+    label->SetWordWrap(true);
+    label->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
     return label;
 }
 
-QPushButton* TCommonDialogForm::AddButton(const QRect& bounds, const QString& caption, int result) {
-    auto* button = new QPushButton(caption, this);
-    button->setGeometry(Scaled(bounds));
-    connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
+TProButton* TCommonDialogForm::AddButton(const QRect& bounds, TProButtonKind kind) {
+    auto* button = new TProButton(this);
+    button->setGeometry(bounds);
+    button->SetKind(kind);
     return button;
 }
 
-// Edges are scaled, not sizes, so that neighbours stay flush.
-QRect TCommonDialogForm::Scaled(const QRect& bounds) const {
-    const QPoint topLeft(RoundAway(bounds.left() * ratio_), RoundAway(bounds.top() * ratio_));
-    const QPoint bottomRight(RoundAway((bounds.left() + bounds.width()) * ratio_),
-                             RoundAway((bounds.top() + bounds.height()) * ratio_));
-    return QRect(topLeft, bottomRight - QPoint(1, 1));
+template <typename Wanted> TProButton* TCommonDialogForm::FirstButton(Wanted&& wanted) const {
+    for (TProButton* button : findChildren<TProButton*>(Qt::FindDirectChildrenOnly))
+        if (button->isVisible() && button->isEnabled() && wanted(*button))
+            return button;
+    return nullptr;
+}
+
+void TCommonDialogForm::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    TProButton* pressed = nullptr;
+    if (plain && event->key() == Qt::Key_Escape) {
+        pressed = FirstButton([](const TProButton& button) { return button.Cancel(); });
+    } else if (plain) {
+        const QKeySequence accessKey(QKeyCombination(Qt::AltModifier, Qt::Key(event->key())));
+        pressed = FirstButton([&](const TProButton& button) {
+            return QKeySequence::mnemonic(button.text()) == accessKey;
+        });
+    }
+    if (pressed)
+        pressed->click();
+    else
+        QDialog::keyPressEvent(event);
 }

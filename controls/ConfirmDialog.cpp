@@ -1,25 +1,37 @@
 #include "controls/ConfirmDialog.h"
 
-#include "controls/CommonDialogForm.h"
-#include "runtime/Fonts.h"
-#include "runtime/ModalPrompts.h"
+#include "controls/ConfirmForm.h"
 
-#include <QPushButton>
+#include <array>
 
-TProConfirmDialog::TProConfirmDialog() : font_(MakeFont(QStringLiteral("MS Sans Serif"), 11)) {}
+namespace {
 
-bool TProConfirmDialog::Execute() const {
-    const QString title = caption_.isEmpty() ? QStringLiteral("Confirmation") : caption_;
-    TCommonDialogForm form(title, QSize(450, 218), font_);
-    const QRect bevel = form.AddBevel(QRect(10, 10, 429, 156));
-    form.AddPicture(QStyle::SP_MessageBoxQuestion, 15, bevel);
-    constexpr Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
-    form.AddLabel(QRect(70, 25, 356, 36), condition_, topLeft);
-    form.AddLabel(QRect(110, 72, 316, 36), description_, topLeft);
-    form.AddLabel(QRect(70, 120, 356, 36), question_, topLeft);
-    form.AddButton(QRect(65, 177, 100, 30), QStringLiteral("&Yes"), mrYes)->setDefault(true);
-    form.AddButton(QRect(175, 177, 100, 30), QStringLiteral("&No"), mrNo);
-    form.AddButton(QRect(285, 177, 100, 30), QStringLiteral("Cancel"), mrCancel);
-    return TModalPrompts::ExecuteDialog(TPromptKind::pkConfirmation, form, title,
-                                        {condition_, description_, question_}) == mrYes;
+// By TDialogLanguage.
+const std::array<const char*, DialogLanguageCount> Titles = {
+    "Confirmation", "Подтверждение", "Підтвердження", "Confirmation",
+    "Confirmação",  "Confirmación",  "Bestätigung",   "Bekræftigelse"};
+
+} // namespace
+
+bool TProConfirmDialog::Execute() {
+    TConfirmForm form;
+    form.ConditionLabel->SetCaption(condition_);
+    form.DescriptionLabel->SetCaption(description_);
+    form.QuestionLabel->SetCaption(question_);
+    form.setWindowTitle(caption_.isEmpty() ? QString::fromUtf8(Titles[Language()]) : caption_);
+    form.YesButton->SetKind(InLanguage(pbkYes, Language()));
+    form.NoButton->SetKind(InLanguage(pbkNo, Language()));
+    form.CancelButton->SetKind(InLanguage(pbkCancel, Language()));
+    form.HelpButton->SetKind(InLanguage(pbkHelp, Language()));
+    // Without help the three buttons close up in the middle.
+    if (HelpContext() == 0) {
+        form.HelpButton->hide();
+        form.YesButton->move(65, form.YesButton->y());
+        form.NoButton->move(175, form.NoButton->y());
+        form.CancelButton->move(285, form.CancelButton->y());
+    }
+    const int result = ShowModal(form, *form.Bevel, *form.Image, TPromptKind::pkConfirmation,
+                                 {condition_, description_, question_});
+    cancelled_ = result == mrCancel;
+    return result == mrYes;
 }

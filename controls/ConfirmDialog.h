@@ -1,17 +1,17 @@
 #ifndef VARNEL_CONTROLS_CONFIRMDIALOG_H
 #define VARNEL_CONTROLS_CONFIRMDIALOG_H
 
-#include <QFont>
+#include "controls/ProCommonDialog.h"
+
 #include <QString>
 
 // A yes / no / cancel question with a question-mark picture: a condition line at the top, the
-// description indented below it and the question at the bottom. The component holds the
-// settings; each execution builds the window, shows it modally and destroys it.
-class TProConfirmDialog {
+// description indented below it and the question at the bottom.
+class TProConfirmDialog : public TProCommonDialog {
 public:
-    TProConfirmDialog();
+    explicit TProConfirmDialog(QWidget* owner = nullptr) : TProCommonDialog(owner) {}
 
-    // The window title; empty gives "Confirmation".
+    // The window title; empty gives the language's "Confirmation".
     const QString& Caption() const { return caption_; }
     void SetCaption(const QString& caption) { caption_ = caption; }
     const QString& Condition() const { return condition_; }
@@ -20,18 +20,19 @@ public:
     void SetDescription(const QString& description) { description_ = description; }
     const QString& Question() const { return question_; }
     void SetQuestion(const QString& question) { question_ = question; }
-    const QFont& Font() const { return font_; }
-    void SetFont(const QFont& font) { font_ = font; }
+    // Whether the last execution ended with Cancel (the Cancel button or the close box).
+    bool Cancelled() const { return cancelled_; }
 
-    // True only when the user answers Yes; No, Cancel, Escape and closing the window say no.
-    bool Execute() const;
+    // True only when the user answers Yes (by click, access key or Enter); No, Cancel, Escape
+    // and closing the window say no.
+    bool Execute();
 
 private:
     QString caption_;
     QString condition_;
     QString description_;
     QString question_;
-    QFont font_;
+    bool cancelled_ = false;
 };
 
 #endif

@@ -2,17 +2,18 @@
 
 #include "runtime/Cursors.h"
 
-#include <QString>
 #include <mutex>
 
 void InstallControlCursors() {
     static std::once_flag installed;
     std::call_once(installed, [] {
-        InstallCursorResource(crHandPoint, QStringLiteral("POINTCURSOR"));
-        InstallCursorResource(crProHandPoint, QStringLiteral("PRO_HANDPOINT"));
-        InstallCursorResource(crProSmallHandPoint, QStringLiteral("PRO_SMALLHANDPOINT"));
-        InstallCursorResource(crProGrabHand, QStringLiteral("PRO_GRABHAND"));
-        InstallCursorResource(crProGrabHandArrow, QStringLiteral("PRO_GRABHANDARROW"));
-        InstallCursorResource(crProDragHand, QStringLiteral("PRO_DRAGHAND"));
+        const std::pair<int, const char*> pictures[] = {{crHandPoint, "POINTCURSOR"},
+                                                        {crProHandPoint, "PRO_HANDPOINT"},
+                                                        {crProSmallHandPoint, "PRO_SMALLHANDPOINT"},
+                                                        {crProGrabHand, "PRO_GRABHAND"},
+                                                        {crProGrabHandArrow, "PRO_GRABHANDARROW"},
+                                                        {crProDragHand, "PRO_DRAGHAND"}};
+        for (const auto& [id, name] : pictures)
+            TCursors::InstallResource(id, QString::fromLatin1(name));
     });
 }

@@ -1,15 +1,6 @@
 #ifndef VARNEL_CONTROLS_CONTROLCURSORS_H
 #define VARNEL_CONTROLS_CONTROLCURSORS_H
 
-// The numbers the controls' own hand cursors are installed under.
-enum TProCursor : int {
-    crProHandPoint = 15000,
-    crProSmallHandPoint,
-    crProGrabHand,
-    crProGrabHandArrow,
-    crProDragHand
-};
-
 // Installs the controls' cursor pictures, once: "POINTCURSOR" in place of the platform's
 // pointing hand, and the hands "PRO_HANDPOINT", "PRO_SMALLHANDPOINT", "PRO_GRABHAND",
 // "PRO_GRABHANDARROW" and "PRO_DRAGHAND" under their numbers. Called at start, before any

@@ -1,20 +1,29 @@
 #include "controls/InfoDialog.h"
 
-#include "controls/CommonDialogForm.h"
-#include "runtime/Fonts.h"
-#include "runtime/ModalPrompts.h"
+#include "controls/InfoForm.h"
 
-#include <QPushButton>
+#include <array>
 
-TProInfoDialog::TProInfoDialog() : font_(MakeFont(QStringLiteral("MS Sans Serif"), 11)) {}
+namespace {
 
-void TProInfoDialog::Execute() const {
-    const QString title = caption_.isEmpty() ? QStringLiteral("Information") : caption_;
-    TCommonDialogForm form(title, QSize(402, 169), font_);
-    const QRect bevel = form.AddBevel(QRect(10, 10, 381, 106));
-    form.AddPicture(QStyle::SP_MessageBoxInformation, 15, bevel);
-    form.AddLabel(QRect(70, 20, 311, 86), infoMessage_,
-                  HorizontalAlignment(alignment_) | Qt::AlignVCenter);
-    form.AddButton(QRect(151, 128, 100, 30), QStringLiteral("OK"), mrOk)->setDefault(true);
-    TModalPrompts::ExecuteDialog(TPromptKind::pkInformation, form, title, {infoMessage_});
+// By TDialogLanguage.
+const std::array<const char*, DialogLanguageCount> Titles = {
+    "Information", "Информация",  "Інформація",  "Information",
+    "Informação",  "Información", "Information", "Information"};
+
+} // namespace
+
+void TProInfoDialog::Execute() {
+    TInfoForm form;
+    form.InfoLabel->SetCaption(infoMessage_);
+    form.InfoLabel->SetAlignment(alignment_);
+    form.InfoLabel->SetVerticalAlignment(verticalAlignment_);
+    form.setWindowTitle(caption_.isEmpty() ? QString::fromUtf8(Titles[Language()]) : caption_);
+    // OK is OK in every language.
+    form.HelpButton->SetKind(InLanguage(pbkHelp, Language()));
+    if (HelpContext() == 0) {
+        form.HelpButton->hide();
+        form.OKButton->move(151, form.OKButton->y());
+    }
+    ShowModal(form, *form.Bevel, *form.Image, TPromptKind::pkInformation, {infoMessage_});
 }

@@ -46,7 +46,7 @@ bool TsohoSound::PlayWaveResource(const QString& name) {
     try {
         return Played(TWavePlayer::PlayData(*wave, name, !async_));
     } catch (const std::exception&) {
-        ResetScreenCursor();
+        TCursors::ResetScreenCursor();
         TModalPrompts::ShowError(QStringLiteral("Ошибка"),
                                  QStringLiteral("Ошибка при проигрывании resource WAV-data!: ") +
                                      objectName());

@@ -38,7 +38,7 @@ TsohoTextButton::TsohoTextButton(QWidget* parent) : TsohoCustomLabel(parent) {
     SetAutoSize(false);
     SetTransparent(true);
     resize(75, 24);
-    setCursor(ScreenCursor(crHandPoint));
+    setCursor(TCursors::Get(crHandPoint));
     if (const auto* control = qobject_cast<TControl*>(parent))
         SetColor(control->Color());
     if (parent)

@@ -2,12 +2,19 @@
 
 #include "runtime/Shell.h"
 
-TProUrlLabel::TProUrlLabel(QWidget* parent) : TCustomLabel(parent) {
-    setCursor(Qt::PointingHandCursor);
+TProUrlLabel::TProUrlLabel(QWidget* parent) : TProLabel(parent) {
+    setCursor(TCursors::Get(cursor_));
     SetFontColor(clBlue);
     QFont underlined;
     underlined.setUnderline(true);
     SetFont(underlined);
+}
+
+void TProUrlLabel::SetCursor(int cursor) {
+    if (cursor_ == cursor)
+        return;
+    cursor_ = cursor;
+    setCursor(TCursors::Get(cursor));
 }
 
 void TProUrlLabel::SetUnvisitedColor(TColor color) {
@@ -23,20 +30,20 @@ void TProUrlLabel::SetVisitedColor(TColor color) {
 }
 
 void TProUrlLabel::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-    TCustomLabel::MouseDown(button, shift, x, y);
+    TProLabel::MouseDown(button, shift, x, y);
     pressed_ = true;
     SetFontColor(activatedColor_);
 }
 
 // While held, the link shows whether letting go here would follow it.
 void TProUrlLabel::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
-    TCustomLabel::MouseMove(shift, x, y);
+    TProLabel::MouseMove(shift, x, y);
     if (pressed_)
         SetFontColor(Inside(x, y) ? activatedColor_ : StateColor());
 }
 
 void TProUrlLabel::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
-    TCustomLabel::MouseUp(button, shift, x, y);
+    TProLabel::MouseUp(button, shift, x, y);
     const bool follow = pressed_ && Inside(x, y);
     if (follow)
         visited_ = true;
@@ -53,5 +60,5 @@ void TProUrlLabel::FontChanged() {
         else
             unvisitedColor_ = FontColor();
     }
-    TCustomLabel::FontChanged();
+    TProLabel::FontChanged();
 }

@@ -1,12 +1,14 @@
 #ifndef VARNEL_CONTROLS_URLLABEL_H
 #define VARNEL_CONTROLS_URLLABEL_H
 
-#include "runtime/CustomLabel.h"
+#include "controls/ProLabel.h"
+#include "runtime/Cursors.h"
 
 // A windowless link: an underlined caption, blue until followed and navy after, red while held
-// with the pointer over it. A press and release over it, with any button, hands URL (or the
-// caption when URL is empty) unchanged to the desktop to be opened.
-class TProUrlLabel : public TCustomLabel {
+// with the pointer over it, under a pointing hand. A press and release over it, with any button,
+// hands URL (or the caption when URL is empty) unchanged to the desktop to be opened. It can be
+// turned, shifted and shadowed like any label.
+class TProUrlLabel : public TProLabel {
     Q_OBJECT
 public:
     explicit TProUrlLabel(QWidget* parent);
@@ -22,6 +24,9 @@ public:
     TColor ActivatedColor() const { return activatedColor_; }
     void SetActivatedColor(TColor color) { activatedColor_ = color; }
     bool Visited() const { return visited_; }
+    // A TCursor number.
+    int Cursor() const { return cursor_; }
+    void SetCursor(int cursor);
 
 protected:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
@@ -38,6 +43,7 @@ private:
     TColor unvisitedColor_ = clBlue;
     TColor visitedColor_ = clNavy;
     TColor activatedColor_ = clRed;
+    int cursor_ = crProHandPoint;
     bool visited_ = false;
     bool pressed_ = false;
 };

@@ -13,6 +13,7 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Fonts.h"
 #include "runtime/Image.h"
+#include "runtime/LocalFiles.h"
 #include "runtime/ModalPrompts.h"
 #include "runtime/Panel.h"
 #include "runtime/ProgressBar.h"
@@ -323,6 +324,8 @@ void TMainForm::sohoTextButton6Click(TControl&) {
     if (typed.isEmpty() || typed == untitled)
         return;
     const QString logoName = typed + QStringLiteral(".epa");
+    // The information dialog promises the current folder.
+    LocalFiles::RequirePlainName(logoName);
     WithProgress(
         *sg1, [&] { SaveEpa(colorTable_, QDir::current(), logoName, [this] { sg1->StepIt(); }); });
     ShadowLabel8->SetCaption(logoName);

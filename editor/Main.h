@@ -66,8 +66,8 @@ public:
     QLabel* Label1;
     QPushButton* Button1;
     // The window's dialog components: settings only, each Execute builds its own window.
-    TProConfirmDialog pcd1;
-    TProInfoDialog pid1;
+    TProConfirmDialog pcd1{this};
+    TProInfoDialog pid1{this};
 
     // Handlers, named after their control and event.
     void FormCreate();

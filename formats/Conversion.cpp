@@ -5,9 +5,9 @@
 #include "formats/WorkingFiles.h"
 #include "runtime/Bitmap.h"
 #include "runtime/InOutError.h"
+#include "runtime/LocalFiles.h"
 #include "runtime/TextFile.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstdio>
 
@@ -79,6 +79,6 @@ void ConvertDrawing(const TBitmap& drawing, TBitmap& preview, const QDir& dir,
     RedrawPreview(preview, bitRows, step);
     WriteByteRows(bitRows, WorkingFiles::In(dir, WorkingFiles::ByteRows));
     errno = 0;
-    if (std::remove(QFile::encodeName(bitRows).constData()) != 0)
-        throw EInOutError(EInOutError::CodeForErrno(errno));
+    if (std::remove(LocalFiles::EncodedName(bitRows).constData()) != 0)
+        throw EInOutError::FromErrno(errno);
 }

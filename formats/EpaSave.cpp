@@ -5,11 +5,10 @@
 #include "formats/WorkingFiles.h"
 #include "runtime/ByteFile.h"
 #include "runtime/Exception.h"
+#include "runtime/LocalFiles.h"
 #include "runtime/StrToInt.h"
 #include "runtime/TextFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <array>
 #include <string>
 
@@ -72,13 +71,18 @@ void WriteBinary(const QDir& dir) {
     list.Close();
 }
 
+// The logo is only ever renamed into place: a copy could fail half-way on another disk, and an
+// existing file of that name is the user's.
 void NameLogo(const QDir& dir, const QString& logoName) {
-    const QString target = dir.filePath(logoName);
-    if (QFile::rename(WorkingFiles::In(dir, WorkingFiles::Binary), target))
+    const std::error_code error =
+        LocalFiles::RenameNew(WorkingFiles::In(dir, WorkingFiles::Binary), dir.filePath(logoName));
+    if (!error)
         return;
-    const QString reason = QFileInfo::exists(target)
-                               ? QStringLiteral("a file of that name already exists")
-                               : QStringLiteral("that name cannot be used here");
+    QString reason = LocalFiles::Reason(error);
+    if (error == std::errc::file_exists)
+        reason = QStringLiteral("a file of that name already exists");
+    else if (error == std::errc::cross_device_link)
+        reason = QStringLiteral("it lies on another file system, and a logo is never copied");
     throw Exception(
         QStringLiteral("Cannot save the logo as \"%1\": %2. The logo was left in \"%3\".")
             .arg(logoName, reason, WorkingFiles::Binary));

@@ -9,6 +9,14 @@ void TByteFile::Write(std::uint8_t byte) {
         Fail(errno);
 }
 
+void TByteFile::Write(const QByteArray& bytes) {
+    std::FILE* file = Stream();
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), file) !=
+        std::size_t(bytes.size()))
+        Fail(errno);
+}
+
 void TByteFile::Seek(long offset) {
     std::FILE* file = Stream();
     errno = 0;

@@ -3,16 +3,19 @@
 
 #include "runtime/CheckedFile.h"
 
+#include <QByteArray>
 #include <cstdint>
 
-// A file of single bytes written one at a time, with positioning.
+// A binary file written a byte or a block at a time, with positioning.
 class TByteFile : public TCheckedFile {
 public:
     using TCheckedFile::TCheckedFile;
 
-    // Creates the file, or cuts an existing one to zero length.
-    void Rewrite() { Open("wb"); }
+    // Creates the file afresh, replacing an existing one (see LocalFiles::MakeWayFor).
+    void Rewrite() { Create(); }
+    using TCheckedFile::CreateNew;
     void Write(std::uint8_t byte);
+    void Write(const QByteArray& bytes);
     void Seek(long offset);
 };
 

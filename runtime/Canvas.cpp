@@ -99,13 +99,27 @@ void TCanvas::DrawFocusRect(const QRect& rect) {
 QRect TCanvas::DrawText(const QRect& rect, int flags, const QString& text) {
     QRect used;
     Paint([&](QPainter& painter) {
-        QFont font = font_;
-        font.setStyleStrategy(QFont::NoAntialias);
-        painter.setFont(font);
-        painter.setPen(ToQColor(fontColor_));
+        PrepareText(painter);
         painter.drawText(rect, flags, text, &used);
     });
     return used;
+}
+
+void TCanvas::RotatedTextOut(const QPoint& origin, int angle, const QString& text) {
+    Paint([&](QPainter& painter) {
+        PrepareText(painter);
+        painter.translate(origin);
+        // Qt turns clockwise on a screen whose y grows downwards.
+        painter.rotate(-angle);
+        painter.drawText(QPoint(0, painter.fontMetrics().ascent()), text);
+    });
+}
+
+void TCanvas::PrepareText(QPainter& painter) const {
+    QFont font = font_;
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+    painter.setPen(ToQColor(fontColor_));
 }
 
 QRect TCanvas::TextRect(const QRect& rect, int flags, const QString& text) const {

@@ -60,6 +60,9 @@ public:
     // Draws `text` in `rect` with Qt alignment and text flags (Qt::TextShowMnemonic makes "&"
     // underline the next character); returns the rectangle the text takes.
     QRect DrawText(const QRect& rect, int flags, const QString& text);
+    // Writes `text` as one line, unformatted and unclipped, turned `angle` degrees
+    // counter-clockwise about `origin`, where the line's top-left corner stands.
+    void RotatedTextOut(const QPoint& origin, int angle, const QString& text);
     // The rectangle `text` would take, drawing nothing.
     QRect TextRect(const QRect& rect, int flags, const QString& text) const;
 
@@ -90,6 +93,8 @@ public:
 
 private:
     void PutPixel(int x, int y, TColor color);
+    // The font, without antialiasing, and the font colour.
+    void PrepareText(QPainter& painter) const;
     void Changed() {
         if (OnChange)
             OnChange();

@@ -1,8 +1,8 @@
 #include "runtime/CheckedFile.h"
 
 #include "runtime/InOutError.h"
+#include "runtime/LocalFiles.h"
 
-#include <QFile>
 #include <cerrno>
 
 TCheckedFile::~TCheckedFile() {
@@ -13,10 +13,23 @@ TCheckedFile::~TCheckedFile() {
 void TCheckedFile::Open(const char* mode) {
     if (file_)
         Close();
+    const QByteArray name = LocalFiles::EncodedName(fileName_);
     errno = 0;
-    file_ = std::fopen(QFile::encodeName(fileName_).constData(), mode);
+    file_ = std::fopen(name.constData(), mode);
     if (!file_)
         Fail(errno);
+}
+
+void TCheckedFile::Create() {
+    if (file_)
+        Close();
+    LocalFiles::MakeWayFor(fileName_);
+    CreateNew();
+}
+
+void TCheckedFile::CreateNew() {
+    // "x": the open fails when the name exists, even as a link, so nothing is written through one.
+    Open("wbx");
 }
 
 std::FILE* TCheckedFile::Stream() const {
@@ -30,7 +43,7 @@ void TCheckedFile::Fail(int error) {
         std::fclose(file_);
         file_ = nullptr;
     }
-    throw EInOutError(EInOutError::CodeForErrno(error ? error : EIO));
+    throw EInOutError::FromErrno(error);
 }
 
 void TCheckedFile::Close() {
@@ -42,5 +55,5 @@ void TCheckedFile::Close() {
     const bool flushed = std::fflush(file) == 0;
     const int error = errno;
     if (std::fclose(file) != 0 || !flushed)
-        throw EInOutError(EInOutError::CodeForErrno(error ? error : EIO));
+        throw EInOutError::FromErrno(flushed ? errno : error);
 }

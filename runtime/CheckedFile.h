@@ -18,7 +18,12 @@ public:
     const QString& FileName() const { return fileName_; }
 
 protected:
+    // Opens an existing file with a C library mode.
     void Open(const char* mode);
+    // Creates the file for writing in place of a stale one, never through a link.
+    void Create();
+    // Creates the file for writing; fails when anything of that name exists.
+    void CreateNew();
     // The open stream; raises "I/O error 103" (file not open) when there is none.
     std::FILE* Stream() const;
     [[noreturn]] void Fail(int error);

@@ -10,6 +10,8 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // Where a label's text stands between its top and bottom edges.
 enum TTextLayout { tlTop, tlCenter, tlBottom };
+// The same three places under the name the labels with rotation and copies use.
+enum TVerticalAlignment { vaTop, vaCenter, vaBottom };
 
 inline Qt::Alignment HorizontalAlignment(TAlignment alignment) {
     switch (alignment) {

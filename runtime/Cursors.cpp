@@ -4,30 +4,18 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
 #include <QtEndian>
-#include <map>
 #include <optional>
 
 namespace {
 
-// Emptied as the application ends, while pixmaps can still be freed.
-std::map<int, QCursor>& InstalledCursors() {
-    static std::map<int, QCursor> cursors;
-    static const bool emptiedAtExit = [] {
-        qAddPostRoutine([] { InstalledCursors().clear(); });
-        return true;
-    }();
-    Q_UNUSED(emptiedAtExit);
-    return cursors;
-}
-
-Qt::CursorShape PlatformShape(int number) {
-    switch (number) {
-    case crDefault:
-    case crArrow:
-        return Qt::ArrowCursor;
+// Until the program installs its own pictures, the desktop's hands stand for them, so that they
+// match the pointers the user knows.
+Qt::CursorShape PlatformShape(int id) {
+    switch (id) {
     case crCross:
         return Qt::CrossCursor;
     case crIBeam:
@@ -35,10 +23,29 @@ Qt::CursorShape PlatformShape(int number) {
     case crUpArrow:
         return Qt::UpArrowCursor;
     case crHandPoint:
+    case crProHandPoint:
+    case crProSmallHandPoint:
         return Qt::PointingHandCursor;
+    case crProGrabHand:
+        return Qt::OpenHandCursor;
+    case crProGrabHandArrow:
+        return Qt::DragMoveCursor;
+    case crProDragHand:
+        return Qt::ClosedHandCursor;
     default:
         return Qt::ArrowCursor;
     }
+}
+
+// Emptied as the application ends, while pixmaps can still be freed.
+QHash<int, QCursor>& InstalledCursors() {
+    static QHash<int, QCursor> cursors;
+    static const bool emptiedAtExit = [] {
+        qAddPostRoutine([] { InstalledCursors().clear(); });
+        return true;
+    }();
+    Q_UNUSED(emptiedAtExit);
+    return cursors;
 }
 
 // A cursor file: a directory of type 2 whose first entry carries the hot spot where an icon
@@ -61,23 +68,23 @@ std::optional<QCursor> ReadCursor(const QByteArray& bytes) {
 
 } // namespace
 
-QCursor ScreenCursor(int number) {
-    const auto& cursors = InstalledCursors();
-    if (const auto found = cursors.find(number); found != cursors.end())
-        return found->second;
-    return QCursor(PlatformShape(number));
+QCursor TCursors::Get(int id) {
+    const QHash<int, QCursor>& installed = InstalledCursors();
+    if (const auto found = installed.constFind(id); found != installed.constEnd())
+        return *found;
+    return QCursor(PlatformShape(id));
 }
 
-bool InstallCursorResource(int number, const QString& resourceName) {
+bool TCursors::InstallResource(int id, const QString& resourceName) {
     const std::optional<QByteArray> bytes = FindResource(TResourceKind::Cursor, resourceName);
     const std::optional<QCursor> cursor = bytes ? ReadCursor(*bytes) : std::nullopt;
     if (!cursor)
         return false;
-    InstalledCursors().insert_or_assign(number, *cursor);
+    InstalledCursors().insert(id, *cursor);
     return true;
 }
 
-void ResetScreenCursor() {
+void TCursors::ResetScreenCursor() {
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
 }

@@ -1,12 +1,11 @@
 #include "runtime/Graphic.h"
 
-#include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
+#include "runtime/LocalFiles.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 void TGraphic::LoadFromBytes(const QByteArray& bytes) {
     QBuffer buffer;
@@ -23,12 +22,12 @@ void TGraphic::LoadFromFile(const QString& fileName) {
 }
 
 void TGraphic::SaveToFile(const QString& fileName) const {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EInOutError(file.error() == QFileDevice::OpenError ? 5 : 101);
-    SaveToStream(file);
-    if (!file.commit())
-        throw EInOutError(101);
+    // Encoded in memory first: a picture writer's own checks of a file device are not to be
+    // trusted on a full disk.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    SaveToStream(buffer);
+    LocalFiles::WriteNewFile(fileName, buffer.data());
 }
 
 void TGraphic::SetTransparent(bool value) {

@@ -42,7 +42,8 @@ public:
     // Opens the file and reads it through LoadFromStream; a file that cannot be opened raises
     // "Cannot open file <name>", and the picture stays as it was.
     void LoadFromFile(const QString& fileName);
-    // Writes completely or raises EInOutError; the file is closed on every path.
+    // Writes a new file completely or not at all (LocalFiles::WriteNewFile): an existing file is
+    // never replaced, and a failure raises an error with the system's reason.
     void SaveToFile(const QString& fileName) const;
 
     // A kind may narrow this: a GIF picture is transparent only when a frame has a see-through

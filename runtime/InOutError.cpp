@@ -2,6 +2,12 @@
 
 #include <cerrno>
 
+EInOutError EInOutError::FromErrno(int error) {
+    if (error == 0)
+        error = EIO;
+    return EInOutError(CodeForErrno(error), error);
+}
+
 QString EInOutError::MessageFor(int code) {
     switch (code) {
     case 2:

@@ -8,8 +8,15 @@
 // anything else "I/O error <code>".
 class EInOutError : public Exception {
 public:
-    explicit EInOutError(int code) : Exception(MessageFor(code)), code_(code) {}
+    explicit EInOutError(int code, int systemError = 0)
+        : Exception(MessageFor(code)), code_(code), systemError_(systemError) {}
+    // The error of a failed C library call; no errno at all counts as a plain I/O failure.
+    static EInOutError FromErrno(int error);
+
     int ErrorCode() const { return code_; }
+    // The C library's errno behind the failure, for callers that report the system's own reason;
+    // 0 when there is none.
+    int SystemError() const { return systemError_; }
 
     static QString MessageFor(int code);
     // The runtime's code for a C library errno value.
@@ -17,6 +24,7 @@ public:
 
 private:
     int code_;
+    int systemError_;
 };
 
 #endif

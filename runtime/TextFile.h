@@ -12,8 +12,9 @@ class TTextFile : public TCheckedFile {
 public:
     using TCheckedFile::TCheckedFile;
 
-    // Creates the file, or cuts an existing one to zero length, for writing.
-    void Rewrite() { Open("wb"); }
+    // Creates the file afresh for writing, replacing an existing one (see
+    // LocalFiles::MakeWayFor).
+    void Rewrite() { Create(); }
     // Opens an existing file for reading.
     void Reset() { Open("rb"); }
     void WriteLine(std::string_view line);

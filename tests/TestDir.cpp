@@ -1,7 +1,12 @@
 #include "tests/TestDir.h"
 
 #include <QFile>
+#include <cstdio>
 #include <stdexcept>
+
+#ifdef Q_OS_LINUX
+#include <sys/mount.h>
+#endif
 
 TestDir::TestDir() {
     if (!temp_.isValid())
@@ -26,7 +31,35 @@ bool TestDir::Exists(const QString& name) const {
 }
 
 QStringList TestDir::Names() const {
-    return Dir().entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    return Dir().entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                           QDir::Name);
+}
+
+SmallDisk::SmallDisk(int kilobytes) {
+#ifdef Q_OS_LINUX
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    mounted_ = ::mount("tmpfs", QFile::encodeName(folder_.Path(".")).constData(), "tmpfs", 0,
+                       options.constData()) == 0;
+#else
+    Q_UNUSED(kilobytes);
+#endif
+}
+
+SmallDisk::~SmallDisk() {
+#ifdef Q_OS_LINUX
+    if (mounted_)
+        ::umount2(QFile::encodeName(folder_.Path(".")).constData(), MNT_DETACH);
+#endif
+}
+
+void SmallDisk::Fill() const {
+    std::FILE* filler = std::fopen(QFile::encodeName(Path("filler")).constData(), "wb");
+    if (!filler)
+        throw std::runtime_error("cannot fill the small disk");
+    const QByteArray block(4096, 'f');
+    while (std::fwrite(block.constData(), 1, block.size(), filler) == std::size_t(block.size()))
+        ;
+    std::fclose(filler);
 }
 
 QString TestDataPath(const QString& name) {

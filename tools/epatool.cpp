@@ -11,6 +11,7 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/Graphic.h"
+#include "runtime/LocalFiles.h"
 #include "runtime/Picture.h"
 
 #include <QFile>
@@ -78,8 +79,10 @@ void Encode(const QString& input, const QString& output, int attribute) {
     ConvertDrawing(drawing, preview, QDir(work.path()), {});
     const QString logoName = QStringLiteral("logo.epa");
     SaveEpa(colors, QDir(work.path()), logoName, {});
-    if (!QFile::copy(work.filePath(logoName), output))
-        throw Exception(QStringLiteral("Cannot write \"%1\".").arg(output));
+    QFile logo(work.filePath(logoName));
+    if (!logo.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("Cannot read the logo back: %1").arg(logo.errorString()));
+    LocalFiles::WriteNewFile(output, logo.readAll());
 }
 
 void Decode(const QString& input, const QString& output) {
@@ -115,6 +118,15 @@ void Info(const QString& input) {
     std::printf("marker in the last cell: %s\n", HasMarker(logo) ? "yes" : "no");
 }
 
+// Taken from the bytes themselves: an argument the locale cannot read would otherwise name
+// another file.
+QStringList Arguments(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(LocalFiles::DecodedName(argv[i]));
+    return args;
+}
+
 int Run(const QStringList& args) {
     if (args.isEmpty())
         throw UsageError{QStringLiteral("no command given")};
@@ -147,7 +159,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     RegisterGIFImage();
     try {
-        return Run(app.arguments().mid(1));
+        return Run(Arguments(argc, argv));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "epatool: %s\n%s", qPrintable(e.message), Usage);
         return ExitUsage;

@@ -149,7 +149,7 @@ const Art kClosedHand = {"                    ", "                    ", "      
                          " kwwwwwwwwwwwwwwwwk ", "  kwwwwwwwwwwwwwwwk ", "   kwwwwwwwwwwwwwk  ",
                          "    kwwwwwwwwwwwwk  ", "     kwwwwwwwwwwk   ", "     kkkkkkkkkkkk   "};
 
-// A small arrow at the top left, for the grab hand that moves something.
+// A small arrow at the top left, for the open hand that is about to move something.
 const Art kArrow = {"@         ", "kk        ", "kwk       ", "kwwk      ", "kwwwk     ",
                     "kwwwwk    ", "kwwkkk    ", "kk kwk    ", "   kwk    ", "    k     "};
 
@@ -277,16 +277,20 @@ void WriteArtwork(const QDir& resources) {
                                                                   {"sbYES", DrawYes},
                                                                   {"sbNO", DrawNo},
                                                                   {"sbCLOSE", DrawClose}};
-    for (const auto& [name, draw] : glyphs)
-        Glyph(draw).SaveToFile(resources.filePath(QStringLiteral("bitmaps/%1.bmp").arg(name)));
+    // The pictures are ours to replace; a bitmap is never written over a file that is there.
+    for (const auto& [name, draw] : glyphs) {
+        const QString path = resources.filePath(QStringLiteral("bitmaps/%1.bmp").arg(name));
+        QFile::remove(path);
+        Glyph(draw).SaveToFile(path);
+    }
 
     const std::pair<const char*, CursorPixels> cursors[] = {
         {"POINTCURSOR", Cursor({{&kPointingHand, {6, 1}}})},
         {"PRO_HANDPOINT", Cursor({{&kPointingHand, {6, 1}}})},
         {"PRO_SMALLHANDPOINT", Cursor({{&kSmallPointingHand, {8, 4}}})},
-        {"PRO_GRABHAND", Cursor({{&kClosedHand, {6, 6}}})},
-        {"PRO_GRABHANDARROW", Cursor({{&kClosedHand, {6, 6}}, {&kArrow, {0, 0}}})},
-        {"PRO_DRAGHAND", Cursor({{&kOpenHand, {6, 4}}})}};
+        {"PRO_GRABHAND", Cursor({{&kOpenHand, {6, 4}}})},
+        {"PRO_GRABHANDARROW", Cursor({{&kArrow, {0, 0}}, {&kOpenHand, {10, 6}}})},
+        {"PRO_DRAGHAND", Cursor({{&kClosedHand, {6, 6}}})}};
     for (const auto& [name, cursor] : cursors)
         Write(resources.filePath(QStringLiteral("cursors/%1.cur").arg(name)), CursorFile(cursor));
 

@@ -14,7 +14,9 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -267,4 +269,84 @@ TEST_F(MainForm, KeysOnTheFocusedGridPickTheColourThatCellsGet) {
     EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 6);
     mouse::Click(*form.Image2, QPoint(20, 20));
     EXPECT_EQ(form.ColorTable().At(2, 1), 3) << "teal is text-mode cyan";
+}
+
+TEST_F(MainForm, WorkingFilesThatAreLinksAreRefusedAndWhatTheyPointAtIsKept) {
+    dir.Write("victim", "precious");
+    const auto refused = [&](const QString& name, const std::function<void()>& command) {
+        ASSERT_TRUE(QFile::link(dir.Path("victim"), dir.Path(name)));
+        asked.clear();
+        command();
+        ASSERT_TRUE(!asked.isEmpty() && asked.last().kind == TPromptKind::pkError)
+            << name.toStdString();
+        const QString message = asked.last().texts.join(' ');
+        EXPECT_TRUE(message.contains(name) && message.contains("link")) << message.toStdString();
+        EXPECT_EQ(dir.Read("victim"), "precious") << name.toStdString();
+        QFile::remove(dir.Path(name));
+    };
+    refused(WorkingFiles::BitRows, [this] { Convert(); });
+    refused(WorkingFiles::ByteRows, [this] { Convert(); });
+    EXPECT_FALSE(form.sohoTextButton6->Enabled());
+    Convert();
+    refused(WorkingFiles::ByteList, [this] { Save(); });
+    refused(WorkingFiles::Binary, [this] { Save(); });
+    EXPECT_FALSE(dir.Exists("logo.epa"));
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "Adsız");
+}
+
+TEST_F(MainForm, StaleWorkingFilesAreReplacedNotWrittenInto) {
+    dir.Write("victim", "precious");
+    for (const QString& name :
+         {WorkingFiles::ByteRows, WorkingFiles::ByteList, WorkingFiles::Binary})
+        ASSERT_EQ(::link(QFile::encodeName(dir.Path("victim")).constData(),
+                         QFile::encodeName(dir.Path(name)).constData()),
+                  0);
+    Convert();
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkInformation}));
+    EXPECT_EQ(dir.Read("victim"), "precious");
+    EXPECT_EQ(dir.Read("logo.epa").size(), 2367);
+}
+
+TEST_F(MainForm, ALogoIsNeverPutInPlaceOverALink) {
+    Convert();
+    ASSERT_TRUE(QFile::link(dir.Path("elsewhere"), dir.Path("logo.epa")));
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError}));
+    EXPECT_TRUE(asked.last().texts.join(' ').contains("already exists"));
+    EXPECT_FALSE(dir.Exists("elsewhere"));
+    EXPECT_TRUE(QFileInfo(dir.Path("logo.epa")).isSymLink());
+    EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo waits in bin3.dat";
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "Adsız");
+}
+
+TEST_F(MainForm, NamesWithAFolderPartAreRefusedAndNothingIsWritten) {
+    Convert();
+    QDir(dir.Path(".")).mkdir("sub");
+    TestDir elsewhere;
+    const QString parentName = QStringLiteral("../%1").arg(dir.Dir().dirName());
+    for (const QString& name :
+         {parentName + "-escaped", elsewhere.Path("x"), QStringLiteral("sub/x"),
+          QStringLiteral("C:x"), QString(QChar(0xD800)) + "x"}) {
+        typedName = name;
+        asked.clear();
+        Save();
+        EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError}));
+        EXPECT_TRUE(asked.last().texts.join(' ').contains(name)) << name.toStdString();
+    }
+    EXPECT_EQ(dir.Names(), QStringList{WorkingFiles::ByteRows}) << "not even bin2.dat";
+    EXPECT_FALSE(QFileInfo::exists(dir.Path(parentName + "-escaped.epa")));
+    EXPECT_TRUE(elsewhere.Names().isEmpty());
+    EXPECT_TRUE(QDir(dir.Path("sub")).isEmpty());
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "Adsız");
+}
+
+TEST_F(MainForm, ANameTooLongForTheFileSystemIsNotCalledAFullDisk) {
+    Convert();
+    typedName = QString(300, 'n');
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError}));
+    const QString message = asked.last().texts.join(' ');
+    EXPECT_TRUE(message.contains("File name too long")) << message.toStdString();
+    EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo waits in bin3.dat";
 }

@@ -97,6 +97,22 @@ TEST_F(EpaSave, ExistingLogoIsNeverReplacedAndTheFailureIsReported) {
     EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo is kept";
 }
 
+TEST_F(EpaSave, ALogoNameOnAnotherFileSystemFailsAndNothingIsCopied) {
+    const SmallDisk disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root or CAP_SYS_ADMIN)";
+    Convert();
+    try {
+        Save(disk.Path("logo.epa"));
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_TRUE(e.Message().contains("another file system")) << e.Message().toStdString();
+        EXPECT_TRUE(e.Message().contains(WorkingFiles::Binary));
+    }
+    EXPECT_TRUE(disk.Names().isEmpty()) << "not even an empty logo";
+    EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo is kept";
+}
+
 TEST_F(EpaSave, BadByteListLineFailsWithTheOffendingTextAndClosesEveryFile) {
     Convert();
     QByteArray rows = dir.Read(WorkingFiles::ByteRows);

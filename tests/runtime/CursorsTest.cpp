@@ -31,11 +31,13 @@ TEST_F(CursorsTest, AResourceIsFoundByNameWhateverTheCase) {
 }
 
 TEST_F(CursorsTest, AnInstalledPictureReplacesThePlatformsCursorWithItsHotSpot) {
-    EXPECT_EQ(ScreenCursor(14999).shape(), Qt::ArrowCursor) << "nobody installed it";
-    EXPECT_EQ(ScreenCursor(crCross).shape(), Qt::CrossCursor);
+    EXPECT_EQ(TCursors::Get(14999).shape(), Qt::ArrowCursor) << "nobody installed it";
+    EXPECT_EQ(TCursors::Get(crCross).shape(), Qt::CrossCursor);
+    EXPECT_EQ(TCursors::Get(crProDragHand).shape(), Qt::ClosedHandCursor)
+        << "until a picture is installed, the desktop's nearest hand";
 
-    ASSERT_TRUE(InstallCursorResource(14999, QStringLiteral("POINTCURSOR")));
-    const QCursor hand = ScreenCursor(14999);
+    ASSERT_TRUE(TCursors::InstallResource(14999, QStringLiteral("POINTCURSOR")));
+    const QCursor hand = TCursors::Get(14999);
     EXPECT_EQ(hand.shape(), Qt::BitmapCursor);
     EXPECT_EQ(hand.pixmap().size(), QSize(32, 32));
     EXPECT_EQ(hand.hotSpot(), QPoint(11, 1)) << "the tip of the finger";
@@ -48,16 +50,16 @@ TEST_F(CursorsTest, AnInstalledPictureReplacesThePlatformsCursorWithItsHotSpot) 
 TEST_F(CursorsTest, WhatIsNoCursorIsNotInstalled) {
     extra.Write("NOTACURSOR.cur", "\x00\x00\x01\x00garbage");
     extra.Write("DAMAGED.cur", QByteArray("\x00\x00\x02\x00\x01\x00", 6) + QByteArray(16, '\xFF'));
-    EXPECT_FALSE(InstallCursorResource(14998, QStringLiteral("NOTACURSOR")));
-    EXPECT_FALSE(InstallCursorResource(14998, QStringLiteral("DAMAGED")));
-    EXPECT_FALSE(InstallCursorResource(14998, QStringLiteral("MISSING")));
-    EXPECT_EQ(ScreenCursor(14998).shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(TCursors::InstallResource(14998, QStringLiteral("NOTACURSOR")));
+    EXPECT_FALSE(TCursors::InstallResource(14998, QStringLiteral("DAMAGED")));
+    EXPECT_FALSE(TCursors::InstallResource(14998, QStringLiteral("MISSING")));
+    EXPECT_EQ(TCursors::Get(14998).shape(), Qt::ArrowCursor);
 }
 
-TEST(ScreenCursor, ResetTakesBackEveryCursorPutOverTheProgram) {
+TEST(Cursors, ResetTakesBackEveryCursorPutOverTheProgram) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
-    ResetScreenCursor();
+    TCursors::ResetScreenCursor();
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 

@@ -114,3 +114,65 @@ TEST(Epatool, EncodesEveryRegisteredPictureKind) {
     EXPECT_GT(lit, 0);
     EXPECT_FALSE(logo.Lit(135, 0)) << "the 40 × 30 picture leaves the rest of the logo dark";
 }
+
+TEST(Epatool, OutputsOntoAFullDiskFailWithTheReasonAndLeaveNothing) {
+    const SmallDisk disk(64);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root or CAP_SYS_ADMIN)";
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("logo.epa")}).exitCode, 0);
+    disk.Fill();
+    Result r = Epatool({"decode", dir.Path("logo.epa"), disk.Path("shown.bmp")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("epatool: Cannot write " + disk.Path("shown.bmp") +
+                               ": No space left on device\n"))
+        << r.err.toStdString();
+    r = Epatool({"encode", dir.Path("in.bmp"), disk.Path("out.epa")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("epatool: Cannot write " + disk.Path("out.epa") +
+                               ": No space left on device\n"))
+        << r.err.toStdString();
+    EXPECT_EQ(disk.Names(), QStringList{"filler"}) << "no cut picture, no temporary file";
+}
+
+TEST(Epatool, DecodeNamesThatCannotBeWrittenAreNotCalledAFullDisk) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("logo.epa")}).exitCode, 0);
+    const QString longName = dir.Path(QString(300, 'n') + ".bmp");
+    Result r = Epatool({"decode", dir.Path("logo.epa"), longName});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("File name too long")) << r.err.toStdString();
+    r = Epatool({"decode", dir.Path("logo.epa"), ""});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.contains("Disk full")) << r.err.toStdString();
+    EXPECT_EQ(dir.Names(), (QStringList{"in.bmp", "logo.epa"}));
+}
+
+TEST(Epatool, DecodeNeverWritesThroughALinkOrOverAFile) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("logo.epa")}).exitCode, 0);
+    ASSERT_TRUE(QFile::link(dir.Path("victim.bmp"), dir.Path("shown.bmp")));
+    const Result r = Epatool({"decode", dir.Path("logo.epa"), dir.Path("shown.bmp")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("File exists")) << r.err.toStdString();
+    EXPECT_FALSE(dir.Exists("victim.bmp")) << "the dangling link was not written through";
+    EXPECT_EQ(dir.Names(), (QStringList{"in.bmp", "logo.epa", "shown.bmp"}));
+}
+
+TEST(Epatool, ArgumentsTheLocaleCannotReadAreRefused) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("logo.epa")}).exitCode, 0);
+    // The shell hands the raw byte 0xFF on; QProcess would encode the name first.
+    QProcess process;
+    process.setWorkingDirectory(dir.Path("."));
+    process.start("/bin/sh", {"-c", "exec \"$0\" decode logo.epa \"$(printf 'x\\377.bmp')\"",
+                              QStringLiteral(EPATOOL)});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("encoding"));
+    EXPECT_EQ(dir.Names(), (QStringList{"in.bmp", "logo.epa"}));
+}
