@@ -16,7 +16,7 @@ void TProBorder::SetBevelCtl3D(bool ctl3D) {
 
 void TProBorder::SetBevelWidth(int width) {
     if (!bevelCtl3D_)
-        Store(bevelWidth_, width);
+        Restyle(bevelWidth_, width);
 }
 
 void TProBorder::Paint(TCanvas& canvas) {

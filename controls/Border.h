@@ -19,9 +19,9 @@ public:
     explicit TProBorder(QWidget* parent);
 
     TPanelBevel BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TPanelBevel bevel) { Store(bevelOuter_, bevel); }
+    void SetBevelOuter(TPanelBevel bevel) { Restyle(bevelOuter_, bevel); }
     TPanelBevel BevelInner() const { return bevelInner_; }
-    void SetBevelInner(TPanelBevel bevel) { Store(bevelInner_, bevel); }
+    void SetBevelInner(TPanelBevel bevel) { Restyle(bevelInner_, bevel); }
     // Each bevel as two rings in the four system 3-D colours; switching it on makes BevelWidth
     // 2, off makes it 1.
     bool BevelCtl3D() const { return bevelCtl3D_; }
@@ -31,22 +31,20 @@ public:
     void SetBevelWidth(int width);
     // The sides drawn; the others are neither drawn nor narrowed.
     TSides BevelSides() const { return bevelSides_; }
-    void SetBevelSides(TSides sides) { Store(bevelSides_, sides); }
+    void SetBevelSides(TSides sides) { Restyle(bevelSides_, sides); }
     TColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(TColor color) { Store(borderColor_, color); }
+    void SetBorderColor(TColor color) { Restyle(borderColor_, color); }
     // Plain rings between the bevels.
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int width) { Store(borderWidth_, width); }
+    void SetBorderWidth(int width) { Restyle(borderWidth_, width); }
 
 protected:
     void Paint(TCanvas& canvas) override;
 
 private:
-    template <typename T> void Store(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        update();
+    template <typename T> void Restyle(T& field, T value) {
+        if (Store(field, value))
+            update();
     }
     QRect DrawBevel(TCanvas& canvas, QRect rect, TPanelBevel bevel) const;
     Qt::Edges Edges() const;

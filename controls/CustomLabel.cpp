@@ -8,7 +8,7 @@ TsohoCustomLabel::TsohoCustomLabel(QWidget* parent) : TCustomLabel(parent) {}
 
 void TsohoCustomLabel::SetHeight3D(int height) {
     if (height >= 0)
-        Store(height3D_, height);
+        Restyle(height3D_, height);
 }
 
 QRect TsohoCustomLabel::DrawBevel(TCanvas& canvas, const QRect& rect, TPanelBevel bevel,

@@ -12,31 +12,31 @@ class TsohoCustomLabel : public TCustomLabel {
     Q_OBJECT
 public:
     bool Bevel() const { return bevel_; }
-    void SetBevel(bool bevel) { Store(bevel_, bevel); }
+    void SetBevel(bool bevel) { Restyle(bevel_, bevel); }
     TPanelBevel BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TPanelBevel bevel) { Store(bevelOuter_, bevel); }
+    void SetBevelOuter(TPanelBevel bevel) { Restyle(bevelOuter_, bevel); }
     TPanelBevel BevelInner() const { return bevelInner_; }
-    void SetBevelInner(TPanelBevel bevel) { Store(bevelInner_, bevel); }
+    void SetBevelInner(TPanelBevel bevel) { Restyle(bevelInner_, bevel); }
     // Rings per bevel.
     int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int width) { Store(bevelWidth_, width); }
+    void SetBevelWidth(int width) { Restyle(bevelWidth_, width); }
     // Plain rings in Color between the outer and the inner bevel.
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int width) { Store(borderWidth_, width); }
+    void SetBorderWidth(int width) { Restyle(borderWidth_, width); }
     // The lit and the shaded edges of a raised bevel (a lowered one swaps them).
     TColor HighlightColor() const { return highlightColor_; }
-    void SetHighlightColor(TColor color) { Store(highlightColor_, color); }
+    void SetHighlightColor(TColor color) { Restyle(highlightColor_, color); }
     TColor BottomColor() const { return bottomColor_; }
-    void SetBottomColor(TColor color) { Store(bottomColor_, color); }
+    void SetBottomColor(TColor color) { Restyle(bottomColor_, color); }
     TLightPos Light() const { return light_; }
-    void SetLight(TLightPos light) { Store(light_, light); }
+    void SetLight(TLightPos light) { Restyle(light_, light); }
     // How far the lit and the shaded copy stand off the caption; a negative depth is refused.
     int Height3D() const { return height3D_; }
     void SetHeight3D(int height);
     TColor LightColor() const { return lightColor_; }
-    void SetLightColor(TColor color) { Store(lightColor_, color); }
+    void SetLightColor(TColor color) { Restyle(lightColor_, color); }
     TColor ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(TColor color) { Store(shadowColor_, color); }
+    void SetShadowColor(TColor color) { Restyle(shadowColor_, color); }
 
 protected:
     explicit TsohoCustomLabel(QWidget* parent);
@@ -53,10 +53,10 @@ protected:
     void DrawLabelText(TCanvas& canvas, const QRect& area, int flags) override;
 
 private:
-    template <typename T> void Store(T& field, T value) {
-        if (field == value)
+    // A change of look may change the size the caption needs, too.
+    template <typename T> void Restyle(T& field, T value) {
+        if (!Store(field, value))
             return;
-        field = value;
         AdjustBounds();
         update();
     }

@@ -41,10 +41,8 @@ void TShadowLabel::SetShadowColor(TColor color) {
 }
 
 void TShadowLabel::SetShowFocus(bool show) {
-    if (showFocus_ == show)
-        return;
-    showFocus_ = show;
-    update();
+    if (Store(showFocus_, show))
+        update();
 }
 
 QPoint TShadowLabel::ShadowOffset() const {

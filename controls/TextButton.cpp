@@ -47,9 +47,8 @@ TsohoTextButton::TsohoTextButton(QWidget* parent) : TsohoCustomLabel(parent) {
 }
 
 void TsohoTextButton::SetKind(TsohoButtonKind kind) {
-    if (kind_ == kind)
+    if (!Store(kind_, kind))
         return;
-    kind_ = kind;
     if (kind == sbCustom) {
         modalResult_ = mrNone;
         return;
@@ -69,10 +68,8 @@ void TsohoTextButton::SetGlyph(const TBitmap* glyph) {
 }
 
 void TsohoTextButton::SetLayout(TButtonLayout layout) {
-    if (layout_ == layout)
-        return;
-    layout_ = layout;
-    update();
+    if (Store(layout_, layout))
+        update();
 }
 
 void TsohoTextButton::Paint(TCanvas& canvas) {

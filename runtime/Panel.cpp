@@ -20,29 +20,33 @@ TPanel::TPanel(QWidget* parent) : TControl(parent, Kind::Windowed) {
 }
 
 void TPanel::SetBevelOuter(TPanelBevel bevel) {
-    Store(bevelOuter_, bevel);
+    if (Store(bevelOuter_, bevel))
+        update();
 }
 
 void TPanel::SetBevelInner(TPanelBevel bevel) {
-    Store(bevelInner_, bevel);
+    if (Store(bevelInner_, bevel))
+        update();
 }
 
 void TPanel::SetBevelWidth(int width) {
-    Store(bevelWidth_, width);
+    if (Store(bevelWidth_, width))
+        update();
 }
 
 void TPanel::SetBorderWidth(int width) {
-    Store(borderWidth_, width);
+    if (Store(borderWidth_, width))
+        update();
 }
 
 void TPanel::SetAlignment(TAlignment alignment) {
-    Store(alignment_, alignment);
+    if (Store(alignment_, alignment))
+        update();
 }
 
 void TPanel::SetBorderStyle(TBorderStyle style) {
-    if (borderStyle_ == style)
+    if (!Store(borderStyle_, style))
         return;
-    borderStyle_ = style;
     const int edge = style == bsSingle ? 2 : 0;
     setContentsMargins(edge, edge, edge, edge);
     update();

@@ -39,13 +39,6 @@ protected:
     void DrawCaption(TCanvas& canvas, QRect face) const;
 
 private:
-    template <typename T> void Store(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        update();
-    }
-
     TPanelBevel bevelOuter_ = bvRaised;
     TPanelBevel bevelInner_ = bvNone;
     int bevelWidth_ = 1;

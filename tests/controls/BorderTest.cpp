@@ -63,12 +63,16 @@ TEST_F(BorderTest, SeesTheMouseLeaveOntoThePictureAndOffItsRectangle) {
 
 namespace {
 
+void MakeGreen(QWidget& window, QSize size) {
+    window.resize(size);
+    window.setAutoFillBackground(true);
+    window.setPalette(QPalette(Qt::green));
+}
+
 // Only the left and top sides: both drawn in each ring's first colour, and only they move in.
 TEST(Border, OnlyTheChosenSidesAreDrawnAndMoved) {
     QWidget window;
-    window.resize(100, 100);
-    window.setAutoFillBackground(true);
-    window.setPalette(QPalette(Qt::green));
+    MakeGreen(window, {100, 100});
     auto* border = new TProBorder(&window);
     border->SetBounds(10, 10, 50, 50);
     border->SetBevelInner(bvRaised);
@@ -96,9 +100,7 @@ TEST(Border, OnlyTheChosenSidesAreDrawnAndMoved) {
 
 TEST(Border, WithNoBevelAndNoBorderItDrawsNothing) {
     QWidget window;
-    window.resize(60, 60);
-    window.setAutoFillBackground(true);
-    window.setPalette(QPalette(Qt::green));
+    MakeGreen(window, {60, 60});
     auto* border = new TProBorder(&window);
     border->SetBevelOuter(bvNone);
     border->SetBorderWidth(0);
