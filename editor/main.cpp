@@ -1,5 +1,7 @@
 #include "editor/Main.h"
 #include "controls/ControlCursors.h"
+#include "formats/Icon.h"
+#include "formats/Metafile.h"
 #include "gif/GIFImage.h"
 #include "runtime/Application.h"
 
@@ -8,6 +10,8 @@
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     RegisterGIFImage();
+    RegisterIcon();
+    RegisterMetafile();
     InstallControlCursors();
     TMainForm form;
     form.show();

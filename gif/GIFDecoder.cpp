@@ -31,8 +31,8 @@ int DepthForBits(int bits) {
     throw EInvalidGraphic(QStringLiteral("Wrong number of colors; must be a power of 2"));
 }
 
-QImage MakeImage(const TGIFItem& item, int depth) {
-    if (qint64(item.Width) * item.Height > GIFLargestFrame)
+QImage MakeImage(const TGIFItem& item, int depth, qint64 largestFrame) {
+    if (qint64(item.Width) * item.Height > largestFrame)
         throw EInvalidGraphic(QStringLiteral("GIF image is too large"));
     QImage image(item.Width, item.Height,
                  depth == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
@@ -312,14 +312,14 @@ void TDecoder::Damaged(const char* message) {
 
 } // namespace
 
-TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced,
+TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSettings& settings,
                            const std::function<void(int percent)>& progress) {
     const int depth = DepthForBits(item.Bits);
     TGIFDecoded result;
     if (item.Width <= 0 || item.Height <= 0 || item.Size == 0)
         return result;
-    result.Image = MakeImage(item, depth);
-    auto decoder = std::make_unique<TDecoder>(item.Data(), interlaced, TolerateCorruptData,
+    result.Image = MakeImage(item, depth, settings.LargestFrame);
+    auto decoder = std::make_unique<TDecoder>(item.Data(), interlaced, settings.TolerateCorruptData,
                                               result.Image, progress);
     decoder->SetUp(item.Bits);
     decoder->Run();
