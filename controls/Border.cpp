@@ -6,20 +6,6 @@ TProBorder::TProBorder(QWidget* parent) : TControl(parent) {
     resize(50, 50);
 }
 
-void TProBorder::SetBevelOuter(TPanelBevel bevel) {
-    if (bevelOuter_ == bevel)
-        return;
-    bevelOuter_ = bevel;
-    update();
-}
-
-void TProBorder::SetBevelInner(TPanelBevel bevel) {
-    if (bevelInner_ == bevel)
-        return;
-    bevelInner_ = bevel;
-    update();
-}
-
 void TProBorder::SetBevelCtl3D(bool ctl3D) {
     if (bevelCtl3D_ == ctl3D)
         return;
@@ -29,14 +15,23 @@ void TProBorder::SetBevelCtl3D(bool ctl3D) {
 }
 
 void TProBorder::SetBevelWidth(int width) {
-    if (bevelCtl3D_ || bevelWidth_ == width)
-        return;
-    bevelWidth_ = width;
-    update();
+    if (!bevelCtl3D_)
+        Restyle(bevelWidth_, width);
 }
 
 void TProBorder::Paint(TCanvas& canvas) {
-    DrawBevel(canvas, DrawBevel(canvas, rect(), bevelOuter_), bevelInner_);
+    QRect rect = DrawBevel(canvas, this->rect(), bevelOuter_);
+    rect = canvas.DrawBevelRings(rect, borderWidth_, borderColor_, borderColor_, Edges());
+    DrawBevel(canvas, rect, bevelInner_);
+}
+
+Qt::Edges TProBorder::Edges() const {
+    Qt::Edges edges;
+    edges.setFlag(Qt::LeftEdge, bevelSides_ & sdLeft);
+    edges.setFlag(Qt::TopEdge, bevelSides_ & sdTop);
+    edges.setFlag(Qt::RightEdge, bevelSides_ & sdRight);
+    edges.setFlag(Qt::BottomEdge, bevelSides_ & sdBottom);
+    return edges;
 }
 
 QRect TProBorder::DrawBevel(TCanvas& canvas, QRect rect, TPanelBevel bevel) const {
@@ -50,7 +45,7 @@ QRect TProBorder::DrawBevel(TCanvas& canvas, QRect rect, TPanelBevel bevel) cons
         : bevelCtl3D_      ? Colors{clBtnHighlight, clBtnText, cl3DLight, clBtnShadow}
                            : Colors{clBtnHighlight, clBtnShadow, cl3DLight, clBtnShadow};
     if (!bevelCtl3D_)
-        return canvas.DrawBevelRings(rect, bevelWidth_, colors.c1, colors.c2);
-    rect = canvas.DrawBevelRings(rect, 1, colors.c1, colors.c2);
-    return canvas.DrawBevelRings(rect, 1, colors.c3, colors.c4);
+        return canvas.DrawBevelRings(rect, bevelWidth_, colors.c1, colors.c2, Edges());
+    rect = canvas.DrawBevelRings(rect, 1, colors.c1, colors.c2, Edges());
+    return canvas.DrawBevelRings(rect, 1, colors.c3, colors.c4, Edges());
 }

@@ -4,18 +4,24 @@
 #include "runtime/Control.h"
 #include "runtime/ControlTypes.h"
 
-// A windowless bevel frame that draws its rings and nothing inside them. Lying under the
-// picture it surrounds, it sees the mouse leave (OnMouseLeave) both when the pointer goes off
-// its rectangle and when it passes onto that picture.
+// The sides of a frame, as a set.
+enum TSide : unsigned { sdLeft = 1, sdTop = 2, sdRight = 4, sdBottom = 8 };
+using TSides = unsigned;
+inline constexpr TSides AllSides = sdLeft | sdTop | sdRight | sdBottom;
+
+// A windowless bevel frame that draws its rings and nothing inside them: an outer bevel, plain
+// rings in BorderColor, an inner bevel, each only on BevelSides. Lying under the picture it
+// surrounds, it sees the mouse leave (OnMouseLeave) both when the pointer goes off its
+// rectangle and when it passes onto that picture.
 class TProBorder : public TControl {
     Q_OBJECT
 public:
     explicit TProBorder(QWidget* parent);
 
     TPanelBevel BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TPanelBevel bevel);
+    void SetBevelOuter(TPanelBevel bevel) { Restyle(bevelOuter_, bevel); }
     TPanelBevel BevelInner() const { return bevelInner_; }
-    void SetBevelInner(TPanelBevel bevel);
+    void SetBevelInner(TPanelBevel bevel) { Restyle(bevelInner_, bevel); }
     // Each bevel as two rings in the four system 3-D colours; switching it on makes BevelWidth
     // 2, off makes it 1.
     bool BevelCtl3D() const { return bevelCtl3D_; }
@@ -23,17 +29,33 @@ public:
     // Rings per bevel; ignored while BevelCtl3D is on.
     int BevelWidth() const { return bevelWidth_; }
     void SetBevelWidth(int width);
+    // The sides drawn; the others are neither drawn nor narrowed.
+    TSides BevelSides() const { return bevelSides_; }
+    void SetBevelSides(TSides sides) { Restyle(bevelSides_, sides); }
+    TColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(TColor color) { Restyle(borderColor_, color); }
+    // Plain rings between the bevels.
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int width) { Restyle(borderWidth_, width); }
 
 protected:
     void Paint(TCanvas& canvas) override;
 
 private:
+    template <typename T> void Restyle(T& field, T value) {
+        if (Store(field, value))
+            update();
+    }
     QRect DrawBevel(TCanvas& canvas, QRect rect, TPanelBevel bevel) const;
+    Qt::Edges Edges() const;
 
     TPanelBevel bevelOuter_ = bvLowered;
     TPanelBevel bevelInner_ = bvNone;
     bool bevelCtl3D_ = false;
     int bevelWidth_ = 1;
+    TSides bevelSides_ = AllSides;
+    TColor borderColor_ = clBtnFace;
+    int borderWidth_ = 0;
 };
 
 #endif

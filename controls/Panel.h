@@ -2,14 +2,11 @@
 #define VARNEL_CONTROLS_PANEL_H
 
 #include "runtime/Bitmap.h"
-#include "runtime/Control.h"
-#include "runtime/ControlTypes.h"
+#include "runtime/Panel.h"
 
-enum TBorderStyle { bsNone, bsSingle };
-
-// A windowed container whose face is a picture laid as tiles inside its bevel, the picture's
-// top-left corner at the bevel's inner corner, never scaled.
-class TsohoPanel : public TControl {
+// A bevelled panel whose face is a picture laid as tiles inside its bevels, the picture's
+// top-left corner at the inner bevel's inner corner, never scaled.
+class TsohoPanel : public TPanel {
     Q_OBJECT
 public:
     explicit TsohoPanel(QWidget* parent);
@@ -17,14 +14,6 @@ public:
     const TBitmap& BackImage() const { return backImage_; }
     // Copies the picture; none brings back the built-in "DEFAULTPANEL".
     void SetBackImage(const TBitmap* picture);
-    TPanelBevel BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TPanelBevel bevel);
-    int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int width);
-    // bsSingle puts a sunken edge round the panel, outside the client area in which the
-    // children are placed (see PlaceInParent).
-    TBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TBorderStyle style);
 
 protected:
     void Paint(TCanvas& canvas) override;
@@ -32,9 +21,6 @@ protected:
 private:
     TBitmap backImage_;
     QImage tile_; // the picture in the buffer's format, converted once
-    TPanelBevel bevelOuter_ = bvRaised;
-    int bevelWidth_ = 1;
-    TBorderStyle borderStyle_ = bsNone;
 };
 
 #endif

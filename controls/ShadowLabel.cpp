@@ -2,6 +2,22 @@
 
 #include "runtime/Canvas.h"
 
+#include <QApplication>
+
+namespace {
+
+bool InForeground() {
+    return QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+} // namespace
+
+TShadowLabel::TShadowLabel(QWidget* parent) : TCustomLabel(parent) {
+    if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        connect(application, &QApplication::focusChanged, this,
+                [this](QWidget*, QWidget* now) { FocusChanged(now); });
+}
+
 void TShadowLabel::SetShadowPos(TShadowPosition position) {
     if (shadowPos_ == position)
         return;
@@ -22,6 +38,11 @@ void TShadowLabel::SetShadowColor(TColor color) {
         return;
     shadowColor_ = color;
     update();
+}
+
+void TShadowLabel::SetShowFocus(bool show) {
+    if (Store(showFocus_, show))
+        update();
 }
 
 QPoint TShadowLabel::ShadowOffset() const {
@@ -56,4 +77,76 @@ void TShadowLabel::DrawLabelText(TCanvas& canvas, const QRect& area, int flags) 
     canvas.DrawText(area.translated(ShadowOffset()), flags, Caption());
     canvas.SetFontColor(isEnabled() ? FontColor() : clGrayText);
     canvas.DrawText(area, flags, Caption());
+}
+
+QRect TShadowLabel::LaidOut(QRect area) const {
+    if (Layout() == tlTop)
+        return area;
+    area = TCustomLabel::LaidOut(area);
+    area.setLeft(0);
+    area.setRight(width() - 1);
+    return area;
+}
+
+void TShadowLabel::Paint(TCanvas& canvas) {
+    TCustomLabel::Paint(canvas);
+    if (!showFocus_ || !focused_)
+        return;
+    canvas.SetBrushColor(Color());
+    canvas.DrawFocusRect(LaidOut(TextArea()).adjusted(-1, 0, 1, 0));
+}
+
+void TShadowLabel::FocusChanged(QWidget* now) {
+    const bool focused = FocusControl() && FocusControl() == now;
+    if (focused_ == focused)
+        return;
+    focused_ = focused;
+    if (showFocus_)
+        update();
+}
+
+void TShadowLabel::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    if (button == Qt::RightButton)
+        RecheckMouse();
+    TCustomLabel::MouseDown(button, shift, x, y);
+}
+
+void TShadowLabel::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    TCustomLabel::MouseUp(button, shift, x, y);
+    RecheckMouse();
+}
+
+void TShadowLabel::MouseEnter() {
+    if (!mouseInside_ && isEnabled() && InForeground())
+        SetMouseInside(true);
+}
+
+// While a button pressed on the label is held, Qt keeps the leave back until its release.
+void TShadowLabel::MouseLeave() {
+    if (mouseInside_ && isEnabled())
+        SetMouseInside(false);
+}
+
+void TShadowLabel::EnabledChanged() {
+    RecheckMouse();
+    TCustomLabel::EnabledChanged();
+}
+
+void TShadowLabel::showEvent(QShowEvent* event) {
+    TCustomLabel::showEvent(event);
+    RecheckMouse();
+}
+
+void TShadowLabel::RecheckMouse() {
+    const bool inside = isEnabled() && underMouse() && InForeground();
+    if (inside != mouseInside_)
+        SetMouseInside(inside);
+}
+
+void TShadowLabel::SetMouseInside(bool inside) {
+    mouseInside_ = inside;
+    if (inside)
+        TCustomLabel::MouseEnter();
+    else
+        TCustomLabel::MouseLeave();
 }

@@ -14,18 +14,19 @@
 #include "formats/WorkingFiles.h"
 #include "gif/GIFAnimator.h"
 #include "runtime/Bitmap.h"
+#include "runtime/Cursors.h"
 #include "runtime/Exception.h"
 #include "runtime/Fonts.h"
 #include "runtime/Image.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/ModalPrompts.h"
+#include "runtime/Panel.h"
 #include "runtime/ProgressBar.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 
@@ -107,6 +108,7 @@ TMainForm::TMainForm(QWidget* parent)
     CreateDialogs();
     ConnectEvents();
     ConnectCommands();
+    ArrangeTabOrder();
     FormCreate();
 }
 
@@ -168,10 +170,12 @@ TShadowLabel* TMainForm::MakeLabel(int left, int top, const QString& caption, TC
                                    unsigned styles) {
     auto* label = new TShadowLabel(sohoPanel2);
     label->SetTransparent(true);
-    label->SetShadowPos(spRightBottom);
     label->SetFont(MakeFont(WindowFont, WindowFontHeight, styles));
     label->SetFontColor(color);
     label->SetCaption(caption);
+    // Placed last, the shadow is not yet counted in the size: that waits for the first caption
+    // change, as it always has.
+    label->SetShadowPos(spRightBottom);
     label->SetBounds(left, top, label->width(), label->height());
     return label;
 }
@@ -241,15 +245,16 @@ void TMainForm::CreateProgressBar() {
 }
 
 void TMainForm::CreateAboutPanel() {
-    Panel1 = new QFrame(sohoPanel2);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(4);
-    Panel1->setStyleSheet(QStringLiteral("QFrame { background: black; }"));
+    Panel1 = new TPanel(sohoPanel2);
+    Panel1->SetColor(clBlack);
+    Panel1->SetBevelOuter(bvLowered);
+    Panel1->SetBevelInner(bvLowered);
+    Panel1->SetBevelWidth(4);
     Panel1->hide();
     PlaceInParent(*Panel1, 141, 9, 255, 306);
 
     ga2 = MakeAnimator(Panel1, QRect(110, 240, 42, 49), QStringLiteral(":/ga2.gif"));
-    ga2->setCursor(Qt::PointingHandCursor);
+    ga2->setCursor(TCursors::Get(crHandPoint));
 
     Label1 = new QLabel(Panel1);
     Label1->setAlignment(Qt::AlignCenter);
@@ -293,17 +298,25 @@ void TMainForm::ConnectEvents() {
 }
 
 void TMainForm::ConnectCommands() {
-    const auto click = [this](TsohoTextButton* button, void (TMainForm::*handler)(TControl&)) {
-        button->OnClick = [this, handler](TControl& sender) { (this->*handler)(sender); };
-    };
-    click(sohoTextButton1, &TMainForm::sohoTextButton1Click);
-    click(sohoTextButton2, &TMainForm::sohoTextButton2Click);
-    click(sohoTextButton3, &TMainForm::sohoTextButton3Click);
-    click(sohoTextButton5, &TMainForm::sohoTextButton5Click);
-    click(sohoTextButton9, &TMainForm::sohoTextButton9Click);
+    sohoTextButton1->OnClick = Handler(this, &TMainForm::sohoTextButton1Click);
+    sohoTextButton2->OnClick = Handler(this, &TMainForm::sohoTextButton2Click);
+    sohoTextButton3->OnClick = Handler(this, &TMainForm::sohoTextButton3Click);
+    sohoTextButton5->OnClick = Handler(this, &TMainForm::sohoTextButton5Click);
+    sohoTextButton9->OnClick = Handler(this, &TMainForm::sohoTextButton9Click);
     // Typing counts as much as choosing from the list.
     connect(ComboBox1, &QComboBox::currentTextChanged, this,
             [this] { ComboBox1Change(*ComboBox1); });
+}
+
+// Tab goes round the windowed controls in their tab order; the grid takes part, so that colours
+// can be picked from the keyboard. The window still opens with the language list focused, and
+// the grid shows its keyboard cursor only once Tab brings the focus to it.
+void TMainForm::ArrangeTabOrder() {
+    ColorGrid1->SetTabStop(true);
+    const QList<QWidget*> order{ColorGrid1, ComboBox1, sg1, Panel1, Button1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    ComboBox1->setFocus();
 }
 
 void TMainForm::FormCreate() {

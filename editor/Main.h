@@ -12,7 +12,6 @@
 #include <optional>
 
 class QComboBox;
-class QFrame;
 class QLabel;
 class QPushButton;
 class TBitmap;
@@ -23,6 +22,7 @@ class TGIFAnimator;
 class TImage;
 class TProBorder;
 class TProUrlLabel;
+class TPanel;
 class TProgressBar;
 class TShadowLabel;
 class TsohoPanel;
@@ -69,7 +69,7 @@ public:
     TColorGrid* ColorGrid1 = nullptr;
     QComboBox* ComboBox1 = nullptr;
     TProgressBar* sg1 = nullptr;
-    QFrame* Panel1 = nullptr;
+    TPanel* Panel1 = nullptr;
     TGIFAnimator* ga2 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -107,6 +107,7 @@ private:
     void CreateDialogs();
     void ConnectEvents();
     void ConnectCommands();
+    void ArrangeTabOrder();
     TsohoTextButton* MakeButton(int left, int top, int width, const QString& caption, TColor color);
     TShadowLabel* MakeLabel(int left, int top, const QString& caption, TColor color,
                             unsigned styles);

@@ -1,4 +1,5 @@
 #include "editor/Main.h"
+#include "controls/ControlCursors.h"
 #include "formats/Icon.h"
 #include "formats/Metafile.h"
 #include "gif/GIFImage.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     RegisterGIFImage();
     RegisterIcon();
     RegisterMetafile();
+    InstallControlCursors();
     TMainForm form;
     form.show();
     if (const QScreen* screen = form.screen())

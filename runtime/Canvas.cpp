@@ -3,6 +3,7 @@
 #include "runtime/Graphic.h"
 #include "runtime/OutOfMemory.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <array>
 #include <cstdlib>
@@ -127,8 +128,11 @@ void TCanvas::DrawFocusRect(const QRect& rect) {
     if (rect.isEmpty())
         return;
     const auto invert = [this](int x, int y) {
-        if (image_->valid(x, y) && (x + y) % 2 == 0)
-            PutPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
+        if (!image_->valid(x, y) || (x + y) % 2 != 0)
+            return;
+        const TColor under =
+            qAlpha(image_->pixel(x, y)) == 0 ? ColorToRGB(brushColor_) : Pixel(x, y);
+        PutPixel(x, y, under ^ 0xFFFFFF);
     };
     for (int x = rect.left(); x <= rect.right(); ++x) {
         invert(x, rect.top());
@@ -150,6 +154,10 @@ QRect TCanvas::DrawText(const QRect& rect, int flags, const QString& text) {
         painter.drawText(rect, flags, text, &used);
     });
     return used;
+}
+
+QRect TCanvas::TextRect(const QRect& rect, int flags, const QString& text) const {
+    return QFontMetrics(font_).boundingRect(rect, flags, text);
 }
 
 void TCanvas::RotatedTextOut(const QPoint& origin, int angle, const QString& text) {
@@ -191,6 +199,22 @@ void TCanvas::LineTo(int x, int y) {
         }
     }
     penPos_ = QPoint(x, y);
+    Changed();
+}
+
+void TCanvas::DrawMasked(int x, int y, const QImage& image, const QImage& mask) {
+    const QRect area =
+        QRect(QPoint(x, y), image.size().boundedTo(mask.size())).intersected(image_->rect());
+    for (int py = area.top(); py <= area.bottom(); ++py)
+        for (int px = area.left(); px <= area.right(); ++px) {
+            const QRgb under = image_->pixel(px, py);
+            const QRgb keep = mask.pixel(px - x, py - y) & RGB_MASK;
+            const QRgb add = image.pixel(px - x, py - y) & RGB_MASK;
+            if (qAlpha(under) == 0 && keep == RGB_MASK && add == 0)
+                continue;
+            const QRgb surface = qAlpha(under) == 0 ? 0 : under & RGB_MASK;
+            PutPixel(px, py, FromQRgb((surface & keep) | add));
+        }
     Changed();
 }
 

@@ -58,14 +58,22 @@ public:
                          Qt::Edges sides = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge |
                                            Qt::BottomEdge);
     // The dotted focus outline, drawn by inverting every other pixel of the border of `rect`.
+    // Where the image is see-through, the brush colour is what gets inverted.
     void DrawFocusRect(const QRect& rect);
     // Draws `text` in `rect` with Qt alignment and text flags (Qt::TextShowMnemonic makes "&"
     // underline the next character); returns the rectangle the text takes.
     QRect DrawText(const QRect& rect, int flags, const QString& text);
+    // The rectangle `text` would take, drawing nothing.
+    QRect TextRect(const QRect& rect, int flags, const QString& text) const;
     // Writes `text` as one line, unformatted and unclipped, turned `angle` degrees
     // counter-clockwise about `origin`, where the line's top-left corner stands.
     void RotatedTextOut(const QPoint& origin, int angle, const QString& text);
 
+    // A two-part picture at (x, y): `mask` combined with what is there by bitwise AND, then
+    // `image` by bitwise OR; so a mask black where the picture is opaque and white elsewhere,
+    // with an image black where the mask is white, lays the picture over what was there.
+    // A see-through pixel counts as black and stays see-through where neither part changes it.
+    void DrawMasked(int x, int y, const QImage& image, const QImage& mask);
     // Copies `source` stretched into `dest`; pixels of `transparent` (unless clNone) are
     // left as they were.
     void DrawImage(const QRect& dest, const QImage& source, TColor transparent = clNone);

@@ -13,6 +13,15 @@ class TCanvas;
 // non-client border did. For platform widgets (combo box, progress bar, push button) too.
 void PlaceInParent(QWidget& widget, int left, int top, int width, int height);
 
+// Stores `value` in a property's `field` and tells whether that changed it, so that the setter
+// repaints (or re-sizes) only then.
+template <typename T> bool Store(T& field, const T& value) {
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 // The base of every control of the window, giving the classic event order on top of QWidget:
 // a left press and release inside give press, click, release; other buttons give press and
 // release only; the pointer entering and leaving gives MouseEnter and MouseLeave. A press with

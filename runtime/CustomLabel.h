@@ -53,6 +53,8 @@ protected:
     virtual void DrawLabelText(TCanvas& canvas, const QRect& area, int flags);
     // Takes the size the caption needs, when AutoSize is on.
     void AdjustBounds();
+    // Moves `area` down so that the text stands where Layout puts it.
+    virtual QRect LaidOut(QRect area) const;
 
     void Paint(TCanvas& canvas) override;
     void CaptionChanged() override;
@@ -62,8 +64,6 @@ protected:
 private:
     // The caption as measured: an empty one, or a lone access-key "&", still takes one line.
     QString MeasuredText() const;
-    // Moves `area` down so that the text stands where Layout puts it.
-    QRect LaidOut(QRect area) const;
     void UpdateAccessKey();
 
     TAlignment alignment_ = taLeftJustify;

@@ -89,6 +89,10 @@ std::optional<QString> TModalPrompts::OpenPicture(const QList<TFileFilter>& filt
     return answer.text;
 }
 
+void TModalPrompts::ShowError(const QString& caption, const QString& message) {
+    Ask({TPromptKind::pkError, caption, {message}, {}, {}});
+}
+
 int TModalPrompts::ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
                                  const QStringList& texts) {
     return Ask({kind, caption, texts, {}, {}, &dialog}).result;

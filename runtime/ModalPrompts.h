@@ -48,6 +48,8 @@ public:
     static QString InputBox(const QString& caption, const QString& prompt, const QString& value);
     // The chosen file, whose folder becomes the current directory; nothing when cancelled.
     static std::optional<QString> OpenPicture(const QList<TFileFilter>& filters);
+    // An error box with a caption of its own, for failures a component reports itself.
+    static void ShowError(const QString& caption, const QString& message);
     // Shows a dialog window modally and gives the result it ended with.
     static int ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
                              const QStringList& texts);

@@ -60,3 +60,54 @@ TEST_F(BorderTest, SeesTheMouseLeaveOntoThePictureAndOffItsRectangle) {
 }
 
 } // namespace
+
+namespace {
+
+void MakeGreen(QWidget& window, QSize size) {
+    window.resize(size);
+    window.setAutoFillBackground(true);
+    window.setPalette(QPalette(Qt::green));
+}
+
+// Only the left and top sides: both drawn in each ring's first colour, and only they move in.
+TEST(Border, OnlyTheChosenSidesAreDrawnAndMoved) {
+    QWidget window;
+    MakeGreen(window, {100, 100});
+    auto* border = new TProBorder(&window);
+    border->SetBounds(10, 10, 50, 50);
+    border->SetBevelInner(bvRaised);
+    border->SetBorderWidth(2);
+    border->SetBorderColor(clYellow);
+    border->SetBevelSides(sdLeft | sdTop);
+    const QImage shot = window.grab().toImage();
+    const auto at = [&](int x, int y) { return shot.pixelColor(10 + x, 10 + y); };
+
+    EXPECT_EQ(at(0, 25), ToQColor(clBtnShadow)) << "lowered outer ring, left";
+    EXPECT_EQ(at(25, 0), ToQColor(clBtnShadow)) << "and top";
+    EXPECT_EQ(at(48, 0), ToQColor(clBtnShadow)) << "the top row stops one short of the right";
+    EXPECT_EQ(at(49, 0), QColor(Qt::green));
+    EXPECT_EQ(at(1, 25), QColor(Qt::yellow));
+    EXPECT_EQ(at(25, 2), QColor(Qt::yellow));
+    EXPECT_EQ(at(3, 25), ToQColor(clBtnHighlight)) << "raised inner ring";
+    EXPECT_EQ(at(25, 3), ToQColor(clBtnHighlight));
+    EXPECT_EQ(at(4, 25), QColor(Qt::green));
+    // The right and bottom sides are neither drawn nor moved in.
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(at(49 - i, 25), QColor(Qt::green));
+        EXPECT_EQ(at(25, 49 - i), QColor(Qt::green));
+    }
+}
+
+TEST(Border, WithNoBevelAndNoBorderItDrawsNothing) {
+    QWidget window;
+    MakeGreen(window, {60, 60});
+    auto* border = new TProBorder(&window);
+    border->SetBevelOuter(bvNone);
+    border->SetBorderWidth(0);
+    const QImage shot = window.grab().toImage();
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 50; ++x)
+            ASSERT_EQ(shot.pixelColor(x, y), QColor(Qt::green));
+}
+
+} // namespace

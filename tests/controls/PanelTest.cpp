@@ -1,5 +1,8 @@
 #include "controls/Panel.h"
 #include "controls/TextButton.h"
+#include "runtime/Fonts.h"
+
+#include <QFontMetrics>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +54,55 @@ TEST(Panel, AnEmptyPictureLeavesTheFacePlain) {
     EXPECT_EQ(panel.grab().toImage().pixelColor(5, 5), ToQColor(clBtnFace));
     panel.SetBackImage(nullptr);
     EXPECT_EQ(panel.BackImage().Width(), 64);
+}
+
+} // namespace
+
+namespace {
+
+// Raised outer ring, a two-pixel gap in the panel's Color, a lowered inner ring, the tiles from
+// the inner ring's inner corner, and a caption against the right edge of that face.
+TEST(Panel, AnInnerBevelAGapAndARightAlignedCaption) {
+    QWidget window;
+    window.setFont(MakeFont(QStringLiteral("MS Sans Serif"), 11));
+    TsohoPanel panel(&window);
+    panel.SetBounds(0, 0, 185, 41);
+    panel.SetColor(clYellow);
+    panel.SetBevelInner(bvLowered);
+    panel.SetBorderWidth(2);
+    panel.SetAlignment(taRightJustify);
+    panel.SetCaption(QStringLiteral("Caption"));
+    panel.SetFontColor(clRed);
+    const QImage tile = panel.BackImage().Image();
+    const QImage shot = panel.grab().toImage();
+
+    EXPECT_EQ(shot.pixelColor(0, 20), ToQColor(clBtnHighlight));
+    EXPECT_EQ(shot.pixelColor(184, 20), ToQColor(clBtnShadow));
+    EXPECT_EQ(shot.pixelColor(1, 20), QColor(Qt::yellow));
+    EXPECT_EQ(shot.pixelColor(2, 20), QColor(Qt::yellow));
+    EXPECT_EQ(shot.pixelColor(3, 20), ToQColor(clBtnShadow));
+    EXPECT_EQ(shot.pixelColor(181, 20), ToQColor(clBtnHighlight));
+    EXPECT_EQ(shot.pixel(4, 4), tile.pixel(0, 0) | 0xFF000000);
+    EXPECT_EQ(shot.pixel(68, 4), tile.pixel(0, 0) | 0xFF000000);
+
+    // The face is (4, 4, 177, 33): the caption's line stands halfway down, its end at the right.
+    const QFontMetrics metrics(panel.Font());
+    const int flags = Qt::AlignRight | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextExpandTabs;
+    const int lineTop = (4 + 37 - metrics.height()) / 2;
+    const QRect text =
+        metrics.boundingRect(QRect(4, lineTop, 177, metrics.height()), flags, panel.Caption());
+    int rightmost = -1;
+    int lowest = -1;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixelColor(x, y) == QColor(Qt::red)) {
+                rightmost = std::max(rightmost, x);
+                lowest = std::max(lowest, y);
+                ASSERT_TRUE(text.contains(x, y)) << x << "," << y;
+            }
+    EXPECT_GE(rightmost, 176);
+    EXPECT_LE(rightmost, 180);
+    EXPECT_GT(lowest, lineTop);
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #include "controls/ShadowLabel.h"
 #include "runtime/Fonts.h"
+#include "tests/Mouse.h"
 #include "tests/Pixels.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +87,137 @@ TEST_F(ShadowLabelTest, ATransparentLabelFillsNothing) {
     EXPECT_EQ(window.grab().toImage().pixelColor(10, 10), QColor(Qt::black));
     label->SetTransparent(true);
     EXPECT_EQ(window.grab().toImage().pixelColor(10, 10), QColor(Qt::green));
+}
+
+// The extent of the pixels drawn in `color`.
+QRect Extent(QWidget& widget, TColor color) {
+    QRect extent;
+    for (const auto& [x, y] : pixels::Of(widget, color))
+        extent |= QRect(x, y, 1, 1);
+    return extent;
+}
+
+// Centred both ways in a label larger than its text: across within its margins, down with the
+// shadow counted, and then across the whole width.
+TEST_F(ShadowLabelTest, CentredAcrossAndDown) {
+    label->SetAutoSize(false);
+    label->SetBounds(10, 10, 101, 41);
+    label->SetCaption(QStringLiteral("Piksel"));
+    label->SetColor(clBlack);
+    label->SetFontColor(clRed);
+    label->SetAlignment(taCenter);
+    const QRect top = Extent(*label, clRed);
+    label->SetLayout(tlCenter);
+    const QRect centred = Extent(*label, clRed);
+    const QSize text = TextSize("Piksel");
+    EXPECT_EQ(centred.top() - top.top(), (41 - (text.height() + 1)) / 2);
+    EXPECT_EQ(centred.left(), top.left()) << "centred across either way";
+    label->SetLayout(tlBottom);
+    EXPECT_EQ(Extent(*label, clRed).top() - top.top(), 41 - (text.height() + 1));
+
+    // Left-aligned in the middle, the text starts at the left edge rather than a pixel in.
+    label->SetAlignment(taLeftJustify);
+    const int leftInMiddle = Extent(*label, clRed).left();
+    label->SetLayout(tlTop);
+    EXPECT_EQ(Extent(*label, clRed).left(), leftInMiddle + 1);
+}
+
+// Right-justified, the label grows and shrinks to the left: its right edge stays where it was.
+TEST_F(ShadowLabelTest, RightJustifiedItKeepsItsRightEdge) {
+    label->SetAlignment(taRightJustify);
+    label->SetCaption(QStringLiteral("X : 1"));
+    const int right = label->geometry().right();
+    label->SetCaption(QStringLiteral("X : 136"));
+    EXPECT_EQ(label->geometry().right(), right);
+    EXPECT_EQ(label->width(), TextSize("X : 136").width() + 3);
+    label->SetCaption(QStringLiteral("X"));
+    EXPECT_EQ(label->geometry().right(), right);
+    EXPECT_EQ(label->width(), TextSize("X").width() + 3);
+}
+
+TEST_F(ShadowLabelTest, WordWrapBreaksWithinItsWidthAndGrowsDown) {
+    label->SetAutoSize(false);
+    label->SetBounds(10, 10, 60, 17);
+    label->SetWordWrap(true);
+    label->SetAutoSize(true);
+    label->SetCaption(QStringLiteral("Yeni Dosya Açılacak"));
+    const QFontMetrics metrics(font);
+    const QRect wrapped = metrics.boundingRect(QRect(1, 0, 58, 100), flags | Qt::TextWordWrap,
+                                               QStringLiteral("Yeni Dosya Açılacak"));
+    ASSERT_GE(wrapped.height(), 2 * metrics.height());
+    EXPECT_EQ(label->height(), wrapped.height() + 1);
+    label->SetColor(clBlack);
+    label->SetFontColor(clRed);
+    EXPECT_GE(Extent(*label, clRed).height(), metrics.height() + metrics.ascent() / 2);
+}
+
+// Shown in a window with a field to focus: Alt and the underlined letter moves the focus
+// there, and with ShowFocus the label draws a dotted outline while the field has it.
+class ShadowLabelFocusTest : public ShadowLabelTest {
+protected:
+    void SetUp() override {
+        ShadowLabelTest::SetUp();
+        other = new QLineEdit(&window);
+        other->setGeometry(10, 60, 80, 20);
+        field = new QLineEdit(&window);
+        field->setGeometry(100, 60, 80, 20);
+        label->SetCaption(QStringLiteral("&Dosya"));
+        label->SetFocusControl(field);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QApplication::setActiveWindow(&window);
+        other->setFocus();
+    }
+    QLineEdit* other = nullptr;
+    QLineEdit* field = nullptr;
+};
+
+TEST_F(ShadowLabelFocusTest, TheAccessKeyFocusesItsControl) {
+    QTest::keyClick(other, Qt::Key_D, Qt::AltModifier);
+    EXPECT_TRUE(field->hasFocus());
+    other->setFocus();
+    label->SetEnabled(false);
+    QTest::keyClick(other, Qt::Key_D, Qt::AltModifier);
+    EXPECT_TRUE(other->hasFocus()) << "a disabled label has no access key";
+}
+
+TEST_F(ShadowLabelFocusTest, ShowFocusOutlinesItWhileItsControlHasTheFocus) {
+    label->SetTransparent(true);
+    label->SetShowFocus(true);
+    const QImage unfocused = window.grab().toImage();
+    field->setFocus();
+    const QImage focused = window.grab().toImage();
+    // Every other pixel of the label's outline turns: on the see-through label the face
+    // counts as its Color, whose inverse the dots take.
+    const QColor dot = ToQColor(ColorToRGB(label->Color()) ^ 0xFFFFFF);
+    const QRect outline = label->geometry();
+    EXPECT_EQ(focused.pixelColor(outline.topLeft()), dot);
+    EXPECT_EQ(focused.pixelColor(outline.topLeft() + QPoint(1, 0)), QColor(Qt::green));
+    EXPECT_EQ(unfocused.pixelColor(outline.topLeft()), QColor(Qt::green));
+    other->setFocus();
+    EXPECT_EQ(window.grab().toImage(), unfocused);
+}
+
+// The pointer leaving while the left button that went down on the label is held is told only
+// once the button is released.
+TEST_F(ShadowLabelFocusTest, LeavingIsToldAfterTheHeldButtonGoesUp) {
+    QStringList seen;
+    label->OnMouseEnter = [&](TControl&) { seen.append(QStringLiteral("enter")); };
+    label->OnMouseLeave = [&](TControl&) { seen.append(QStringLiteral("leave")); };
+    mouse::Move(*label, QPoint(5, 5));
+    ASSERT_EQ(seen, QStringList{"enter"});
+    mouse::Press(*label, QPoint(5, 5));
+    mouse::Move(*label, QPoint(5, 60));
+    EXPECT_EQ(seen, QStringList{"enter"});
+    mouse::Release(*label, QPoint(5, 60));
+    EXPECT_EQ(seen, (QStringList{"enter", "leave"}));
+
+    mouse::Move(*label, QPoint(5, 5));
+    label->SetEnabled(false);
+    EXPECT_EQ(seen, (QStringList{"enter", "leave", "enter", "leave"}))
+        << "disabling re-checks, and a disabled label is not entered";
+    mouse::Move(*label, QPoint(6, 6));
+    EXPECT_EQ(seen.size(), 4);
 }
 
 } // namespace

@@ -1,0 +1,132 @@
+#include "runtime/WavePlayer.h"
+
+#include "runtime/InvalidWave.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QMediaDevices>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+// A click or a chime; anything bigger is not a sound this program plays.
+constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+// However long a device stalls, a waiting caller gets its window back this long after the
+// sound should have ended.
+constexpr int kStallGraceMs = 2000;
+
+QAudioFormat::SampleFormat QtSampleFormat(TSampleFormat format) {
+    switch (format) {
+    case TSampleFormat::UInt8:
+        return QAudioFormat::UInt8;
+    case TSampleFormat::Int16:
+        return QAudioFormat::Int16;
+    case TSampleFormat::Int32:
+        return QAudioFormat::Int32;
+    case TSampleFormat::Float:
+        break;
+    }
+    return QAudioFormat::Float;
+}
+
+// The sound playing on without a waiting caller, stopped when the next one starts.
+QPointer<QAudioSink>& CurrentSink() {
+    static QPointer<QAudioSink> sink;
+    return sink;
+}
+
+void StopCurrentSink() {
+    if (QAudioSink* sink = CurrentSink()) {
+        sink->stop();
+        sink->deleteLater();
+    }
+}
+
+// Runs the event loop, without user input, until the sink has played its data or failed.
+bool WaitForEnd(QAudioSink& sink, qint64 durationMs) {
+    if (sink.state() == QAudio::StoppedState)
+        return false;
+    bool played = false;
+    QEventLoop loop;
+    QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&](QAudio::State state) {
+        if (state == QAudio::ActiveState)
+            return;
+        played = state == QAudio::IdleState;
+        loop.quit();
+    });
+    QTimer::singleShot(durationMs + kStallGraceMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return played;
+}
+
+bool PlayOnDevice(const TWaveSound& sound) {
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull())
+        return false;
+    QAudioFormat format;
+    format.setSampleRate(sound.wave.sampleRate);
+    format.setChannelCount(sound.wave.channels);
+    format.setSampleFormat(QtSampleFormat(sound.wave.sampleFormat));
+    if (!device.isFormatSupported(format))
+        return false;
+    StopCurrentSink();
+    auto* sink = new QAudioSink(device, format, QCoreApplication::instance());
+    auto* data = new QBuffer(sink);
+    data->setData(sound.wave.samples);
+    data->open(QIODevice::ReadOnly);
+    sink->start(data);
+    if (sound.wait) {
+        const bool played = WaitForEnd(*sink, sound.wave.DurationMs());
+        sink->stop();
+        delete sink;
+        return played;
+    }
+    if (sink->state() == QAudio::StoppedState) {
+        sink->deleteLater();
+        return false;
+    }
+    CurrentSink() = sink;
+    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
+        if (state == QAudio::IdleState || state == QAudio::StoppedState)
+            sink->deleteLater();
+    });
+    return true;
+}
+
+} // namespace
+
+bool TWavePlayer::PlayFile(const QString& fileName, bool wait) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
+        return false;
+    try {
+        return PlayData(file.readAll(), fileName, wait);
+    } catch (const EInvalidWave&) {
+        return false;
+    }
+}
+
+bool TWavePlayer::PlayData(const QByteArray& bytes, const QString& source, bool wait) {
+    return Play({source, ReadWave(bytes), wait});
+}
+
+void TWavePlayer::SetOutput(Output output) {
+    CurrentOutput() = std::move(output);
+}
+
+bool TWavePlayer::Play(const TWaveSound& sound) {
+    if (CurrentOutput())
+        return CurrentOutput()(sound);
+    return PlayOnDevice(sound);
+}
+
+TWavePlayer::Output& TWavePlayer::CurrentOutput() {
+    static Output output;
+    return output;
+}

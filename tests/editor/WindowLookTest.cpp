@@ -1,0 +1,120 @@
+#include "controls/Border.h"
+#include "controls/ColorGrid.h"
+#include "controls/Panel.h"
+#include "controls/ShadowLabel.h"
+#include "controls/TextButton.h"
+#include "editor/Main.h"
+#include "runtime/Fonts.h"
+#include "runtime/Panel.h"
+#include "tests/TestDir.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The editor window as it comes up, before anything is clicked.
+class WindowLook : public ::testing::Test {
+protected:
+    WindowLook() : previous_(QDir::currentPath()) {
+        QDir::setCurrent(dir.Path("."));
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        QApplication::setActiveWindow(&form);
+    }
+    ~WindowLook() override { QDir::setCurrent(previous_); }
+
+    // A point of a control, in the window's own coordinates.
+    QColor At(const QWidget& control, int x, int y) {
+        return form.grab().toImage().pixelColor(control.mapTo(&form, QPoint(x, y)));
+    }
+
+    TestDir dir;
+    TMainForm form;
+
+private:
+    QString previous_;
+};
+
+// The whole window is written out for a person to look at, next to the test program.
+TEST_F(WindowLook, TheWindowAsItStarts) {
+    const QImage shot = form.grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(545, 328));
+    shot.save(QCoreApplication::applicationDirPath() + QStringLiteral("/window.png"));
+
+    // Each button's ring: button-highlight at the top and left, black at the bottom and right.
+    for (const TsohoTextButton* button :
+         {form.sohoTextButton1, form.sohoTextButton2, form.sohoTextButton9}) {
+        EXPECT_EQ(At(*button, 0, 0), ToQColor(clBtnHighlight));
+        EXPECT_EQ(At(*button, button->width() - 1, 0), QColor(Qt::black));
+        EXPECT_EQ(At(*button, 0, button->height() - 1), QColor(Qt::black));
+    }
+    // The frames round the pictures: sunken outside, raised inside.
+    EXPECT_EQ(At(*form.ProBorder1, 0, 0), ToQColor(clBtnShadow));
+    EXPECT_EQ(At(*form.ProBorder1, 2, 2), ToQColor(clBtnHighlight));
+    // The backdrop shows inside the panel's edge and bevel.
+    EXPECT_EQ(At(*form.sohoPanel2, 0, 0), ToQColor(clBtnShadow));
+    EXPECT_EQ(At(*form.sohoPanel2, 2, 2), ToQColor(clBtnHighlight));
+}
+
+TEST_F(WindowLook, TheAboutPanelIsBlackInsideTwoLoweredBevelsFourRingsWide) {
+    form.Panel1->show();
+    form.grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/about-panel.png"));
+    const TPanel& panel = *form.Panel1;
+    const int right = panel.width() - 1;
+    for (int ring = 0; ring < 4; ++ring) {
+        SCOPED_TRACE(ring);
+        EXPECT_EQ(At(panel, ring, 100), ToQColor(clBtnShadow));
+        EXPECT_EQ(At(panel, right - ring, 100), ToQColor(clBtnHighlight));
+        EXPECT_EQ(At(panel, 4 + ring, 200), ToQColor(clBtnShadow));
+        EXPECT_EQ(At(panel, right - 4 - ring, 200), ToQColor(clBtnHighlight));
+    }
+    EXPECT_EQ(At(panel, 8, 290), QColor(Qt::black));
+    EXPECT_EQ(form.Label1->geometry().topLeft(), QPoint(27, 12));
+}
+
+// Tab runs round the windowed controls that take the focus; the grid is one of them, and once
+// it has the focus the arrows move its cursor and F and B pick.
+TEST_F(WindowLook, TabReachesTheGridWhichTheKeysThenDrive) {
+    ASSERT_TRUE(form.ComboBox1->hasFocus()) << "the language list has the focus at start";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form.ColorGrid1);
+    QTest::keyClick(form.ColorGrid1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.ComboBox1);
+    QTest::keyClick(form.ComboBox1, Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), form.ColorGrid1);
+
+    // Selection 1, maroon: right to 2, down to 6 (teal), then F and B.
+    QTest::keyClick(form.ColorGrid1, Qt::Key_Right);
+    QTest::keyClick(form.ColorGrid1, Qt::Key_Down);
+    QTest::keyClick(form.ColorGrid1, Qt::Key_F);
+    EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 6);
+    QTest::keyClick(form.ColorGrid1, Qt::Key_Left);
+    QTest::keyClick(form.ColorGrid1, Qt::Key_B);
+    EXPECT_EQ(form.ColorGrid1->BackgroundIndex(), 15) << "the window keeps its background off";
+    QTest::keyClick(form.ColorGrid1, Qt::Key_F);
+    EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 5);
+}
+
+// Built with the shadow given last, a coordinate label first takes the size of its text alone;
+// from its first caption change on, the shadow one pixel right and down counts too.
+TEST_F(WindowLook, ALabelCountsItsShadowFromItsFirstCaptionChange) {
+    TShadowLabel& label = *form.ShadowLabel2;
+    const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 11, fsBold);
+    const auto text = [&](const QString& caption) {
+        return QFontMetrics(font)
+            .boundingRect(QRect(1, 0, 200, 50),
+                          Qt::AlignLeft | Qt::TextExpandTabs | Qt::TextShowMnemonic, caption)
+            .size();
+    };
+    EXPECT_EQ(label.size(), text(QStringLiteral("X :")) + QSize(2, 0));
+    label.SetCaption(QStringLiteral("X : 12"));
+    EXPECT_EQ(label.size(), text(QStringLiteral("X : 12")) + QSize(3, 1));
+}
+
+} // namespace
