@@ -42,56 +42,106 @@ QImage MakeImage(const TGIFItem& item, int depth) {
     return image;
 }
 
-// The sub-blocks after the minimum code size byte, gathered into one run of bytes with zeros
-// behind it, so that codes are read with whole 8-byte loads and no block boundaries. A block
-// of length 0 or the end of the data ends the run.
-struct TCodeStream {
-    explicit TCodeStream(QByteArrayView blocks)
-        : bytes(std::make_unique_for_overwrite<quint8[]>(blocks.size() + kLoadSlack)) {
-        const auto* data = reinterpret_cast<const quint8*>(blocks.constData());
-        const qsizetype size = blocks.size();
-        quint8* to = bytes.get();
-        for (qsizetype pos = 1; pos < size && data[pos] != 0;) {
-            const qsizetype length = std::min<qsizetype>(data[pos], size - pos - 1);
-            std::memcpy(to, data + pos + 1, length);
-            to += length;
-            pos += length + 1;
-        }
-        std::memset(to, 0, kLoadSlack);
-        at = bytes.get();
-        end = to;
-    }
-
-    static constexpr int kLoadSlack = 8;
-    std::unique_ptr<quint8[]> bytes;
+// Reads codes least significant bit first from bytes with at least 8 readable bytes past `end`.
+struct TBitReader {
     const quint8* at = nullptr;
     const quint8* end = nullptr;
-    quint64 bitBuffer = 0;
-    int bitCount = 0;
+    quint64 buffer = 0;
+    int count = 0;
 
-    // The next code of `width` bits, or -1 when the data has run out.
-    int Next(int width) {
-        if (bitCount < width) {
-            // Whole bytes up to 56 bits at once; the bits of the next byte that come along are
-            // the same when that byte is read. Zeros loaded from past the end do not count.
-            bitBuffer |= qFromLittleEndian<quint64>(at) << bitCount;
-            const int taken = std::min<qsizetype>((63 - bitCount) >> 3, end - at);
-            at += taken;
-            bitCount += taken * 8;
-            if (bitCount < width)
-                return -1;
-        }
-        const int code = static_cast<int>(bitBuffer & ((1u << width) - 1));
-        bitBuffer >>= width;
-        bitCount -= width;
+    // Whole bytes up to 56 bits at once; the bits of the next byte that come along are the same
+    // when that byte is read. Bytes loaded from past the end do not count.
+    void Fill() {
+        buffer |= qFromLittleEndian<quint64>(at) << count;
+        const int taken = static_cast<int>(std::min<qsizetype>((63 - count) >> 3, end - at));
+        at += taken;
+        count += taken * 8;
+    }
+
+    int Take(int width) {
+        const int code = static_cast<int>(buffer & ((1u << width) - 1));
+        buffer >>= width;
+        count -= width;
         return code;
     }
-
-    int PercentRead() const {
-        const qsizetype total = end - bytes.get();
-        return total > 0 ? static_cast<int>((at - bytes.get()) * 100 / total) : 100;
-    }
 };
+
+// The sub-blocks after the minimum code size byte, gathered a few kilobytes at a time into one
+// run of bytes, so that codes are read with whole 8-byte loads across block boundaries. A block
+// of length 0 or the end of the data ends them.
+class TCodeStream {
+public:
+    explicit TCodeStream(QByteArrayView blocks)
+        : data_(reinterpret_cast<const quint8*>(blocks.constData())), size_(blocks.size()) {
+        reader.at = reader.end = chunk_.data();
+        Gather(reader);
+    }
+
+    // The next code of `width` bits from `in` (a copy of `reader` the caller keeps), or -1 when
+    // the data has run out.
+    int Next(TBitReader& in, int width) {
+        if (in.count < width) {
+            if (in.end - in.at < 8)
+                Gather(in);
+            in.Fill();
+            if (in.count < width)
+                return -1;
+        }
+        return in.Take(width);
+    }
+
+    int PercentRead() const { return size_ > 0 ? static_cast<int>(pos_ * 100 / size_) : 100; }
+
+    TBitReader reader;
+
+private:
+    static constexpr int kChunk = 4096;
+    static constexpr int kLoadSlack = 8;
+
+    // Moves the bytes not yet read to the front and adds blocks behind them.
+    void Gather(TBitReader& in) {
+        const qsizetype left = in.end - in.at;
+        std::memmove(chunk_.data(), in.at, left);
+        quint8* to = chunk_.data() + left;
+        while (pos_ < size_ && data_[pos_] != 0 && to - chunk_.data() <= kChunk - 255) {
+            const qsizetype length = std::min<qsizetype>(data_[pos_], size_ - pos_ - 1);
+            std::memcpy(to, data_ + pos_ + 1, length);
+            to += length;
+            pos_ += length + 1;
+        }
+        std::memset(to, 0, kLoadSlack);
+        in.at = chunk_.data();
+        in.end = to;
+    }
+
+    const quint8* const data_;
+    const qsizetype size_;
+    qsizetype pos_ = 1;
+    std::array<quint8, kChunk + kLoadSlack> chunk_;
+};
+
+// Where the decoding stands between runs.
+struct TDecodeState {
+    qsizetype written = 0;
+    int freeCode = 0;
+    int codeWidth = 0;
+    bool hasPrevious = false;
+    qsizetype previousAt = 0;
+    int previousLength = 0;
+};
+
+// Copies `size` pixels from `from` to `out`, no more than `room` of them. Short strings move as
+// one block of 16 bytes where `slack` leaves room: the bytes past the string are written over
+// later.
+inline void CopyString(quint8* out, const quint8* from, int size, qsizetype room, qsizetype slack) {
+    if (size <= 16 && slack >= 16) {
+        std::array<quint8, 16> block;
+        std::memcpy(block.data(), from, block.size());
+        std::memcpy(out, block.data(), block.size());
+    } else {
+        std::memcpy(out, from, std::min<qsizetype>(size, room));
+    }
+}
 
 // The whole of one decoding. The frame's pixels are decoded into one linear run, in the order
 // the data stores them, so that every string already decoded stands in it whole: a table entry
@@ -110,27 +160,22 @@ struct TDecoder {
     quint8* const pixels;
     const qsizetype count;
     const qsizetype capacity;
-    qsizetype written = 0;
+    TDecodeState state;
 
     // Where each entry's string starts in the pixels and how long it is.
     std::array<quint32, kTableSize> start;
     std::array<quint16, kTableSize> length;
     int minimumSize = 0;
     int clearCode = 0;
-    int endCode = 0;
-    int freeCode = 0;
-    int codeWidth = 0;
-    bool hasPrevious = false;
-    qsizetype previousAt = 0;
-    int previousLength = 0;
     bool corrupted = false;
     bool finished = false;
 
     void SetUp(int minimumCodeSize);
-    void ResetTable();
     // Decodes until `stop` pixels are written or the data ends.
     void Run(qsizetype stop);
-    void CopyString(qsizetype from, int size);
+    // Decodes with the state in `s` and the reader in `in`, which the compiler can keep in
+    // registers: pixel stores may alias any member.
+    void RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop);
     void Damaged(const char* message);
 };
 
@@ -143,80 +188,72 @@ void TDecoder::SetUp(int minimumCodeSize) {
         minimumSize = std::clamp(minimumSize, 2, 9);
     }
     clearCode = 1 << minimumSize;
-    endCode = clearCode + 1;
-    ResetTable();
-}
-
-void TDecoder::ResetTable() {
-    freeCode = clearCode + 2;
-    codeWidth = minimumSize + 1;
-    hasPrevious = false;
-}
-
-// Copies a string written earlier to the end of the pixels, as far as they go. Short strings
-// move as one block of 16 bytes where there is room: the bytes past the string are written
-// over later.
-void TDecoder::CopyString(qsizetype from, int size) {
-    quint8* out = pixels + written;
-    if (size <= 16 && capacity - written >= 16) {
-        std::array<quint8, 16> block;
-        std::memcpy(block.data(), pixels + from, block.size());
-        std::memcpy(out, block.data(), block.size());
-    } else {
-        std::memcpy(out, pixels + from, std::min<qsizetype>(size, count - written));
-    }
+    state.freeCode = clearCode + 2;
+    state.codeWidth = minimumSize + 1;
 }
 
 void TDecoder::Run(qsizetype stop) {
-    while (written < stop) {
-        const int code = codes.Next(codeWidth);
+    TDecodeState s = state;
+    TBitReader in = codes.reader;
+    RunCodes(s, in, stop);
+    state = s;
+    codes.reader = in;
+}
+
+void TDecoder::RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop) {
+    quint8* const out = pixels;
+    const int clear = clearCode;
+    while (s.written < stop) {
+        const int code = codes.Next(in, s.codeWidth);
         if (code < 0) {
             if (!tolerant)
                 throw EReadError();
             corrupted = finished = true;
             return;
         }
-        if (code == clearCode) {
-            ResetTable();
+        if (code == clear) {
+            s = {s.written, clear + 2, minimumSize + 1};
             continue;
         }
-        if (code == endCode) {
+        if (code == clear + 1) {
             finished = true;
             return;
         }
         int size = 1;
-        if (code < clearCode) {
+        if (code < clear) {
             // Single pixels, masked to the frame's colour bits so that every index stays inside
             // the palette.
-            pixels[written] = static_cast<quint8>(code & mask);
-        } else if (code < freeCode) {
+            out[s.written] = static_cast<quint8>(code & mask);
+        } else if (code < s.freeCode) {
             size = length[code];
-            CopyString(start[code], size);
+            CopyString(out + s.written, out + start[code], size, count - s.written,
+                       capacity - s.written);
         } else {
             // The one code not yet in the table, the next entry, is the previous string plus
             // its own first pixel; any code past it is damage.
-            if (code > freeCode || !hasPrevious) {
+            if (code > s.freeCode || !s.hasPrevious) {
                 Damaged("GIF encoded data is corrupt");
                 finished = true;
                 return;
             }
-            size = previousLength + 1;
-            CopyString(previousAt, previousLength);
-            if (previousLength < count - written)
-                pixels[written + previousLength] = pixels[previousAt];
+            size = s.previousLength + 1;
+            CopyString(out + s.written, out + s.previousAt, s.previousLength, count - s.written,
+                       capacity - s.written);
+            if (s.previousLength < count - s.written)
+                out[s.written + s.previousLength] = out[s.previousAt];
         }
         // The new entry is the previous string and the first pixel of this one, which follows
         // it in the pixels.
-        if (hasPrevious && freeCode < kTableSize) {
-            start[freeCode] = static_cast<quint32>(previousAt);
-            length[freeCode] = static_cast<quint16>(previousLength + 1);
-            if (++freeCode == 1 << codeWidth && codeWidth < kMaxCodeWidth)
-                ++codeWidth;
+        if (s.hasPrevious && s.freeCode < kTableSize) {
+            start[s.freeCode] = static_cast<quint32>(s.previousAt);
+            length[s.freeCode] = static_cast<quint16>(s.previousLength + 1);
+            if (++s.freeCode == 1 << s.codeWidth && s.codeWidth < kMaxCodeWidth)
+                ++s.codeWidth;
         }
-        hasPrevious = true;
-        previousAt = written;
-        previousLength = size;
-        written = std::min<qsizetype>(written + size, count);
+        s.hasPrevious = true;
+        s.previousAt = s.written;
+        s.previousLength = size;
+        s.written = std::min<qsizetype>(s.written + size, count);
     }
 }
 
@@ -235,12 +272,12 @@ bool DecodeInto(const TGIFItem& item, quint8* pixels, qsizetype count, qsizetype
         std::make_unique<TDecoder>(data, TolerateCorruptData, item.Bits, pixels, count, capacity);
     decoder->SetUp(static_cast<quint8>(data.front()));
     constexpr qsizetype kProgressStep = 65536;
-    while (!decoder->finished && decoder->written < count) {
-        decoder->Run(progress ? std::min(count, decoder->written + kProgressStep) : count);
+    while (!decoder->finished && decoder->state.written < count) {
+        decoder->Run(progress ? std::min(count, decoder->state.written + kProgressStep) : count);
         if (progress)
             progress(decoder->codes.PercentRead());
     }
-    std::memset(pixels + decoder->written, 0, count - decoder->written);
+    std::memset(pixels + decoder->state.written, 0, count - decoder->state.written);
     return decoder->corrupted;
 }
 
