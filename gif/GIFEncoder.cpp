@@ -75,7 +75,11 @@ int TEncoder::EncodeLine(const uchar* line, int width, int mask, int prefix) {
             continue;
         }
         const quint32 key = static_cast<quint32>(prefix) << 8 | static_cast<quint32>(pixel);
-        quint32 slot = (key * 2654435761u) >> (32 - kHashBits);
+        // The lookup waits on the previous one through the prefix, so the prefix only meets a
+        // xor; the pixel, known early, is mixed off that path.
+        quint32 slot =
+            (static_cast<quint32>(prefix) ^ (static_cast<quint32>(pixel) * 2654435761u >> 18)) &
+            kHashMask;
         for (;;) {
             const quint32 entry = table[slot];
             if (entry >> 12 == key) {
