@@ -8,8 +8,11 @@
 #include "runtime/LocalFiles.h"
 #include "runtime/TextFile.h"
 
+#include <array>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -20,12 +23,13 @@ void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
     bits.Rewrite();
     const TCanvas& canvas = drawing.Canvas();
     std::string line(Width, '0');
+    std::array<TColor, Width> colors;
     for (int y = 0; y < Height; ++y) {
+        canvas.ReadRow(y, colors);
         for (int x = 0; x < Width; ++x) {
             // A position the drawing does not cover reads as clInvalid: it is unlit, since the
             // user sees no picture there.
-            const TColor color = canvas.Pixel(x, y);
-            line[x] = color != clBlack && color != clInvalid ? '1' : '0';
+            line[x] = colors[x] != clBlack && colors[x] != clInvalid ? '1' : '0';
         }
         bits.WriteLine(line);
     }
@@ -35,17 +39,20 @@ void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
 void RedrawPreview(TBitmap& preview, const QString& fileName, const ProgressStep& step) {
     TTextFile bits(fileName);
     bits.Reset();
-    TCanvas& canvas = preview.Canvas();
+    std::vector<TCanvas::TPixelAt> pixels;
+    pixels.reserve(Width * Height);
     for (int y = 0; y < Height; ++y) {
         const std::string line = bits.ReadLine();
         if (step)
             step();
         for (int x = 0; x < Width; ++x) {
             const bool lit = x < int(line.size()) && line[x] == '1';
-            canvas.SetPixel(PreviewX(x), PreviewY(y), lit ? clWhite : clBlack);
+            pixels.push_back({PreviewX(x), PreviewY(y), lit ? clWhite : clBlack});
         }
     }
     bits.Close();
+    // One change for the whole redraw: whoever shows the preview repaints once.
+    preview.Canvas().SetPixels(pixels);
 }
 
 void WriteByteRows(const QString& bitRows, const QString& byteRows) {
@@ -53,14 +60,17 @@ void WriteByteRows(const QString& bitRows, const QString& byteRows) {
     bits.Reset();
     TTextFile bytes(byteRows);
     bytes.Rewrite();
+    std::string out;
     do {
         const std::string line = bits.ReadLine();
-        std::string out;
+        out.clear();
         for (int g = 0; g < Columns; ++g) {
             const std::size_t start = std::size_t(g) * CellWidth;
             const std::string_view field =
                 start < line.size() ? std::string_view(line).substr(start, CellWidth) : "";
-            out += std::to_string(BitStringValue(field));
+            std::array<char, 12> digits;
+            const auto end = std::to_chars(digits.begin(), digits.end(), BitStringValue(field)).ptr;
+            out.append(digits.begin(), end);
             out += '.';
         }
         out += '/';
