@@ -1,8 +1,7 @@
 #include "runtime/TextFile.h"
 
+#include <array>
 #include <cerrno>
-#include <cstdlib>
-#include <memory>
 #include <stdio.h>
 
 void TTextFile::WriteLine(std::string_view line) {
@@ -16,16 +15,23 @@ void TTextFile::WriteLine(std::string_view line) {
 
 std::string TTextFile::ReadLine() {
     std::FILE* file = Stream();
-    char* raw = nullptr;
-    std::size_t capacity = 0;
+    std::string line;
+    // Gathered in a buffer of our own, then appended; the file is this object's alone, so no
+    // lock is taken for each character.
+    std::array<char, 256> chunk;
+    std::size_t used = 0;
+    int c;
     errno = 0;
-    const ssize_t length = getline(&raw, &capacity, file);
-    const std::unique_ptr<char, decltype(&std::free)> owned(raw, &std::free);
+    while ((c = getc_unlocked(file)) != EOF && c != '\n') {
+        chunk[used++] = static_cast<char>(c);
+        if (used == chunk.size()) {
+            line.append(chunk.data(), used);
+            used = 0;
+        }
+    }
+    line.append(chunk.data(), used);
     if (std::ferror(file))
         Fail(errno);
-    std::string line(raw, length > 0 ? length : 0);
-    if (!line.empty() && line.back() == '\n')
-        line.pop_back();
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return line;
@@ -33,7 +39,7 @@ std::string TTextFile::ReadLine() {
 
 bool TTextFile::Eof() {
     std::FILE* file = Stream();
-    const int c = std::getc(file);
+    const int c = getc_unlocked(file);
     if (c == EOF) {
         if (std::ferror(file))
             Fail(errno);
