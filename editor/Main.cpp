@@ -10,6 +10,7 @@
 #include "formats/EpaSave.h"
 #include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
+#include "gif/GIFAnimator.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Fonts.h"
 #include "runtime/Image.h"
@@ -41,6 +42,20 @@ template <typename Work> void WithProgress(TProgressBar& bar, Work&& work) {
         throw;
     }
     bar.hide();
+}
+
+// An animator as the window keeps it: its own size, whatever its picture's, and the picture read
+// from the window's resources.
+TGIFAnimator* MakeAnimator(QWidget* parent, const QRect& bounds, const QString& picture) {
+    auto* animator = new TGIFAnimator(parent);
+    animator->SetLoading(true);
+    animator->SetAutoSize(false);
+    animator->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    QFile file(picture);
+    if (file.open(QIODevice::ReadOnly))
+        animator->Image().LoadFromStream(file);
+    animator->SetLoading(false);
+    return animator;
 }
 
 } // namespace
@@ -160,6 +175,9 @@ void TMainForm::CreateSideControls() {
     ProUrlLabel1->SetBounds(371, 269, 161, 13);
     ProUrlLabel2->SetBounds(409, 289, ProUrlLabel2->width(), ProUrlLabel2->height());
 
+    ga1 = MakeAnimator(sohoPanel2, QRect(20, 278, 24, 32), QStringLiteral(":/ga1.gif"));
+    ga1->SetStretch(true);
+
     ColorGrid1 = new TColorGrid(sohoPanel2);
     ColorGrid1->SetBounds(430, 10, 100, 100);
     ColorGrid1->SetFont(font());
@@ -189,6 +207,9 @@ void TMainForm::CreateSideControls() {
     Panel1->setStyleSheet(QStringLiteral("QFrame { background: black; }"));
     Panel1->hide();
     PlaceInParent(*Panel1, 141, 9, 255, 306);
+
+    ga2 = MakeAnimator(Panel1, QRect(110, 240, 42, 49), QStringLiteral(":/ga2.gif"));
+    ga2->setCursor(Qt::PointingHandCursor);
 
     Label1 = new QLabel(Panel1);
     Label1->setAlignment(Qt::AlignCenter);
@@ -235,6 +256,7 @@ void TMainForm::ConnectEvents() {
 void TMainForm::FormCreate() {
     // The grid index goes in as it is: for the start-up white it equals the attribute.
     colorTable_.Fill(ColorGrid1->ForegroundIndex());
+    ga1->SetAnimate(true);
 }
 
 void TMainForm::Image1MouseDown(TControl&, Qt::MouseButton button, Qt::KeyboardModifiers, int x,

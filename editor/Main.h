@@ -14,6 +14,7 @@ class QLabel;
 class QPushButton;
 class TColorGrid;
 class TControl;
+class TGIFAnimator;
 class TImage;
 class TProBorder;
 class TProUrlLabel;
@@ -59,10 +60,12 @@ public:
     TsohoTextButton* sohoTextButton9;
     TProUrlLabel* ProUrlLabel1;
     TProUrlLabel* ProUrlLabel2;
+    TGIFAnimator* ga1;
     TColorGrid* ColorGrid1;
     QComboBox* ComboBox1;
     TProgressBar* sg1;
     QFrame* Panel1;
+    TGIFAnimator* ga2;
     QLabel* Label1;
     QPushButton* Button1;
     // The window's dialog components: settings only, each Execute builds its own window.

@@ -1,4 +1,6 @@
 #include "editor/Main.h"
+#include "formats/Icon.h"
+#include "formats/Metafile.h"
 #include "gif/GIFImage.h"
 #include "runtime/Application.h"
 
@@ -7,6 +9,8 @@
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
     RegisterGIFImage();
+    RegisterIcon();
+    RegisterMetafile();
     TMainForm form;
     form.show();
     if (const QScreen* screen = form.screen())

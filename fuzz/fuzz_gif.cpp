@@ -37,13 +37,9 @@ void ExpectRoundTrip(const TBitmap& bitmap) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    GIFLargestFrame = kPixelBudget;
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TGIFImage image;
+    image.SetSettings({.LargestFrame = kPixelBudget});
     try {
         image.LoadFromBytes(
             QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));

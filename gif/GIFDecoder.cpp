@@ -28,8 +28,8 @@ int DepthForBits(int bits) {
     throw EInvalidGraphic(QStringLiteral("Wrong number of colors; must be a power of 2"));
 }
 
-QImage MakeImage(const TGIFItem& item, int depth) {
-    if (qint64(item.Width) * item.Height > GIFLargestFrame)
+QImage MakeImage(const TGIFItem& item, int depth, qint64 largestFrame) {
+    if (qint64(item.Width) * item.Height > largestFrame)
         throw EInvalidGraphic(QStringLiteral("GIF image is too large"));
     QImage image(item.Width, item.Height,
                  depth == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
@@ -265,11 +265,10 @@ void TDecoder::Damaged(const char* message) {
 
 // Decodes the whole frame into `pixels` (count bytes, `capacity` writable), reporting progress
 // about every 64 KB of pixels. Pixels the data never reaches are index 0.
-bool DecodeInto(const TGIFItem& item, quint8* pixels, qsizetype count, qsizetype capacity,
-                const std::function<void(int)>& progress) {
+bool DecodeInto(const TGIFItem& item, bool tolerant, quint8* pixels, qsizetype count,
+                qsizetype capacity, const std::function<void(int)>& progress) {
     const QByteArrayView data = item.Data();
-    auto decoder =
-        std::make_unique<TDecoder>(data, TolerateCorruptData, item.Bits, pixels, count, capacity);
+    auto decoder = std::make_unique<TDecoder>(data, tolerant, item.Bits, pixels, count, capacity);
     decoder->SetUp(static_cast<quint8>(data.front()));
     constexpr qsizetype kProgressStep = 65536;
     while (!decoder->finished && decoder->state.written < count) {
@@ -302,24 +301,26 @@ void PlaceRows(const quint8* pixels, bool interlaced, QImage& image) {
 
 } // namespace
 
-TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced,
+TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSettings& settings,
                            const std::function<void(int percent)>& progress) {
     const int depth = DepthForBits(item.Bits);
     TGIFDecoded result;
     if (item.Width <= 0 || item.Height <= 0 || item.Size == 0)
         return result;
-    result.Image = MakeImage(item, depth);
+    result.Image = MakeImage(item, depth, settings.LargestFrame);
     QImage& image = result.Image;
     const qsizetype count = qsizetype(item.Width) * item.Height;
     // Rows stored top to bottom without padding are the image's own bytes; otherwise the rows
     // are decoded apart, with room behind them for whole-block copies, and placed afterwards.
     if (!interlaced && depth == 8 && image.bytesPerLine() == item.Width) {
-        result.Corrupted = DecodeInto(item, image.bits(), count, count, progress);
+        result.Corrupted =
+            DecodeInto(item, settings.TolerateCorruptData, image.bits(), count, count, progress);
         return result;
     }
     constexpr qsizetype kCopySlack = 16;
     const auto pixels = std::make_unique_for_overwrite<quint8[]>(count + kCopySlack);
-    result.Corrupted = DecodeInto(item, pixels.get(), count, count + kCopySlack, progress);
+    result.Corrupted = DecodeInto(item, settings.TolerateCorruptData, pixels.get(), count,
+                                  count + kCopySlack, progress);
     PlaceRows(pixels.get(), interlaced, image);
     return result;
 }

@@ -5,6 +5,7 @@
 #include <functional>
 
 struct TGIFItem;
+struct TGIFSettings;
 
 struct TGIFDecoded {
     // Format_Mono for 1 colour bit, else Format_Indexed8 with 16 (2 to 4 bits) or 256 entries;
@@ -22,9 +23,9 @@ struct TGIFDecoded {
 // clamped, a runaway string or the end of the data ending the decoding); otherwise damage raises
 // "GIF code size not in range 2 to 9", "GIF encoded data is corrupt" or "Stream read error".
 // A frame without a colour table raises "Wrong number of colors; must be a power of 2", one of
-// more than GIFLargestFrame pixels "GIF image is too large".
+// more than LargestFrame pixels "GIF image is too large".
 // `progress` hears the share of the data consumed, in per cent, now and then.
-TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced,
+TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSettings& settings,
                            const std::function<void(int percent)>& progress = {});
 
 #endif

@@ -11,7 +11,7 @@ TGIFFrame::TGIFFrame(TGIFImage& owner) : owner_(owner), item_(std::make_shared<T
 TGIFFrame::~TGIFFrame() = default;
 
 TBitmap& TGIFFrame::Bitmap() const {
-    if (bitmap_ && !bitmap_->Empty())
+    if (bitmap_)
         return *bitmap_;
     bitmap_ = std::make_unique<TBitmap>();
     if (HasData())
@@ -22,9 +22,10 @@ TBitmap& TGIFFrame::Bitmap() const {
 void TGIFFrame::Decode() const {
     owner_.Progress(TProgressStage::psStarting, 0);
     try {
-        const TGIFDecoded decoded = DecodeGIFImage(*item_, interlaced_, [this](int percent) {
-            owner_.Progress(TProgressStage::psRunning, percent);
-        });
+        const TGIFDecoded decoded =
+            DecodeGIFImage(*item_, interlaced_, owner_.Settings(), [this](int percent) {
+                owner_.Progress(TProgressStage::psRunning, percent);
+            });
         if (!decoded.Image.isNull())
             bitmap_->SetImage(decoded.Image);
         corrupted_ = corrupted_ || decoded.Corrupted;

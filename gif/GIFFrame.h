@@ -28,7 +28,8 @@ public:
 
     // The decoded frame, made on first use and kept: an indexed bitmap of 1, 4 or 8 bits whose
     // palette is the frame's table padded with grey. A frame without compressed data gives an
-    // empty bitmap. A failure to decode raises and leaves the bitmap empty.
+    // empty bitmap. A failure to decode raises once and leaves the bitmap empty; the frame does
+    // not try again, so a repaint neither repeats the failure nor replaces a bitmap handed out.
     TBitmap& Bitmap() const;
     // A bitmap object is held (decoded, copied, or left empty by a failed decoding).
     bool HasBitmap() const { return bitmap_ != nullptr; }

@@ -262,6 +262,7 @@ void TGIFImage::CopyFrom(const TGIFImage& source) {
     backgroundColor_ = source.backgroundColor_;
     repeatCount_ = source.repeatCount_;
     looping_ = source.looping_;
+    settings_ = source.settings_;
     frames_.clear();
     for (const auto& original : source.frames_) {
         TGIFFrame& frame = *frames_.emplace_back(std::make_unique<TGIFFrame>(*this));

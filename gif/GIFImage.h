@@ -96,6 +96,10 @@ public:
     quint16 RepeatCount() const { return repeatCount_; }
     void SetRepeatCount(quint16 count) { repeatCount_ = count; }
     TGIFVersion Version() const { return version_; }
+    // How damaged and oversized data is read, now and when frames are decoded later; copies of
+    // the picture take it along.
+    const TGIFSettings& Settings() const { return settings_; }
+    void SetSettings(const TGIFSettings& settings) { settings_ = settings; }
     const TGIFData& Header() const { return *header_; }
     const QByteArrayList& Comment() const { return header_->Comment; }
     // The comment for changing; a header shared with other pictures is copied first, so that
@@ -127,6 +131,7 @@ private:
     bool looping_ = false;
     quint16 repeatCount_ = 1;
     bool paletteModified_ = false;
+    TGIFSettings settings_;
 };
 
 // Makes ".gif" files load as TGIFImage ("CompuServe GIF Image"); the programs call this at

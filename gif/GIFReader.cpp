@@ -164,7 +164,7 @@ void TGIFReader::ReadFrame(std::vector<TExtension> extensions) {
     bool cutShort = false;
     item.Store = data_;
     ReadImageData(item, cutShort);
-    if (cutShort && !TolerateCorruptData)
+    if (cutShort && !image_.Settings().TolerateCorruptData)
         throw EReadError();
     frame->corrupted_ = cutShort;
     item.Width = width != 0 ? width : image_.screenWidth_;

@@ -3,13 +3,18 @@
 
 #include <QtGlobal>
 
-// Damaged image data is read and decoded as far as it goes, the frame marked Corrupted, rather
-// than refused. Nothing in the program turns this off.
-inline bool TolerateCorruptData = true;
-
 // The largest frame, in pixels, that is decoded, since a few bytes of header can ask for
-// 65535 × 65535 of them; a larger one raises "GIF image is too large". As Qt's own image readers
-// do, 256 M.
-inline qint64 GIFLargestFrame = qint64(1) << 28;
+// 65535 × 65535 of them. As Qt's own image readers do, 256 M.
+constexpr qint64 GIFLargestFrame = qint64(1) << 28;
+
+// How a picture reads damaged or oversized data. Each picture holds its own, handed to the reader
+// and the decoder, so that frames decoded on different threads share nothing writable.
+struct TGIFSettings {
+    // Damaged image data is read and decoded as far as it goes, the frame marked Corrupted,
+    // rather than refused. Nothing in the program turns this off.
+    bool TolerateCorruptData = true;
+    // A larger frame raises "GIF image is too large".
+    qint64 LargestFrame = GIFLargestFrame;
+};
 
 #endif

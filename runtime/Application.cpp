@@ -11,10 +11,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const Exception& error) {
-        TModalPrompts::ShowError(error.Message());
-    } catch (const std::exception& error) {
-        TModalPrompts::ShowError(QString::fromLocal8Bit(error.what()));
+    } catch (const std::exception& failure) {
+        TModalPrompts::ShowErrorLater(MessageOf(failure));
     }
     return false;
 }

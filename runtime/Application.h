@@ -4,7 +4,8 @@
 #include <QApplication>
 
 // The application object. A command that fails throws; the exception ends the running handler
-// here, at the event loop, where its message is shown in the error box and the loop goes on.
+// here, at the event loop. Its message is shown in the error box once the event that failed has
+// been delivered, so that no press, mouse grab or paint is left half done behind the box.
 class TApplication : public QApplication {
     Q_OBJECT
 public:

@@ -9,6 +9,48 @@
 #include <cstdlib>
 #include <vector>
 
+namespace {
+
+// Drawing a picture unscaled onto a 32-bit image (a GIF frame onto its composition, the
+// composition onto a control) is most of what an animation does: this does it pixel by pixel,
+// without a painter or a converted copy. False when the formats are not the common ones.
+bool CopyUnscaled(QImage& target, QPoint at, const QImage& source, TColor transparent) {
+    const QImage::Format format = target.format();
+    const bool toRgb = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                       format == QImage::Format_ARGB32_Premultiplied;
+    const bool indexed = source.format() == QImage::Format_Indexed8;
+    if (!toRgb || (!indexed && source.format() != QImage::Format_RGB32))
+        return false;
+    const bool keyed = transparent != clNone;
+    const QRgb key = keyed ? ToQRgb(transparent) & RGB_MASK : 0;
+    // 0 leaves the pixel as it is; every colour shown is opaque.
+    const auto shown = [&](QRgb rgb) -> QRgb {
+        return keyed && (rgb & RGB_MASK) == key ? 0 : rgb | 0xFF000000;
+    };
+    std::array<QRgb, 256> lookup{};
+    const QList<QRgb> table = source.colorTable();
+    for (int i = 0; i < table.size() && i < 256; ++i) {
+        if (qAlpha(table[i]) != 255)
+            return false;
+        lookup[i] = shown(table[i]);
+    }
+    const QRect area = QRect(at, source.size()).intersected(target.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* out = reinterpret_cast<QRgb*>(target.scanLine(y));
+        const uchar* in = source.constScanLine(y - at.y());
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int from = x - at.x();
+            const QRgb rgb =
+                indexed ? lookup[in[from]] : shown(reinterpret_cast<const QRgb*>(in)[from]);
+            if (rgb)
+                out[x] = rgb;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 TColor TCanvas::Pixel(int x, int y) const {
     if (!image_->valid(x, y))
         return clInvalid;
@@ -234,8 +276,13 @@ void TCanvas::LineTo(int x, int y) {
 }
 
 void TCanvas::DrawImage(const QRect& dest, const QImage& source, TColor transparent) {
-    if (dest.isEmpty() || source.isNull())
+    if (dest.isEmpty() || source.isNull() || image_->isNull())
         return;
+    if (dest.size() == source.size() &&
+        CopyUnscaled(*image_, dest.topLeft(), source, transparent)) {
+        Changed();
+        return;
+    }
     QImage scaled = source.convertToFormat(QImage::Format_ARGB32);
     if (transparent != clNone) {
         const QRgb key = ToQRgb(transparent) & RGB_MASK;

@@ -1,10 +1,14 @@
 #include "runtime/Control.h"
 
 #include "runtime/Canvas.h"
+#include "runtime/Exception.h"
+#include "runtime/ModalPrompts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <exception>
+#include <utility>
 
 void PlaceInParent(QWidget& widget, int left, int top, int width, int height) {
     const QWidget* parent = widget.parentWidget();
@@ -122,15 +126,25 @@ void TControl::mouseMoveEvent(QMouseEvent* event) {
     MouseMove(event->modifiers(), p.x(), p.y());
 }
 
+// A click handler that fails still lets the release through, so that no control stays held;
+// its failure goes on to the error box after that.
 void TControl::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    std::exception_ptr clickFailure;
     if (event->button() == Qt::LeftButton) {
         const bool click = leftPressed_ && rect().contains(p);
         leftPressed_ = false;
-        if (click)
-            Click();
+        if (click) {
+            try {
+                Click();
+            } catch (...) {
+                clickFailure = std::current_exception();
+            }
+        }
     }
     MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+    if (clickFailure)
+        std::rethrow_exception(clickFailure);
 }
 
 // The second press of a double click is a press too, but its release makes no second click.
@@ -163,7 +177,15 @@ void TControl::paintEvent(QPaintEvent*) {
                                                   : QImage::Format_ARGB32_Premultiplied);
     buffer.fill(kind_ == Kind::Windowed ? ToQColor(color_) : QColor(Qt::transparent));
     TCanvas canvas(buffer);
-    Paint(canvas);
+    // A paint never waits on a dialog: what was drawn shows, and the failure is told after the
+    // paint, once for as long as the control keeps failing to paint.
+    try {
+        Paint(canvas);
+        paintFailed_ = false;
+    } catch (const std::exception& failure) {
+        if (!std::exchange(paintFailed_, true))
+            TModalPrompts::ShowErrorLater(MessageOf(failure));
+    }
     QPainter(this).drawImage(0, 0, buffer);
 }
 

@@ -81,7 +81,7 @@ protected:
     virtual void FontChanged() { update(); }
     // Paints the control into `canvas`, which covers the control's client area. For a
     // windowless control the canvas starts see-through; for a windowed one it starts in the
-    // control's colour.
+    // control's colour. A failure shows what was painted so far; the error box follows the paint.
     virtual void Paint(TCanvas& canvas);
 
     void mousePressEvent(QMouseEvent* event) override;
@@ -102,6 +102,7 @@ private:
     TColor color_ = clBtnFace;
     TColor fontColor_ = clWindowText;
     bool leftPressed_ = false;
+    bool paintFailed_ = false;
 };
 
 #endif

@@ -15,4 +15,11 @@ private:
     QString message_;
 };
 
+// What the error box says for any failure: our own message, or the library's text.
+inline QString MessageOf(const std::exception& failure) {
+    if (const auto* own = dynamic_cast<const Exception*>(&failure))
+        return own->Message();
+    return QString::fromLocal8Bit(failure.what());
+}
+
 #endif

@@ -98,6 +98,11 @@ void TModalPrompts::ShowError(const QString& message) {
     Ask({TPromptKind::pkError, QApplication::applicationDisplayName(), {message}, {}, {}});
 }
 
+void TModalPrompts::ShowErrorLater(const QString& message) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [message] { ShowError(message); }, Qt::QueuedConnection);
+}
+
 TPromptAnswer TModalPrompts::Ask(const TPrompt& prompt) {
     if (CurrentResponder())
         return CurrentResponder()(prompt);

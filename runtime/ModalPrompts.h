@@ -52,6 +52,9 @@ public:
     static int ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
                              const QStringList& texts);
     static void ShowError(const QString& message);
+    // The error box for a failure met while an event was delivered: it opens after that event,
+    // from the event loop, never in the middle of a paint or a mouse press.
+    static void ShowErrorLater(const QString& message);
 
 private:
     static TPromptAnswer Ask(const TPrompt& prompt);

@@ -5,7 +5,9 @@
 #include "formats/EpaFormat.h"
 #include "formats/EpaLogo.h"
 #include "formats/EpaSave.h"
+#include "formats/Icon.h"
 #include "formats/LogoGeometry.h"
+#include "formats/Metafile.h"
 #include "formats/Templates.h"
 #include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
@@ -158,6 +160,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     RegisterGIFImage();
+    RegisterIcon();
+    RegisterMetafile();
     try {
         return Run(Arguments(argc, argv));
     } catch (const UsageError& e) {

@@ -5,6 +5,7 @@
 #include "controls/TextButton.h"
 #include "editor/Main.h"
 #include "formats/WorkingFiles.h"
+#include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"
 #include "runtime/ModalPrompts.h"
@@ -349,4 +350,65 @@ TEST_F(MainForm, ANameTooLongForTheFileSystemIsNotCalledAFullDisk) {
     const QString message = asked.last().texts.join(' ');
     EXPECT_TRUE(message.contains("File name too long")) << message.toStdString();
     EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo waits in bin3.dat";
+
+// A save that fails lets go of its button before the error box opens, so the button stands up
+// while the box is read, and the next click runs the save again.
+TEST_F(MainForm, AFailedSaveLeavesItsButtonUpForTheNextClick) {
+    Convert();
+    dir.Write("logo.epa", "older logo");
+    TsohoTextButton& button = *form.sohoTextButton6;
+    const auto look = [&] {
+        return form.grab(button.geometry().translated(button.parentWidget()->pos()));
+    };
+    mouse::Press(button, QPoint(40, 12));
+    const QImage pressed = look().toImage();
+    mouse::Release(button, QPoint(-40, 12)); // released off the button: no click
+    const QImage up = look().toImage();
+    ASSERT_NE(pressed, up);
+
+    QList<QImage> atTheBox;
+    TModalPrompts::SetResponder([&](const TPrompt& prompt) {
+        asked.append(prompt);
+        if (prompt.kind == TPromptKind::pkError) {
+            EXPECT_FALSE(button.Pressed());
+            atTheBox.append(look().toImage());
+        }
+        return TPromptAnswer{mrOk, typedName};
+    });
+    Save();
+    Save();
+    EXPECT_EQ(Kinds(), (QList{TPromptKind::pkInputBox, TPromptKind::pkError,
+                              TPromptKind::pkInputBox, TPromptKind::pkError}));
+    ASSERT_EQ(atTheBox.size(), 2);
+    EXPECT_EQ(atTheBox[0], up);
+    EXPECT_EQ(atTheBox[1], up);
+    EXPECT_EQ(dir.Read("logo.epa"), "older logo");
+}
+
+// A GIF frame that cannot be decoded, shown in the drawing as an animation would step to it:
+// the window goes on painting, one error box tells why however often it repaints, and every
+// bitmap the picture handed out stays alive.
+TEST_F(MainForm, AnUndecodableFrameInTheDrawingGivesOneErrorBox) {
+    RegisterGIFImage();
+    form.Image1->Picture().LoadFromFile(TestDataPath("gif/huge-frame.gif"));
+    auto& picture = dynamic_cast<TGIFImage&>(*form.Image1->Picture().Graphic());
+    const TBitmap& first = picture.Frames(0).Bitmap();
+    picture.SetCurrentIndex(1);
+    for (int i = 0; i < 5; ++i) {
+        form.Image1->repaint();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(Kinds(), QList{TPromptKind::pkError});
+    EXPECT_EQ(asked.value(0).texts, QStringList{"GIF image is too large"});
+
+    const TBitmap& failed = picture.Frames(1).Bitmap();
+    form.Image1->repaint();
+    EXPECT_TRUE(failed.Empty());
+    EXPECT_EQ(&picture.Frames(1).Bitmap(), &failed);
+    picture.SetCurrentIndex(0);
+    form.Image1->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(first.Width(), 30);
+    EXPECT_EQ(form.Image1->grab().toImage().pixelColor(0, 0), QColor(Qt::blue)) << "frame 0 shows";
 }

@@ -60,6 +60,12 @@ QByteArray ReferenceFor(const QString& name, const QByteArray& bytes) {
     return bytes;
 }
 
+// Fixtures left out: one we refuse by design (see the reading tests), and one whose frame claims
+// four thousand million pixels, which giflib would try to find room for.
+bool LeftOut(const QString& name) {
+    return name == "unknown-extension.gif" || name == "huge-frame.gif";
+}
+
 bool AnyCorrupted(const TGIFImage& image) {
     for (int i = 0; i < image.Count(); ++i)
         if (image.Frames(i).Corrupted())
@@ -72,7 +78,7 @@ bool AnyCorrupted(const TGIFImage& image) {
 TEST(GIFDifferential, EveryFixtureDecodesAsGiflibDoes) {
     ASSERT_GE(Fixtures().size(), 30);
     for (const QString& name : Fixtures()) {
-        if (name == "unknown-extension.gif") // refused by design; see the reading tests
+        if (LeftOut(name))
             continue;
         SCOPED_TRACE(name.toStdString());
         const QByteArray bytes = TestData("gif/" + name);
@@ -82,7 +88,7 @@ TEST(GIFDifferential, EveryFixtureDecodesAsGiflibDoes) {
 
 TEST(GIFDifferential, WhatWeWriteFromFixturesGiflibReadsAlike) {
     for (const QString& name : Fixtures()) {
-        if (name == "unknown-extension.gif")
+        if (LeftOut(name))
             continue;
         SCOPED_TRACE(name.toStdString());
         const auto original = Loaded(TestData("gif/" + name));

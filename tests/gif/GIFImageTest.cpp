@@ -291,3 +291,57 @@ TEST(GIFImage, ClipboardCarriesTheGIFAndFrameZero) {
     QGuiApplication::clipboard()->setText("not a picture");
     EXPECT_EQ(Failure([&] { pasted.LoadFromClipboard(); }), "Unsupported clipboard format");
 }
+
+// A frame is decoded once: a failure is raised the first time only, and the bitmap a caller
+// was given stays the frame's bitmap whatever is asked of the frame later.
+TEST(GIFImage, AFrameTriesToDecodeOnceAndKeepsTheBitmapItGave) {
+    const QByteArray data = Compressed(QByteArray(8, 1), 4, 4);
+    TGIFImage image;
+    // A frame of no pixels decodes to an empty bitmap, and that too is kept.
+    image.LoadFromBytes(TGIFBuilder().Screen(0, 0, 4).Image(0, 0, data).Bytes());
+    const TBitmap& empty = image.Frames(0).Bitmap();
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_TRUE(empty.Empty());
+    EXPECT_EQ(&image.Frames(0).Bitmap(), &empty);
+
+    int decodings = 0;
+    image.OnProgress = [&](const TGIFImage&, TProgressStage stage, int, const QString&) {
+        decodings += stage == TProgressStage::psStarting;
+    };
+    image.LoadFromBytes(
+        TGIFBuilder().Screen(4, 2, 4).Image(4, 2, data).Image(65535, 65535, data).Bytes());
+    const TGIFFrame& huge = image.Frames(1);
+    EXPECT_EQ(Failure([&] { huge.Bitmap(); }), "GIF image is too large");
+    const TBitmap& left = huge.Bitmap();
+    EXPECT_TRUE(left.Empty());
+    EXPECT_EQ(&huge.Bitmap(), &left);
+    EXPECT_EQ(huge.Width(), 0);
+    EXPECT_EQ(decodings, 2) << "frame 0 at load, frame 1 once";
+}
+
+// Each picture reads by its own settings, and its copies by the same, so that pictures decoded
+// on different threads share nothing they write.
+TEST(GIFImage, SettingsBelongToThePictureAndItsCopies) {
+    const QByteArray data = Compressed(QByteArray(8, 1), 4, 4);
+    QByteArray badSize = data;
+    badSize[0] = 12;
+    const QByteArray file =
+        TGIFBuilder().Screen(4, 2, 4).Image(4, 2, data).Image(4, 2, badSize).Bytes();
+    TGIFImage strict;
+    strict.SetSettings({.TolerateCorruptData = false});
+    strict.LoadFromBytes(file);
+    TGIFImage tolerant;
+    tolerant.LoadFromBytes(file);
+
+    const std::unique_ptr<TGraphic> copy = strict.Clone();
+    const auto& strictCopy = dynamic_cast<const TGIFImage&>(*copy);
+    EXPECT_EQ(Failure([&] { strictCopy.Frames(1).Bitmap(); }), "GIF code size not in range 2 to 9");
+    EXPECT_EQ(Failure([&] { tolerant.Frames(1).Bitmap(); }), "");
+    EXPECT_TRUE(tolerant.Frames(1).Corrupted());
+    EXPECT_EQ(Failure([&] { strict.Frames(1).Bitmap(); }), "GIF code size not in range 2 to 9");
+
+    TGIFImage small;
+    small.SetSettings({.LargestFrame = 7});
+    EXPECT_EQ(Failure([&] { small.LoadFromBytes(file); }), "GIF image is too large");
+    EXPECT_EQ(Failure([&] { tolerant.LoadFromBytes(file); }), "");
+}

@@ -140,6 +140,30 @@ TEST(Canvas, FocusOutlineDotsTheEvenSquares) {
     EXPECT_EQ(canvas.Pixel(1, 1), clBlack);
 }
 
+// Unscaled onto a 32-bit image a picture is copied pixel by pixel, otherwise it goes through a
+// painter: either way the see-through colour is left out and the edges clip.
+TEST(Canvas, PicturesLeaveTheirSeeThroughColourOutAndClipAtTheEdges) {
+    QImage indexed(3, 2, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(255, 255, 255), qRgb(255, 0, 0), qRgb(0, 0, 255)});
+    for (int x = 0; x < 3; ++x) {
+        indexed.setPixel(x, 0, uint(x));
+        indexed.setPixel(x, 1, uint(2 - x));
+    }
+    for (const QImage& source : {indexed, indexed.convertToFormat(QImage::Format_RGB32)}) {
+        for (const TPixelFormat format : {TPixelFormat::pf32bit, TPixelFormat::pf8bit}) {
+            TBitmap target(4, 3, format, {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)});
+            target.Canvas().FillRect(QRect(0, 0, 4, 3), clBlack);
+            target.Canvas().DrawImage(QRect(2, 1, 3, 2), source, clWhite);
+            const TCanvas& drawn = target.Canvas();
+            EXPECT_EQ(drawn.Pixel(2, 1), clBlack);
+            EXPECT_EQ(drawn.Pixel(3, 1), clRed);
+            EXPECT_EQ(drawn.Pixel(2, 2), clBlue);
+            EXPECT_EQ(drawn.Pixel(3, 2), clRed);
+            EXPECT_EQ(drawn.Pixel(1, 1), clBlack);
+        }
+    }
+}
+
 // Setting many pixels at once stores what single pixels would, in every format, skips those
 // outside, and tells the holder once; reading a row gives what Pixel gives, clInvalid past the
 // image.

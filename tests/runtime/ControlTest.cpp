@@ -1,6 +1,10 @@
 #include "runtime/Control.h"
 #include "runtime/Canvas.h"
+#include "runtime/Exception.h"
+#include "runtime/ModalPrompts.h"
 #include "tests/Mouse.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -23,9 +27,14 @@ public:
         OnMouseLeave = [this](TControl&) { log.append("leave"); };
     }
     QStringList log;
+    bool failPaint = false;
 
 protected:
-    void Paint(TCanvas& canvas) override { canvas.FillRect(QRect(0, 0, 4, 4), clRed); }
+    void Paint(TCanvas& canvas) override {
+        canvas.FillRect(QRect(0, 0, 4, 4), clRed);
+        if (failPaint)
+            throw Exception(QStringLiteral("Out of system resources"));
+    }
 };
 
 class ControlTest : public ::testing::Test {
@@ -38,6 +47,15 @@ protected:
         probe->SetBounds(20, 20, 40, 30);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void TearDown() override { TModalPrompts::SetResponder({}); }
+
+    // Error boxes go into the probe's log, beside its events.
+    void LogErrors() {
+        TModalPrompts::SetResponder([this](const TPrompt& prompt) {
+            probe->log.append("error " + prompt.texts.join(' '));
+            return TPromptAnswer{mrOk, {}};
+        });
     }
 
     QWidget window;
@@ -98,6 +116,38 @@ TEST_F(ControlTest, WindowlessControlsShowTheParentAndLieUnderWindowedOnes) {
     EXPECT_EQ(shot.pixelColor(19, 11), QColor(Qt::blue)); // and so is `after`
     EXPECT_EQ(shot.pixelColor(20, 11), QColor(Qt::red));
     EXPECT_EQ(shot.pixelColor(30, 30), QColor(Qt::green)); // where `probe` draws nothing
+}
+
+// A click handler that fails does not leave its control held: the release is raised before the
+// error box opens, and the next press is a press of its own.
+TEST_F(ControlTest, AFailingClickStillEndsItsPressBeforeTheErrorBox) {
+    LogErrors();
+    probe->OnClick = [](TControl&) { throw Exception(QStringLiteral("Disk full")); };
+    mouse::Click(*probe, QPoint(5, 6));
+    mouse::Click(*probe, QPoint(7, 6));
+    probe->log.removeAll("enter");
+    EXPECT_EQ(probe->log, (QStringList{"down 1 5,6", "up 1 5,6", "error Disk full", "down 1 7,6",
+                                       "up 1 7,6", "error Disk full"}));
+}
+
+// A paint that fails shows what it drew. Its error box opens after the paint, and once for as
+// long as the control keeps failing, not at every repaint.
+TEST_F(ControlTest, AFailingPaintIsToldOnceAfterThePaint) {
+    LogErrors();
+    probe->failPaint = true;
+    for (int i = 0; i < 3; ++i)
+        probe->repaint();
+    EXPECT_TRUE(probe->log.filter("error").isEmpty()) << "no box inside the paint";
+    EXPECT_EQ(probe->grab().toImage().pixelColor(0, 0), QColor(Qt::red));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(probe->log.filter("error"), QStringList{"error Out of system resources"});
+
+    probe->failPaint = false;
+    probe->repaint();
+    probe->failPaint = true;
+    probe->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(probe->log.filter("error").size(), 2) << "failing again after a good paint is news";
 }
 
 } // namespace

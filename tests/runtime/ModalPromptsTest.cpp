@@ -1,11 +1,11 @@
 #include "runtime/ModalPrompts.h"
 #include "runtime/Control.h"
 #include "runtime/Exception.h"
+#include "tests/Modal.h"
 #include "tests/Mouse.h"
 #include "tests/TestDir.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,10 +74,23 @@ TEST_F(ModalPromptsTest, AnExceptionFromAHandlerEndsInTheErrorBox) {
     EXPECT_EQ(asked[1].texts, QStringList{"bad allocation"});
 }
 
+// Whatever the event, its delivery is finished before the error box opens.
+TEST_F(ModalPromptsTest, TheErrorBoxWaitsUntilTheFailedEventIsDelivered) {
+    struct Failing : QObject {
+        bool event(QEvent*) override { throw Exception(QStringLiteral("Disk full")); }
+    } receiver;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&receiver, &event);
+    EXPECT_TRUE(asked.isEmpty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].texts, QStringList{"Disk full"});
+}
+
 TEST(ModalPrompts, WithoutAResponderAPersonIsAsked) {
     // Closed with its close box, the real input box gives the default.
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    EXPECT_EQ(TModalPrompts::InputBox("Caption", "Prompt", "Adsız"), "Adsız");
+    modal::Answer([] { EXPECT_EQ(TModalPrompts::InputBox("Caption", "Prompt", "Adsız"), "Adsız"); },
+                  [](QWidget& box) { box.close(); });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "runtime/Bitmap.h"
 #include "tests/TestDir.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -99,6 +100,28 @@ TEST(Epatool, RefusesBadInputAndNeverOverwrites) {
     const Result help = Epatool({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains("epatool encode"));
+}
+
+TEST(Epatool, EncodesIconsAndMetafilesAsTheyShow) {
+    struct Case {
+        const char* fixture;
+        QPoint lit;
+        QPoint dark;
+    };
+    // Icons leave their see-through quarter dark; the metafiles' black square stays dark on
+    // their white page.
+    for (const Case& c : {Case{"ico/pal8.ico", {3, 3}, {12, 12}},
+                          Case{"metafile/inkscape-shapes.wmf", {65, 35}, {35, 35}},
+                          Case{"metafile/libreoffice-shapes.emf", {60, 29}, {29, 29}}}) {
+        TestDir dir;
+        const QString input = dir.Path(QFileInfo(c.fixture).fileName());
+        dir.Write(QFileInfo(c.fixture).fileName(), TestData(c.fixture));
+        const Result r = Epatool({"encode", input, dir.Path("out.epa")});
+        ASSERT_EQ(r.exitCode, 0) << c.fixture << ": " << r.err.toStdString();
+        const TEpaLogo logo = TEpaLogo::Read(dir.Path("out.epa"));
+        EXPECT_TRUE(logo.Lit(c.lit.x(), c.lit.y())) << c.fixture;
+        EXPECT_FALSE(logo.Lit(c.dark.x(), c.dark.y())) << c.fixture;
+    }
 }
 
 TEST(Epatool, EncodesEveryRegisteredPictureKind) {

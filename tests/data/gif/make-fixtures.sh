@@ -34,6 +34,8 @@ head -c -1 looping.gif >no-trailer.gif
 at=$(LC_ALL=C grep -obUaP '\x21\xf9\x04' looping.gif | sed -n 2p | cut -d: -f1)
 { head -c "$at" looping.gif; printf '\000\000\000'; tail -c +"$((at + 1))" looping.gif; } \
     >zero-bytes.gif
+cp looping.gif huge-frame.gif
+printf '\377\377\377\377' | dd of=huge-frame.gif bs=1 seek="$((at + 13))" count=4 conv=notrunc 2>/dev/null
 cp colors-16.gif uppercase.gif
 printf 'gIf89A' | dd of=uppercase.gif bs=1 count=6 conv=notrunc 2>/dev/null
 gifsicle --extension 2 "xx" "$tmp/d0.gif" >unknown-extension.gif
