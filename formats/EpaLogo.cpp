@@ -17,13 +17,18 @@ TEpaLogo TEpaLogo::Read(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
-    // Nothing valid comes near this size (at most 255 × 255 cells); don't read a huge file.
+    // Nothing valid comes near this size (at most 255 × 255 cells). Reading stops one byte past
+    // it, since a device or a pipe has no size to ask for and may never end.
     constexpr qint64 MaxSize =
         EpaFormat::HeaderSize + 255LL * 255 * BytesPerCell + EpaFormat::TrailerSize;
-    if (file.size() > MaxSize)
+    QByteArray bytes;
+    for (QByteArray piece;
+         bytes.size() <= MaxSize && !(piece = file.read(MaxSize + 1 - bytes.size())).isEmpty();)
+        bytes.append(piece);
+    if (bytes.size() > MaxSize)
         throw Exception(
             QStringLiteral("\"%1\" is not an EPA logo file: it is too long.").arg(fileName));
-    return Parse(file.readAll(), fileName);
+    return Parse(bytes, fileName);
 }
 
 TEpaLogo TEpaLogo::Parse(const QByteArray& bytes, const QString& name) {

@@ -1,6 +1,7 @@
 // Loads any bytes as a GIF and decodes every frame; the decoder must neither read past the data
-// nor write outside its bitmap. Each decoded frame small enough is also written as a picture of
-// its own and read back, which must give the same indices.
+// nor write outside its bitmap. Each decoded frame is drawn onto a logo-sized bitmap, in place and
+// stretched over it, as the window and epatool draw pictures; each one small enough is also
+// written as a picture of its own and read back, which must give the same indices.
 
 #include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
@@ -16,6 +17,12 @@ namespace {
 // would measure memory, not the decoder.
 constexpr qint64 kPixelBudget = 1 << 22;
 constexpr qint64 kRoundTripPixels = 1 << 14;
+
+void DrawOnALogo(const TGIFFrame& frame) {
+    TBitmap logo(136, 126, TPixelFormat::pf24bit);
+    frame.Draw(logo.Canvas(), frame.Bounds(), true);
+    frame.Draw(logo.Canvas(), QRect(0, 0, logo.Width(), logo.Height()), false);
+}
 
 void ExpectRoundTrip(const TBitmap& bitmap) {
     TGIFImage single;
@@ -54,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         budget -= pixels;
         try {
             const TBitmap& bitmap = frame.Bitmap();
+            DrawOnALogo(frame);
             if (!bitmap.Empty() && pixels <= kRoundTripPixels)
                 ExpectRoundTrip(bitmap);
         } catch (const Exception&) {

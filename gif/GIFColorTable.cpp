@@ -38,6 +38,11 @@ int TGIFColorTable::IndexOf(TColor color) const {
     return -1;
 }
 
+const QList<TColor>& TGIFColorTable::Blank() {
+    static const QList<TColor> blank(256, 0);
+    return blank;
+}
+
 int TGIFColorTable::BitsForCount(int count) {
     if (count < 2 || count > 256 || !std::has_single_bit(static_cast<unsigned>(count)))
         throw EInvalidGraphic(QStringLiteral("Wrong number of colors; must be a power of 2"));

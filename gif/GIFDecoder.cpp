@@ -29,7 +29,10 @@ int DepthForBits(int bits) {
 }
 
 QImage MakeImage(const TGIFItem& item, int depth, qint64 largestFrame) {
-    if (qint64(item.Width) * item.Height > largestFrame)
+    // Rows are held as the image will hold them: a bit a pixel for one colour bit, else a byte,
+    // each row padded to 32 bits.
+    const qint64 rowBytes = (qint64(item.Width) * (depth == 1 ? 1 : 8) + 31) / 32 * 4;
+    if (rowBytes * item.Height > largestFrame)
         throw EInvalidGraphic(QStringLiteral("GIF image is too large"));
     QImage image(item.Width, item.Height,
                  depth == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);

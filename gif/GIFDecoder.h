@@ -23,7 +23,7 @@ struct TGIFDecoded {
 // clamped, a runaway string or the end of the data ending the decoding); otherwise damage raises
 // "GIF code size not in range 2 to 9", "GIF encoded data is corrupt" or "Stream read error".
 // A frame without a colour table raises "Wrong number of colors; must be a power of 2", one of
-// more than LargestFrame pixels "GIF image is too large".
+// more than LargestFrame bytes of pixels "GIF image is too large".
 // `progress` hears the share of the data consumed, in per cent, now and then.
 TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSettings& settings,
                            const std::function<void(int percent)>& progress = {});

@@ -186,7 +186,7 @@ void TGIFImage::Load(const QByteArray& data, bool decodeFirst) {
 }
 
 void TGIFImage::LoadFromStream(QIODevice& stream) {
-    Load(stream.readAll(), true);
+    Load(ReadToEnd(stream), true);
 }
 
 void TGIFImage::SaveToStream(QIODevice& stream) const {
@@ -194,8 +194,10 @@ void TGIFImage::SaveToStream(QIODevice& stream) const {
 }
 
 void TGIFImage::ReadStored(QIODevice& stream, bool decodeFirst) {
-    const QByteArray length = ReadExactly(stream, 4);
-    Load(ReadExactly(stream, qFromLittleEndian<quint32>(length.constData())), decodeFirst);
+    const quint32 length = qFromLittleEndian<quint32>(ReadExactly(stream, 4).constData());
+    if (length > LargestFile)
+        TooLarge();
+    Load(ReadExactly(stream, length), decodeFirst);
 }
 
 void TGIFImage::ReadData(QIODevice& stream) {

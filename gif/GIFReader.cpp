@@ -14,6 +14,9 @@ constexpr int kImage = ',';
 constexpr int kLargestRepeatCount = 30000;
 // A delay is kept in milliseconds in 16 bits; a longer one stays as long as that allows.
 constexpr int kLongestDelay = 65535;
+// An image takes a dozen bytes of a file and a few hundred of memory: without a limit a file
+// of empty images would cost twenty times its size. No real animation comes near this many.
+constexpr std::size_t kMostFrames = 65536;
 
 [[noreturn]] void UnknownVersion() {
     throw EInvalidGraphic(QStringLiteral("Unknown GIF version"));
@@ -143,6 +146,9 @@ void TGIFReader::ReadLooping(const QByteArray& header, const QByteArrayList& tex
 }
 
 void TGIFReader::ReadFrame(std::vector<TExtension> extensions) {
+    if (image_.frames_.size() == kMostFrames)
+        throw EInvalidGraphic(
+            QStringLiteral("GIF image has too many frames (more than %1)").arg(kMostFrames));
     auto frame = std::make_unique<TGIFFrame>(image_);
     const TGIFColorTable& global = image_.header_->GlobalColors;
     TGIFItem item;

@@ -3,9 +3,9 @@
 
 #include <QtGlobal>
 
-// The largest frame, in pixels, that is decoded, since a few bytes of header can ask for
-// 65535 × 65535 of them. As Qt's own image readers do, 256 M.
-constexpr qint64 GIFLargestFrame = qint64(1) << 28;
+// The largest frame that is decoded, in bytes of decoded pixels, since a few bytes of header can
+// ask for 65535 × 65535 of them. 64 MB: an 8192 × 8192 frame of 8-bit pixels.
+constexpr qint64 GIFLargestFrame = qint64(64) << 20;
 
 // How a picture reads damaged or oversized data. Each picture holds its own, handed to the reader
 // and the decoder, so that frames decoded on different threads share nothing writable.
@@ -13,7 +13,7 @@ struct TGIFSettings {
     // Damaged image data is read and decoded as far as it goes, the frame marked Corrupted,
     // rather than refused. Nothing in the program turns this off.
     bool TolerateCorruptData = true;
-    // A larger frame raises "GIF image is too large".
+    // A frame of more bytes of pixels raises "GIF image is too large".
     qint64 LargestFrame = GIFLargestFrame;
 };
 

@@ -2,6 +2,7 @@
 
 #include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
+#include "runtime/OutOfMemory.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -73,18 +74,18 @@ QImage TBitmap::MakeImage(int width, int height, TPixelFormat format, QList<QRgb
     QImage image;
     switch (format) {
     case TPixelFormat::pf1bit:
-        image = QImage(width, height, QImage::Format_Mono);
+        image = Allocated(QImage(width, height, QImage::Format_Mono));
         if (palette.isEmpty())
             palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
         break;
     case TPixelFormat::pf4bit:
     case TPixelFormat::pf8bit:
-        image = QImage(width, height, QImage::Format_Indexed8);
+        image = Allocated(QImage(width, height, QImage::Format_Indexed8));
         if (palette.isEmpty())
             palette = StandardPalette16();
         break;
     default:
-        image = QImage(width, height, QImage::Format_RGB32);
+        image = Allocated(QImage(width, height, QImage::Format_RGB32));
         image.fill(Qt::black);
         return image;
     }
@@ -106,13 +107,16 @@ void TBitmap::SetSize(int width, int height) {
 }
 
 void TBitmap::SetImage(const QImage& image) {
+    const auto converted = [&](QImage::Format format) {
+        return image.isNull() ? image : Allocated(image.convertToFormat(format));
+    };
     switch (image.format()) {
     case QImage::Format_Mono:
         image_ = image;
         format_ = TPixelFormat::pf1bit;
         break;
     case QImage::Format_MonoLSB:
-        image_ = image.convertToFormat(QImage::Format_Mono);
+        image_ = converted(QImage::Format_Mono);
         format_ = TPixelFormat::pf1bit;
         break;
     case QImage::Format_Indexed8:
@@ -120,7 +124,7 @@ void TBitmap::SetImage(const QImage& image) {
         format_ = image.colorCount() <= 16 ? TPixelFormat::pf4bit : TPixelFormat::pf8bit;
         break;
     default:
-        image_ = image.convertToFormat(QImage::Format_RGB32);
+        image_ = converted(QImage::Format_RGB32);
         format_ = image.hasAlphaChannel() ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
         break;
     }
@@ -138,7 +142,7 @@ TColor TBitmap::TransparentColor() const {
 }
 
 void TBitmap::LoadFromStream(QIODevice& stream) {
-    const QByteArray data = stream.readAll();
+    const QByteArray data = ReadToEnd(stream);
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);

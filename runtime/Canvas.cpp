@@ -1,6 +1,7 @@
 #include "runtime/Canvas.h"
 
 #include "runtime/Graphic.h"
+#include "runtime/OutOfMemory.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -10,6 +11,12 @@
 #include <vector>
 
 namespace {
+
+// Stretching picks for each target pixel the source pixel under its centre (the lower one on a
+// tie, as Qt's own fast scaling does for the sizes a window shows).
+int Nearest(int target, int sourceSize, int targetSize) {
+    return static_cast<int>(((2 * qint64(target) + 1) * sourceSize - 1) / (2 * qint64(targetSize)));
+}
 
 // Drawing a picture unscaled onto a 32-bit image (a GIF frame onto its composition, the
 // composition onto a control) is most of what an animation does: this does it pixel by pixel,
@@ -276,26 +283,31 @@ void TCanvas::LineTo(int x, int y) {
 }
 
 void TCanvas::DrawImage(const QRect& dest, const QImage& source, TColor transparent) {
-    if (dest.isEmpty() || source.isNull() || image_->isNull())
+    // Only the pixels that land on the image are fetched, so a picture far larger than the
+    // canvas costs no more memory than the canvas.
+    const QRect visible = dest.intersected(image_->rect());
+    if (visible.isEmpty() || source.isNull())
         return;
     if (dest.size() == source.size() &&
         CopyUnscaled(*image_, dest.topLeft(), source, transparent)) {
         Changed();
         return;
     }
-    QImage scaled = source.convertToFormat(QImage::Format_ARGB32);
-    if (transparent != clNone) {
-        const QRgb key = ToQRgb(transparent) & RGB_MASK;
-        for (int y = 0; y < scaled.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(scaled.scanLine(y));
-            for (int x = 0; x < scaled.width(); ++x)
-                if ((line[x] & RGB_MASK) == key)
-                    line[x] = 0;
+    const bool keyed = transparent != clNone;
+    const QRgb key = keyed ? ToQRgb(transparent) & RGB_MASK : 0;
+    QImage part = Allocated(QImage(visible.size(), QImage::Format_ARGB32));
+    std::vector<int> columns(visible.width());
+    for (int x = 0; x < visible.width(); ++x)
+        columns[x] = Nearest(visible.left() - dest.left() + x, source.width(), dest.width());
+    for (int y = 0; y < visible.height(); ++y) {
+        const int row = Nearest(visible.top() - dest.top() + y, source.height(), dest.height());
+        auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+        for (int x = 0; x < visible.width(); ++x) {
+            const QRgb rgb = source.pixel(columns[x], row);
+            line[x] = keyed && (rgb & RGB_MASK) == key ? 0 : rgb;
         }
     }
-    if (dest.size() != scaled.size())
-        scaled = scaled.scaled(dest.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    Paint([&](QPainter& painter) { painter.drawImage(dest.topLeft(), scaled); });
+    Paint([&](QPainter& painter) { painter.drawImage(visible.topLeft(), part); });
 }
 
 void TCanvas::Draw(int x, int y, TGraphic& graphic) {
@@ -318,7 +330,7 @@ void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
         Changed();
         return;
     }
-    QImage rgb = image_->convertToFormat(QImage::Format_RGB32);
+    QImage rgb = Allocated(image_->convertToFormat(QImage::Format_RGB32));
     {
         QPainter painter(&rgb);
         work(painter);

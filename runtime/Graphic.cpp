@@ -2,10 +2,12 @@
 
 #include "runtime/InvalidGraphic.h"
 #include "runtime/LocalFiles.h"
+#include "runtime/OutOfMemory.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 void TGraphic::LoadFromBytes(const QByteArray& bytes) {
     QBuffer buffer;
@@ -18,7 +20,29 @@ void TGraphic::LoadFromFile(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly) || QFileInfo(fileName).isDir())
         throw EInvalidGraphic(QStringLiteral("Cannot open file %1").arg(fileName));
-    LoadFromStream(file);
+    try {
+        LoadFromStream(file);
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory(fileName);
+    }
+}
+
+QByteArray TGraphic::ReadToEnd(QIODevice& stream) {
+    constexpr qint64 kPiece = 1 << 16;
+    QByteArray bytes;
+    if (!stream.isSequential())
+        bytes.reserve(std::clamp<qint64>(stream.size() - stream.pos(), 0, LargestFile));
+    for (QByteArray piece; !(piece = stream.read(kPiece)).isEmpty();) {
+        if (bytes.size() + piece.size() > LargestFile)
+            TooLarge();
+        bytes.append(piece);
+    }
+    return bytes;
+}
+
+void TGraphic::TooLarge() {
+    throw EInvalidGraphic(
+        QStringLiteral("Picture file is too large (more than %1 MB)").arg(LargestFile >> 20));
 }
 
 void TGraphic::SaveToFile(const QString& fileName) const {

@@ -16,7 +16,17 @@ extern "C" const char* __asan_default_options() {
     return "fast_unwind_on_malloc=0";
 }
 
+// Under ThreadSanitizer, tests/tsan.supp keeps Qt's own internals out of the reports: in the test
+// programs, and through the environment in the programs they start.
+constexpr char TsanOptions[] = "suppressions=" VARNEL_SOURCE_DIR "/tests/tsan.supp";
+
+extern "C" const char* __tsan_default_options() {
+    return TsanOptions;
+}
+
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("TSAN_OPTIONS"))
+        qputenv("TSAN_OPTIONS", TsanOptions);
     // Widgets need an application; tests never need a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

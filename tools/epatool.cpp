@@ -14,6 +14,7 @@
 #include "runtime/Exception.h"
 #include "runtime/Graphic.h"
 #include "runtime/LocalFiles.h"
+#include "runtime/OutOfMemory.h"
 #include "runtime/Picture.h"
 
 #include <QFile>
@@ -59,13 +60,21 @@ int ParseAttribute(const QString& text) {
 }
 
 // The picture drawn at the top-left of a black logo-sized bitmap, so that the result never
-// depends on the file's kind, depth or size.
+// depends on the file's kind, depth or size. A picture without pixels would give a blank logo
+// that looks like success.
 TBitmap LoadDrawing(const QString& input) {
-    TPicture picture;
-    picture.LoadFromFile(input);
-    TBitmap drawing(LogoGeometry::Width, LogoGeometry::Height, TPixelFormat::pf24bit);
-    drawing.Canvas().Draw(0, 0, *picture.Graphic());
-    return drawing;
+    try {
+        TPicture picture;
+        picture.LoadFromFile(input);
+        if (picture.Graphic()->Empty() || picture.Width() <= 0 || picture.Height() <= 0)
+            throw Exception(
+                QStringLiteral("\"%1\" holds no picture: there is nothing to draw.").arg(input));
+        TBitmap drawing(LogoGeometry::Width, LogoGeometry::Height, TPixelFormat::pf24bit);
+        drawing.Canvas().Draw(0, 0, *picture.Graphic());
+        return drawing;
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory(input);
+    }
 }
 
 void Encode(const QString& input, const QString& output, int attribute) {

@@ -350,6 +350,7 @@ TEST_F(MainForm, ANameTooLongForTheFileSystemIsNotCalledAFullDisk) {
     const QString message = asked.last().texts.join(' ');
     EXPECT_TRUE(message.contains("File name too long")) << message.toStdString();
     EXPECT_EQ(dir.Read(WorkingFiles::Binary).size(), 2367) << "the new logo waits in bin3.dat";
+}
 
 // A save that fails lets go of its button before the error box opens, so the button stands up
 // while the box is read, and the next click runs the save again.

@@ -5,6 +5,7 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/Picture.h"
+#include "tests/Failure.h"
 #include "tests/TestDir.h"
 #include "tests/gif/GIFBuilder.h"
 
@@ -22,15 +23,6 @@ QByteArray Written(const TGIFImage& image) {
     buffer.open(QIODevice::WriteOnly);
     image.SaveToStream(buffer);
     return buffer.data();
-}
-
-QString Failure(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const Exception& failure) {
-        return failure.Message();
-    }
-    return {};
 }
 
 // A 2 × 2 four-bit bitmap: red, white / white, blue.

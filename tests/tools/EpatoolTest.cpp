@@ -1,10 +1,12 @@
 #include "formats/EpaLogo.h"
 #include "runtime/Bitmap.h"
+#include "tests/MemoryLimit.h"
 #include "tests/TestDir.h"
 
 #include <QFileInfo>
 #include <QProcess>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace {
 
@@ -12,14 +14,67 @@ struct Result {
     int exitCode;
     QString out;
     QString err;
+    bool crashed = false;
 };
 
-Result Epatool(const QStringList& args) {
+// Runs epatool; with `addressSpace`, in no more address space than that, so that an allocation
+// beyond it fails as on a full machine.
+Result Epatool(const QStringList& args, qint64 addressSpace = 0) {
     QProcess process;
+    if (addressSpace > 0)
+        process.setChildProcessModifier([addressSpace] {
+            const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
+            setrlimit(RLIMIT_AS, &limit);
+        });
     process.start(QStringLiteral(EPATOOL), args);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardError()),
+            process.exitStatus() == QProcess::CrashExit};
+}
+
+// The least address space, to 4 MB, in which epatool encodes a small picture: what the program
+// itself takes, before any picture's pixels. 0 when it cannot be found.
+qint64 Baseline() {
+    static const qint64 baseline = [] {
+        TestDir dir;
+        dir.Write("small.gif", TestData("gif/colors-2.gif"));
+        const auto fits = [&](qint64 space) {
+            dir.Dir().remove("small.epa");
+            return Epatool({"encode", dir.Path("small.gif"), dir.Path("small.epa")}, space)
+                       .exitCode == 0;
+        };
+        qint64 low = 16 * memory_limit::MB;
+        qint64 high = 4096 * memory_limit::MB;
+        if (!fits(high))
+            return qint64(0);
+        while (high - low > 4 * memory_limit::MB) {
+            const qint64 middle = (low + high) / 2;
+            (fits(middle) ? high : low) = middle;
+        }
+        return high;
+    }();
+    return baseline;
+}
+
+// A GIF of one frame of `width` × `height` pixels of `bits` colour bits, all index 0, whose
+// colour table is black or, when `lit`, white.
+QByteArray BlankGIF(int width, int height, int bits, bool lit = false) {
+    QByteArray gif("GIF89a");
+    const auto size = [&] {
+        for (const int value : {width, height})
+            gif.append(char(value & 0xFF)).append(char(value >> 8));
+    };
+    size();
+    gif.append(char(0x80 | (bits - 1))).append(2, '\0');
+    gif.append(QByteArray(3 << bits, lit ? '\xFF' : '\0'));
+    gif.append(QByteArray(",\0\0\0\0", 5));
+    size();
+    gif.append('\0');
+    // The minimum code size, a clear code and the end code.
+    gif.append(bits == 1 ? QByteArray("\x02\x01\x2c\x00", 4)
+                         : QByteArray("\x08\x03\x00\x03\x02\x00", 6));
+    return gif + ';';
 }
 
 // A drawing with a lit diagonal and a lit block in the bottom-right cell.
@@ -136,6 +191,75 @@ TEST(Epatool, EncodesEveryRegisteredPictureKind) {
             lit += logo.Lit(x, y);
     EXPECT_GT(lit, 0);
     EXPECT_FALSE(logo.Lit(135, 0)) << "the 40 × 30 picture leaves the rest of the logo dark";
+}
+
+TEST(Epatool, RefusesPicturesWithNothingToDraw) {
+    TestDir dir;
+    dir.Write("empty.gif", "");
+    dir.Write("no-frames.gif", QByteArray("GIF89a\0\0\0\0\0\0\0;", 14));
+    dir.Write("zero-size.gif", BlankGIF(0, 0, 1));
+    for (const QString name : {"empty.gif", "no-frames.gif", "zero-size.gif"}) {
+        const Result r = Epatool({"encode", dir.Path(name), dir.Path("out.epa")});
+        EXPECT_EQ(r.exitCode, 1) << name.toStdString();
+        EXPECT_TRUE(r.err.contains(QStringLiteral("\"%1\" holds no picture").arg(dir.Path(name))))
+            << r.err.toStdString();
+        EXPECT_FALSE(dir.Exists("out.epa"));
+    }
+}
+
+TEST(Epatool, EndlessInputIsReadNoFurtherThanTheLargestFile) {
+    TestDir dir;
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.gif")));
+    // Should reading not stop, epatool fails rather than the machine.
+    const qint64 space =
+        memory_limit::Available && Baseline() ? Baseline() + 768 * memory_limit::MB : 0;
+    Result r = Epatool({"encode", dir.Path("zero.gif"), dir.Path("out.epa")}, space);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Picture file is too large (more than 128 MB)"))
+        << r.err.toStdString();
+    r = Epatool({"info", QStringLiteral("/dev/zero")}, space);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("\"/dev/zero\" is not an EPA logo file: it is too long."))
+        << r.err.toStdString();
+    EXPECT_FALSE(dir.Exists("out.epa"));
+}
+
+TEST(Epatool, AHugeFrameIsRefusedOrDrawnWithinItsOwnSize) {
+    TestDir dir;
+    dir.Write("bomb8.gif", BlankGIF(16384, 16384, 8));
+    Result r = Epatool({"encode", dir.Path("bomb8.gif"), dir.Path("bomb8.epa")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("GIF image is too large")) << r.err.toStdString();
+
+    // 34 bytes asking for 16384 × 16384 white pixels of one bit: 32 MB to hold, no more to draw.
+    const QByteArray bomb = BlankGIF(16384, 16384, 1, true);
+    ASSERT_EQ(bomb.size(), 34);
+    dir.Write("bomb.gif", bomb);
+    if (!memory_limit::Available || !Baseline())
+        GTEST_SKIP() << "no address-space limit under sanitizers";
+    r = Epatool({"encode", dir.Path("bomb.gif"), dir.Path("bomb.epa")},
+                Baseline() + 48 * memory_limit::MB);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const TEpaLogo logo = TEpaLogo::Read(dir.Path("bomb.epa"));
+    EXPECT_TRUE(logo.Lit(0, 0));
+    EXPECT_TRUE(logo.Lit(127, 125)) << "every pixel is lit, as the picture is white";
+}
+
+TEST(Epatool, NoMemoryForThePictureIsAClearFailure) {
+    if (!memory_limit::Available || !Baseline())
+        GTEST_SKIP() << "no address-space limit under sanitizers";
+    TestDir dir;
+    dir.Write("big.gif", BlankGIF(8192, 8192, 8));
+    const Result r = Epatool({"encode", dir.Path("big.gif"), dir.Path("big.epa")},
+                             Baseline() + 32 * memory_limit::MB);
+    EXPECT_FALSE(r.crashed);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Not enough memory to load " + dir.Path("big.gif")))
+        << r.err.toStdString();
+    EXPECT_FALSE(dir.Exists("big.epa"));
+
+    EXPECT_EQ(Epatool({"encode", dir.Path("big.gif"), dir.Path("big.epa")}).exitCode, 0)
+        << "with the memory it needs, the same picture encodes";
 }
 
 TEST(Epatool, OutputsOntoAFullDiskFailWithTheReasonAndLeaveNothing) {
