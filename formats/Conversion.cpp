@@ -7,7 +7,11 @@
 #include "runtime/LocalFiles.h"
 #include "runtime/TextFile.h"
 
+#include <array>
+#include <charconv>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -18,9 +22,11 @@ void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
     bits.Rewrite();
     const TCanvas& canvas = drawing.Canvas();
     std::string line(Width, '0');
+    std::array<TColor, Width> colors;
     for (int y = 0; y < Height; ++y) {
+        canvas.ReadRow(y, colors);
         for (int x = 0; x < Width; ++x)
-            line[x] = IsLit(canvas.Pixel(x, y)) ? '1' : '0';
+            line[x] = IsLit(colors[x]) ? '1' : '0';
         bits.WriteLine(line);
     }
     bits.Close();
@@ -29,17 +35,20 @@ void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
 void RedrawPreview(TBitmap& preview, const QString& fileName, const ProgressStep& step) {
     TTextFile bits(fileName);
     bits.Reset();
-    TCanvas& canvas = preview.Canvas();
+    std::vector<TCanvas::TPixelAt> pixels;
+    pixels.reserve(Width * Height);
     for (int y = 0; y < Height; ++y) {
         const std::string line = bits.ReadLine();
         if (step)
             step();
         for (int x = 0; x < Width; ++x) {
             const bool lit = x < int(line.size()) && line[x] == '1';
-            canvas.SetPixel(PreviewX(x), PreviewY(y), lit ? clWhite : clBlack);
+            pixels.push_back({PreviewX(x), PreviewY(y), lit ? clWhite : clBlack});
         }
     }
     bits.Close();
+    // One change for the whole redraw: whoever shows the preview repaints once.
+    preview.Canvas().SetPixels(pixels);
 }
 
 void WriteByteRows(const QString& bitRows, const QString& byteRows) {
@@ -47,14 +56,17 @@ void WriteByteRows(const QString& bitRows, const QString& byteRows) {
     bits.Reset();
     TTextFile bytes(byteRows);
     bytes.Rewrite();
+    std::string out;
     do {
         const std::string line = bits.ReadLine();
-        std::string out;
+        out.clear();
         for (int g = 0; g < Columns; ++g) {
             const std::size_t start = std::size_t(g) * CellWidth;
             const std::string_view field =
                 start < line.size() ? std::string_view(line).substr(start, CellWidth) : "";
-            out += std::to_string(BitStringValue(field));
+            std::array<char, 12> digits;
+            const auto end = std::to_chars(digits.begin(), digits.end(), BitStringValue(field)).ptr;
+            out.append(digits.begin(), end);
             out += '.';
         }
         out += '/';

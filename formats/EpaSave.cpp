@@ -11,6 +11,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -18,12 +19,12 @@ using LogoGeometry::Columns;
 using LogoGeometry::Rows;
 
 // Splits one "bin1.dat" line into its 17 fields: each the text before the next full stop.
-std::array<std::string, Columns> Fields(std::string line) {
+std::array<std::string, Columns> Fields(std::string_view line) {
     std::array<std::string, Columns> fields;
     for (std::string& field : fields) {
         const std::size_t stop = line.find('.');
         field = line.substr(0, stop);
-        line.erase(0, stop == std::string::npos ? line.size() : stop + 1);
+        line.remove_prefix(stop == std::string_view::npos ? line.size() : stop + 1);
     }
     return fields;
 }

@@ -12,14 +12,11 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <vector>
 
 namespace {
 
 constexpr int kTableSize = 4096;
 constexpr int kMaxCodeWidth = 12;
-// The longest string a sound table can hold; a longer one means a damaged table.
-constexpr int kMaxString = 4096;
 
 int DepthForBits(int bits) {
     if (bits == 1)
@@ -33,8 +30,9 @@ int DepthForBits(int bits) {
 
 QImage MakeImage(const TGIFItem& item, int depth, qint64 largestFrame) {
     // Rows are held as the image will hold them: a bit a pixel for one colour bit, else a byte,
-    // each row padded to 32 bits.
-    const qint64 rowBytes = (qint64(item.Width) * (depth == 1 ? 1 : 8) + 31) / 32 * 4;
+    // each row padded to 32 bits. Decoding goes through a byte a pixel, so a one-bit frame takes
+    // that much while it is decoded.
+    const qint64 rowBytes = (qint64(item.Width) * 8 + 31) / 32 * 4;
     if (rowBytes * item.Height > largestFrame)
         throw EInvalidGraphic(QStringLiteral("GIF image is too large"));
     QImage image(item.Width, item.Height,
@@ -48,71 +46,145 @@ QImage MakeImage(const TGIFItem& item, int depth, qint64 largestFrame) {
     return image;
 }
 
-// The whole of one decoding: input, string table and output position. Allocated once per frame;
-// nothing is allocated while codes are read.
-struct TDecoder {
-    TDecoder(QByteArrayView blocks, bool interlaced, bool tolerant, QImage& image,
-             const std::function<void(int)>& progress)
-        : data(reinterpret_cast<const quint8*>(blocks.constData())), size(blocks.size()),
-          tolerant(tolerant), image(image), progress(progress), width(image.width()),
-          imageEnd(image.bits() + image.sizeInBytes()), rows(image.height(), interlaced) {}
+// Reads codes least significant bit first from bytes with at least 8 readable bytes past `end`.
+struct TBitReader {
+    const quint8* at = nullptr;
+    const quint8* end = nullptr;
+    quint64 buffer = 0;
+    int count = 0;
 
-    // Input: the sub-blocks after the minimum code size byte, read across their boundaries
-    // through a bit buffer filled least significant bit first.
-    const quint8* const data;
-    const qsizetype size;
-    qsizetype pos = 1;
-    qsizetype blockLeft = 0;
-    quint64 bitBuffer = 0;
-    int bitCount = 0;
+    // Whole bytes up to 56 bits at once; the bits of the next byte that come along are the same
+    // when that byte is read. Bytes loaded from past the end do not count.
+    void Fill() {
+        buffer |= qFromLittleEndian<quint64>(at) << count;
+        const int taken = static_cast<int>(std::min<qsizetype>((63 - count) >> 3, end - at));
+        at += taken;
+        count += taken * 8;
+    }
 
-    // String table: each entry is its prefix entry plus one pixel; lengths let a string be
-    // written back to front straight into its place.
-    std::array<quint16, kTableSize> prefix{};
-    std::array<quint8, kTableSize> suffix{};
-    std::array<quint16, kTableSize> length{};
-    // Where the image holds the string of each entry but its last pixel, or nullptr.
-    std::array<const quint8*, kTableSize> source{};
-    std::array<quint8, kMaxString + 1> stack{};
-    int minimumSize = 0;
-    int clearCode = 0;
-    int endCode = 0;
+    int Take(int width) {
+        const int code = static_cast<int>(buffer & ((1u << width) - 1));
+        buffer >>= width;
+        count -= width;
+        return code;
+    }
+};
+
+// The sub-blocks after the minimum code size byte, gathered a few kilobytes at a time into one
+// run of bytes, so that codes are read with whole 8-byte loads across block boundaries. A block
+// of length 0 or the end of the data ends them.
+class TCodeStream {
+public:
+    explicit TCodeStream(QByteArrayView blocks)
+        : data_(reinterpret_cast<const quint8*>(blocks.constData())), size_(blocks.size()) {
+        reader.at = reader.end = chunk_.data();
+        Gather(reader);
+    }
+
+    // The next code of `width` bits from `in` (a copy of `reader` the caller keeps), or -1 when
+    // the data has run out.
+    int Next(TBitReader& in, int width) {
+        if (in.count < width) {
+            if (in.end - in.at < 8)
+                Gather(in);
+            in.Fill();
+            if (in.count < width)
+                return -1;
+        }
+        return in.Take(width);
+    }
+
+    int PercentRead() const { return size_ > 0 ? static_cast<int>(pos_ * 100 / size_) : 100; }
+
+    TBitReader reader;
+
+private:
+    static constexpr int kChunk = 4096;
+    static constexpr int kLoadSlack = 8;
+
+    // Moves the bytes not yet read to the front and adds blocks behind them.
+    void Gather(TBitReader& in) {
+        const qsizetype left = in.end - in.at;
+        std::memmove(chunk_.data(), in.at, left);
+        quint8* to = chunk_.data() + left;
+        while (pos_ < size_ && data_[pos_] != 0 && to - chunk_.data() <= kChunk - 255) {
+            const qsizetype length = std::min<qsizetype>(data_[pos_], size_ - pos_ - 1);
+            std::memcpy(to, data_ + pos_ + 1, length);
+            to += length;
+            pos_ += length + 1;
+        }
+        std::memset(to, 0, kLoadSlack);
+        in.at = chunk_.data();
+        in.end = to;
+    }
+
+    const quint8* const data_;
+    const qsizetype size_;
+    qsizetype pos_ = 1;
+    std::array<quint8, kChunk + kLoadSlack> chunk_;
+};
+
+// Where the decoding stands between runs.
+struct TDecodeState {
+    qsizetype written = 0;
     int freeCode = 0;
     int codeWidth = 0;
-    int previous = -1;
-    quint8 previousFirst = 0;
-    const quint8* previousAt = nullptr;
+    bool hasPrevious = false;
+    qsizetype previousAt = 0;
+    int previousLength = 0;
+};
 
-    // Output.
+// Copies `size` pixels from `from` to `out`, no more than `room` of them. Short strings move as
+// one block of 16 bytes where `slack` leaves room: the bytes past the string are written over
+// later.
+inline void CopyString(quint8* out, const quint8* from, int size, qsizetype room, qsizetype slack) {
+    if (size <= 16 && slack >= 16) {
+        std::array<quint8, 16> block;
+        std::memcpy(block.data(), from, block.size());
+        std::memcpy(out, block.data(), block.size());
+    } else {
+        std::memcpy(out, from, std::min<qsizetype>(size, room));
+    }
+}
+
+// The whole of one decoding. The frame's pixels are decoded into one linear run, in the order
+// the data stores them, so that every string already decoded stands in it whole: a table entry
+// is just where its string starts and how long it is, and a new string is copied from there.
+// The table is never cleared; only entries below the free code are ever read.
+struct TDecoder {
+    TDecoder(QByteArrayView blocks, bool tolerant, int colorBits, quint8* pixels, qsizetype count,
+             qsizetype capacity)
+        : codes(blocks), tolerant(tolerant), mask((1 << colorBits) - 1), pixels(pixels),
+          count(count), capacity(capacity) {}
+
+    TCodeStream codes;
     const bool tolerant;
-    QImage& image;
-    const std::function<void(int)>& progress;
-    const int width;
-    const quint8* const imageEnd;
-    TGIFRowOrder rows;
-    std::vector<quint8> monoRow;
-    quint8* row = nullptr;
-    int x = 0;
-    int lastPercent = -1;
-    bool corrupted = false;
+    const int mask;
+    // Where the decoded pixels go: `count` of them, with room for `capacity` bytes to be written.
+    quint8* const pixels;
+    const qsizetype count;
+    const qsizetype capacity;
+    TDecodeState state;
 
-    void SetUp(int colorBits);
-    void ResetTable();
-    void Refill();
-    int NextCode();
-    void Run();
-    void WriteString(quint8* out, int code, int count) const;
-    void CopyPixels(quint8* out, const quint8* from, int count, const quint8* limit) const;
-    void Emit(const quint8* pixels, int count);
-    void ClearRest();
-    void NextRow();
-    void StartRow();
-    void PackMonoRow();
+    // Where each entry's string starts in the pixels and how long it is.
+    std::array<quint32, kTableSize> start;
+    std::array<quint16, kTableSize> length;
+    int minimumSize = 0;
+    int clearCode = 0;
+    bool corrupted = false;
+    bool finished = false;
+
+    void SetUp(int minimumCodeSize);
+    // Decodes until `stop` pixels are written or the data ends.
+    void Run(qsizetype stop);
+    // Decodes with the state in `s` and the reader in `in`, which the compiler can keep in
+    // registers: pixel stores may alias any member.
+    void RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop);
     void Damaged(const char* message);
 };
 
-void TDecoder::SetUp(int colorBits) {
-    minimumSize = data[0];
+void TDecoder::SetUp(int minimumCodeSize) {
+    minimumSize = minimumCodeSize;
     if (minimumSize < 2 || minimumSize > 9) {
         if (!tolerant)
             throw EInvalidGraphic(QStringLiteral("GIF code size not in range 2 to 9"));
@@ -120,197 +192,115 @@ void TDecoder::SetUp(int colorBits) {
         minimumSize = std::clamp(minimumSize, 2, 9);
     }
     clearCode = 1 << minimumSize;
-    endCode = clearCode + 1;
-    // Codes below the clear code are single pixels, masked to the frame's colour bits so that
-    // every index stays inside the palette.
-    const int mask = (1 << colorBits) - 1;
-    for (int code = 0; code < kTableSize; ++code) {
-        suffix[code] = static_cast<quint8>(code < clearCode ? code & mask : 0);
-        length[code] = 1;
-    }
-    if (image.depth() == 1)
-        monoRow.resize(width);
-    StartRow();
-    ResetTable();
+    state.freeCode = clearCode + 2;
+    state.codeWidth = minimumSize + 1;
 }
 
-void TDecoder::ResetTable() {
-    freeCode = clearCode + 2;
-    codeWidth = minimumSize + 1;
-    previous = -1;
-    previousAt = nullptr;
+void TDecoder::Run(qsizetype stop) {
+    TDecodeState s = state;
+    TBitReader in = codes.reader;
+    RunCodes(s, in, stop);
+    state = s;
+    codes.reader = in;
 }
 
-// Tops the bit buffer up from the sub-blocks; the closing block or the end of the data leaves
-// it as it is.
-void TDecoder::Refill() {
-    while (bitCount <= 56) {
-        if (blockLeft == 0) {
-            if (pos >= size || data[pos] == 0)
-                return;
-            blockLeft = data[pos++];
-            blockLeft = std::min(blockLeft, size - pos);
-            if (blockLeft == 0)
-                return;
-        } else if (blockLeft >= 8) {
-            // Whole bytes up to 56 bits at once; the bits of the next byte that come along are
-            // the same when that byte is read.
-            bitBuffer |= qFromLittleEndian<quint64>(data + pos) << bitCount;
-            const int taken = (63 - bitCount) >> 3;
-            pos += taken;
-            blockLeft -= taken;
-            bitCount |= 56;
-            return;
-        } else {
-            bitBuffer |= quint64(data[pos++]) << bitCount;
-            bitCount += 8;
-            --blockLeft;
-        }
-    }
-}
-
-// The next code, or -1 when the data has run out.
-int TDecoder::NextCode() {
-    if (bitCount < codeWidth) {
-        Refill();
-        if (bitCount < codeWidth)
-            return -1;
-    }
-    const int code = static_cast<int>(bitBuffer & ((1u << codeWidth) - 1));
-    bitBuffer >>= codeWidth;
-    bitCount -= codeWidth;
-    return code;
-}
-
-void TDecoder::Run() {
-    while (!rows.Done()) {
-        const int code = NextCode();
+void TDecoder::RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop) {
+    quint8* const out = pixels;
+    const int clear = clearCode;
+    while (s.written < stop) {
+        const int code = codes.Next(in, s.codeWidth);
         if (code < 0) {
             if (!tolerant)
                 throw EReadError();
-            corrupted = true;
+            corrupted = finished = true;
             return;
         }
-        if (code == clearCode) {
-            ResetTable();
+        if (code == clear) {
+            s = {s.written, clear + 2, minimumSize + 1};
             continue;
         }
-        if (code == endCode)
+        if (code == clear + 1) {
+            finished = true;
             return;
-        // A code not yet in the table is the previous string plus its own first pixel.
-        const bool known = code < freeCode;
-        if (!known && previous < 0)
-            return Damaged("GIF encoded data is corrupt");
-        const int count = known ? length[code] : length[previous] + 1;
-        if (count > kMaxString)
-            return Damaged("GIF encoded data is corrupt");
-        const bool direct = count <= width - x;
-        quint8* out = direct ? row + x : stack.data();
-        // The string's head is the string of an earlier code, which often still stands in the
-        // image where it was written; else it is unwound through the table.
-        const quint8* head = known ? source[code] : previousAt;
-        if (head)
-            CopyPixels(out, head, count - 1, direct ? row + width : stack.data() + stack.size());
-        else
-            WriteString(out, known ? prefix[code] : previous, count - 1);
-        out[count - 1] = known ? suffix[code] : previousFirst;
-        if (previous >= 0 && freeCode < kTableSize) {
-            prefix[freeCode] = static_cast<quint16>(previous);
-            suffix[freeCode] = out[0];
-            length[freeCode] = static_cast<quint16>(length[previous] + 1);
-            source[freeCode] = previousAt;
-            if (++freeCode == 1 << codeWidth && codeWidth < kMaxCodeWidth)
-                ++codeWidth;
         }
-        previous = code;
-        previousFirst = out[0];
-        // Only a whole string of the code's own length, in the image itself, can be copied later.
-        previousAt = direct && monoRow.empty() && count == length[code] ? out : nullptr;
-        if (!direct) {
-            Emit(out, count);
-        } else if ((x += count) == width) {
-            NextRow();
+        int size = 1;
+        if (code < clear) {
+            // Single pixels, masked to the frame's colour bits so that every index stays inside
+            // the palette.
+            out[s.written] = static_cast<quint8>(code & mask);
+        } else if (code < s.freeCode) {
+            size = length[code];
+            CopyString(out + s.written, out + start[code], size, count - s.written,
+                       capacity - s.written);
+        } else {
+            // The one code not yet in the table, the next entry, is the previous string plus
+            // its own first pixel; any code past it is damage.
+            if (code > s.freeCode || !s.hasPrevious) {
+                Damaged("GIF encoded data is corrupt");
+                finished = true;
+                return;
+            }
+            size = s.previousLength + 1;
+            CopyString(out + s.written, out + s.previousAt, s.previousLength, count - s.written,
+                       capacity - s.written);
+            if (s.previousLength < count - s.written)
+                out[s.written + s.previousLength] = out[s.previousAt];
         }
+        // The new entry is the previous string and the first pixel of this one, which follows
+        // it in the pixels.
+        if (s.hasPrevious && s.freeCode < kTableSize) {
+            start[s.freeCode] = static_cast<quint32>(s.previousAt);
+            length[s.freeCode] = static_cast<quint16>(s.previousLength + 1);
+            if (++s.freeCode == 1 << s.codeWidth && s.codeWidth < kMaxCodeWidth)
+                ++s.codeWidth;
+        }
+        s.hasPrevious = true;
+        s.previousAt = s.written;
+        s.previousLength = size;
+        s.written = std::min<qsizetype>(s.written + size, count);
     }
-}
-
-// Copies `count` pixels that were written earlier. Short runs move as one block of 16 bytes
-// where the source image and `limit` leave room: the bytes past `count` are written over later.
-void TDecoder::CopyPixels(quint8* out, const quint8* from, int count, const quint8* limit) const {
-    if (count <= 16 && limit - out >= 16 && imageEnd - from >= 16) {
-        std::array<quint8, 16> block;
-        std::memcpy(block.data(), from, block.size());
-        std::memcpy(out, block.data(), block.size());
-    } else {
-        std::memcpy(out, from, count);
-    }
-}
-
-// Writes the `count` pixels of string `code` back to front: the table knows a string's end first.
-void TDecoder::WriteString(quint8* out, int code, int count) const {
-    for (int i = count - 1; i >= 0; --i) {
-        out[i] = suffix[code];
-        code = prefix[code];
-    }
-}
-
-// Spreads pixels over as many rows as they fill; what lies past the last row is dropped.
-void TDecoder::Emit(const quint8* pixels, int count) {
-    while (count > 0 && !rows.Done()) {
-        const int piece = std::min(count, width - x);
-        std::memcpy(row + x, pixels, piece);
-        pixels += piece;
-        count -= piece;
-        if ((x += piece) == width)
-            NextRow();
-    }
-}
-
-// Pixels the data never reached are index 0.
-void TDecoder::ClearRest() {
-    while (!rows.Done()) {
-        std::fill(row + x, row + width, quint8(0));
-        NextRow();
-    }
-}
-
-void TDecoder::NextRow() {
-    if (image.depth() == 1)
-        PackMonoRow();
-    rows.Next();
-    StartRow();
-    if (progress) {
-        const int percent = static_cast<int>(pos * 100 / size);
-        if (percent != lastPercent)
-            progress(lastPercent = percent);
-    }
-}
-
-void TDecoder::StartRow() {
-    x = 0;
-    if (rows.Done())
-        return;
-    if (image.depth() == 1) {
-        row = monoRow.data();
-        return;
-    }
-    // The image comes uninitialised: its padding is cleared here, its pixels by decoding.
-    row = image.scanLine(rows.Row());
-    std::fill(row + width, row + image.bytesPerLine(), quint8(0));
-}
-
-// One-bit rows are gathered a byte a pixel and packed, most significant bit first, when done.
-void TDecoder::PackMonoRow() {
-    quint8* bits = image.scanLine(rows.Row());
-    std::fill(bits, bits + image.bytesPerLine(), quint8(0));
-    for (int i = 0; i < width; ++i)
-        bits[i >> 3] |= static_cast<quint8>((monoRow[i] & 1) << (7 - (i & 7)));
 }
 
 void TDecoder::Damaged(const char* message) {
     if (!tolerant)
         throw EInvalidGraphic(QString::fromLatin1(message));
     corrupted = true;
+}
+
+// Decodes the whole frame into `pixels` (count bytes, `capacity` writable), reporting progress
+// about every 64 KB of pixels. Pixels the data never reaches are index 0.
+bool DecodeInto(const TGIFItem& item, bool tolerant, quint8* pixels, qsizetype count,
+                qsizetype capacity, const std::function<void(int)>& progress) {
+    const QByteArrayView data = item.Data();
+    auto decoder = std::make_unique<TDecoder>(data, tolerant, item.Bits, pixels, count, capacity);
+    decoder->SetUp(static_cast<quint8>(data.front()));
+    constexpr qsizetype kProgressStep = 65536;
+    while (!decoder->finished && decoder->state.written < count) {
+        decoder->Run(progress ? std::min(count, decoder->state.written + kProgressStep) : count);
+        if (progress)
+            progress(decoder->codes.PercentRead());
+    }
+    std::memset(pixels + decoder->state.written, 0, count - decoder->state.written);
+    return decoder->corrupted;
+}
+
+// Puts rows decoded in storage order into their places in the image, packing one-bit rows
+// most significant bit first, and clears each row's padding.
+void PlaceRows(const quint8* pixels, bool interlaced, QImage& image) {
+    const int width = image.width();
+    const bool mono = image.depth() == 1;
+    for (TGIFRowOrder rows(image.height(), interlaced); !rows.Done(); rows.Next()) {
+        quint8* line = image.scanLine(rows.Row());
+        if (mono) {
+            std::fill(line, line + image.bytesPerLine(), quint8(0));
+            for (int i = 0; i < width; ++i)
+                line[i >> 3] |= static_cast<quint8>((pixels[i] & 1) << (7 - (i & 7)));
+        } else {
+            std::memcpy(line, pixels, width);
+            std::fill(line + width, line + image.bytesPerLine(), quint8(0));
+        }
+        pixels += width;
+    }
 }
 
 } // namespace
@@ -322,11 +312,19 @@ TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSett
     if (item.Width <= 0 || item.Height <= 0 || item.Size == 0)
         return result;
     result.Image = MakeImage(item, depth, settings.LargestFrame);
-    auto decoder = std::make_unique<TDecoder>(item.Data(), interlaced, settings.TolerateCorruptData,
-                                              result.Image, progress);
-    decoder->SetUp(item.Bits);
-    decoder->Run();
-    decoder->ClearRest();
-    result.Corrupted = decoder->corrupted;
+    QImage& image = result.Image;
+    const qsizetype count = qsizetype(item.Width) * item.Height;
+    // Rows stored top to bottom without padding are the image's own bytes; otherwise the rows
+    // are decoded apart, with room behind them for whole-block copies, and placed afterwards.
+    if (!interlaced && depth == 8 && image.bytesPerLine() == item.Width) {
+        result.Corrupted =
+            DecodeInto(item, settings.TolerateCorruptData, image.bits(), count, count, progress);
+        return result;
+    }
+    constexpr qsizetype kCopySlack = 16;
+    const auto pixels = std::make_unique_for_overwrite<quint8[]>(count + kCopySlack);
+    result.Corrupted = DecodeInto(item, settings.TolerateCorruptData, pixels.get(), count,
+                                  count + kCopySlack, progress);
+    PlaceRows(pixels.get(), interlaced, image);
     return result;
 }

@@ -2,93 +2,110 @@
 
 #include "gif/GIFRowOrder.h"
 
+#include <QtEndian>
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 
 namespace {
 
-constexpr int kHashSize = 17777;
 constexpr int kMaxCodeWidth = 12;
 // A clear code follows as soon as this code has been given out, so that the table never fills.
 constexpr int kLastCode = 4094;
+// The string table: a hash of prefix code and pixel, probed linearly. Each slot packs the key
+// (20 bits) above the entry's code (12 bits) in one word; no key has all bits set, so a slot of
+// all ones is empty. At most about 3,840 entries keep the table under a quarter full.
+constexpr int kHashBits = 14;
+constexpr quint32 kHashMask = (1u << kHashBits) - 1;
+constexpr quint32 kEmpty = 0xFFFFFFFFu;
 
-// The whole of one encoding: string table (a hash of prefix code and pixel, probed linearly),
-// bit buffer and the sub-block being filled.
+// The whole of one encoding: string table, bit buffer and the code bytes written so far, which
+// are cut into sub-blocks at the end.
 struct TEncoder {
-    explicit TEncoder(int minimumSize) : minimumSize(minimumSize) {}
+    TEncoder(int minimumSize, qsizetype pixels)
+        : minimumSize(minimumSize), clearCode(1 << minimumSize), endCode(clearCode + 1),
+          codeWidth(minimumSize + 1),
+          // Each pixel makes at most one code and one clear, of at most 12 bits each.
+          bytes(std::make_unique_for_overwrite<quint8[]>(pixels * 3 + 16)) {}
 
     const int minimumSize;
-    const int clearCode = 1 << minimumSize;
-    const int endCode = clearCode + 1;
+    const int clearCode;
+    const int endCode;
     int freeCode = 0;
-    int codeWidth = minimumSize + 1;
-    std::array<qint32, kHashSize> keys{};
-    std::array<quint16, kHashSize> codes{};
+    int codeWidth;
+    std::array<quint32, 1 << kHashBits> table;
 
-    quint32 bitBuffer = 0;
+    quint64 bitBuffer = 0;
     int bitCount = 0;
-    std::array<char, 255> block{};
-    int blockSize = 0;
-    QByteArray out;
+    std::unique_ptr<quint8[]> bytes;
+    qsizetype used = 0;
 
-    void Put(int code);
-    void PutByte(quint8 byte);
-    void FlushBlock();
-    void Clear();
-    // The table entry for `prefix` followed by `pixel`, or -1 after making one.
-    int Find(int prefix, int pixel);
-    void Finish(int prefix);
-};
-
-void TEncoder::Put(int code) {
-    bitBuffer |= static_cast<quint32>(code) << bitCount;
-    bitCount += codeWidth;
-    while (bitCount >= 8) {
-        PutByte(static_cast<quint8>(bitBuffer));
-        bitBuffer >>= 8;
-        bitCount -= 8;
+    void Put(int code) {
+        bitBuffer |= static_cast<quint64>(code) << bitCount;
+        bitCount += codeWidth;
+        if (bitCount >= 32) {
+            qToLittleEndian(static_cast<quint32>(bitBuffer), bytes.get() + used);
+            used += 4;
+            bitBuffer >>= 32;
+            bitCount -= 32;
+        }
     }
-}
-
-void TEncoder::PutByte(quint8 byte) {
-    block[blockSize++] = static_cast<char>(byte);
-    if (blockSize == static_cast<int>(block.size()))
-        FlushBlock();
-}
-
-void TEncoder::FlushBlock() {
-    if (blockSize == 0)
-        return;
-    out.append(static_cast<char>(blockSize));
-    out.append(block.data(), blockSize);
-    blockSize = 0;
-}
+    void Clear();
+    // Follows `prefix` with each pixel of the line, emitting a code wherever the string ends;
+    // returns the prefix the line leaves open.
+    int EncodeLine(const uchar* line, int width, int mask, int prefix);
+    void AddEntry(int prefix, quint32 key, quint32 slot);
+    void Finish(int prefix);
+    QByteArray Blocks() const;
+};
 
 void TEncoder::Clear() {
     Put(clearCode);
-    keys.fill(-1);
+    table.fill(kEmpty);
     freeCode = clearCode + 2;
     codeWidth = minimumSize + 1;
 }
 
-int TEncoder::Find(int prefix, int pixel) {
-    const qint32 key = prefix << 8 | pixel;
-    std::size_t slot = (static_cast<quint32>(key) * 2654435761u) % kHashSize;
-    while (keys[slot] != -1) {
-        if (keys[slot] == key)
-            return codes[slot];
-        slot = slot + 1 == kHashSize ? 0 : slot + 1;
+int TEncoder::EncodeLine(const uchar* line, int width, int mask, int prefix) {
+    for (int x = 0; x < width; ++x) {
+        const int pixel = line[x] & mask;
+        if (prefix < 0) {
+            prefix = pixel;
+            continue;
+        }
+        const quint32 key = static_cast<quint32>(prefix) << 8 | static_cast<quint32>(pixel);
+        // The lookup waits on the previous one through the prefix, so the prefix only meets a
+        // xor; the pixel, known early, is mixed off that path.
+        quint32 slot =
+            (static_cast<quint32>(prefix) ^ (static_cast<quint32>(pixel) * 2654435761u >> 18)) &
+            kHashMask;
+        for (;;) {
+            const quint32 entry = table[slot];
+            if (entry >> 12 == key) {
+                prefix = static_cast<int>(entry & 0xFFF);
+                break;
+            }
+            if (entry == kEmpty) {
+                AddEntry(prefix, key, slot);
+                prefix = pixel;
+                break;
+            }
+            slot = (slot + 1) & kHashMask;
+        }
     }
+    return prefix;
+}
+
+void TEncoder::AddEntry(int prefix, quint32 key, quint32 slot) {
     Put(prefix);
-    keys[slot] = key;
-    codes[slot] = static_cast<quint16>(freeCode);
+    table[slot] = key << 12 | static_cast<quint32>(freeCode);
     // The decoder makes each entry one code later than we do, so the width grows once the
     // code after the free one no longer fits.
     if (freeCode++ == kLastCode)
         Clear();
     else if (freeCode > 1 << codeWidth)
         ++codeWidth;
-    return -1;
 }
 
 void TEncoder::Finish(int prefix) {
@@ -98,32 +115,37 @@ void TEncoder::Finish(int prefix) {
     if (freeCode == 1 << codeWidth && codeWidth < kMaxCodeWidth)
         ++codeWidth;
     Put(endCode);
-    if (bitCount > 0)
-        PutByte(static_cast<quint8>(bitBuffer));
-    FlushBlock();
-    out.append('\0');
+    for (; bitCount > 0; bitCount -= 8, bitBuffer >>= 8)
+        bytes[used++] = static_cast<quint8>(bitBuffer);
+}
+
+// The minimum code size byte, the code bytes in sub-blocks of up to 255 and the closing block.
+QByteArray TEncoder::Blocks() const {
+    QByteArray out(1 + used + (used + 254) / 255 + 1, Qt::Uninitialized);
+    char* to = out.data();
+    *to++ = static_cast<char>(minimumSize);
+    for (qsizetype from = 0; from < used;) {
+        const qsizetype length = std::min<qsizetype>(255, used - from);
+        *to++ = static_cast<char>(length);
+        std::memcpy(to, bytes.get() + from, length);
+        to += length;
+        from += length;
+    }
+    *to = '\0';
+    return out;
 }
 
 } // namespace
 
 QByteArray EncodeGIFImage(const QImage& indexed8, int colorBits, bool interlaced) {
-    auto encoder = std::make_unique<TEncoder>(std::max(colorBits, 2));
-    encoder->out.append(static_cast<char>(encoder->minimumSize));
+    const int width = indexed8.width();
+    auto encoder =
+        std::make_unique<TEncoder>(std::max(colorBits, 2), qsizetype(width) * indexed8.height());
     encoder->Clear();
     const int mask = (1 << colorBits) - 1;
     int prefix = -1;
-    for (TGIFRowOrder rows(indexed8.height(), interlaced); !rows.Done(); rows.Next()) {
-        const uchar* line = indexed8.constScanLine(rows.Row());
-        for (int x = 0; x < indexed8.width(); ++x) {
-            const int pixel = line[x] & mask;
-            if (prefix < 0) {
-                prefix = pixel;
-                continue;
-            }
-            const int found = encoder->Find(prefix, pixel);
-            prefix = found >= 0 ? found : pixel;
-        }
-    }
+    for (TGIFRowOrder rows(indexed8.height(), interlaced); !rows.Done(); rows.Next())
+        prefix = encoder->EncodeLine(indexed8.constScanLine(rows.Row()), width, mask, prefix);
     encoder->Finish(prefix);
-    return encoder->out;
+    return encoder->Blocks();
 }

@@ -3,8 +3,9 @@
 
 #include <QtGlobal>
 
-// The largest frame that is decoded, in bytes of decoded pixels, since a few bytes of header can
-// ask for 65535 × 65535 of them. 64 MB: an 8192 × 8192 frame of 8-bit pixels.
+// The largest frame that is decoded, in bytes of decoded pixels at a byte a pixel whatever the
+// colour depth, since a few bytes of header can ask for 65535 × 65535 of them. 64 MB: an
+// 8192 × 8192 frame.
 constexpr qint64 GIFLargestFrame = qint64(64) << 20;
 
 // How a picture reads damaged or oversized data. Each picture holds its own, handed to the reader

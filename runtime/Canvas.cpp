@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <vector>
@@ -77,6 +78,88 @@ void TCanvas::PutPixel(int x, int y, TColor color) {
         image_->setPixel(x, y, static_cast<uint>(NearestIndex(image_->colorTable(), rgb)));
     else
         image_->setPixel(x, y, rgb);
+}
+
+namespace {
+
+bool IsIndexed(const QImage& image) {
+    return image.format() == QImage::Format_Mono || image.format() == QImage::Format_MonoLSB ||
+           image.format() == QImage::Format_Indexed8;
+}
+
+// The stored value of each colour met so far: pictures set few distinct colours, so the search
+// for the nearest palette entry runs once for each.
+class TStoredValues {
+public:
+    explicit TStoredValues(const QImage& image)
+        : indexed_(IsIndexed(image)), palette_(image.colorTable()) {}
+
+    uint Of(TColor color) {
+        for (const auto& [known, value] : known_)
+            if (known == color)
+                return value;
+        const QRgb rgb = ToQRgb(color);
+        const uint value = indexed_ ? static_cast<uint>(TCanvas::NearestIndex(palette_, rgb)) : rgb;
+        known_.emplace_back(color, value);
+        return value;
+    }
+
+private:
+    const bool indexed_;
+    const QList<QRgb> palette_;
+    std::vector<std::pair<TColor, uint>> known_;
+};
+
+} // namespace
+
+void TCanvas::SetPixels(std::span<const TPixelAt> pixels) {
+    TStoredValues values(*image_);
+    const bool bytes = image_->format() == QImage::Format_Indexed8;
+    uchar* const bits = bytes ? image_->bits() : nullptr;
+    const qsizetype stride = image_->bytesPerLine();
+    const uint width = image_->width();
+    const uint height = image_->height();
+    for (const TPixelAt& pixel : pixels) {
+        // Negative positions wrap to large unsigned ones and fall outside too.
+        if (uint(pixel.X) >= width || uint(pixel.Y) >= height)
+            continue;
+        const uint value = values.Of(pixel.Color);
+        if (bytes)
+            bits[pixel.Y * stride + pixel.X] = static_cast<uchar>(value);
+        else
+            image_->setPixel(pixel.X, pixel.Y, value);
+    }
+    Changed();
+}
+
+void TCanvas::ReadRow(int y, std::span<TColor> colors) const {
+    const bool inside = y >= 0 && y < image_->height();
+    const int count = inside ? std::min<int>(image_->width(), colors.size()) : 0;
+    std::fill(colors.begin() + count, colors.end(), clInvalid);
+    if (!IsIndexed(*image_)) {
+        for (int x = 0; x < count; ++x)
+            colors[x] = FromQRgb(image_->pixel(x, y));
+        return;
+    }
+    // An index past the colour table reads as 0, as QImage::pixel gives it.
+    std::array<TColor, 256> byIndex;
+    byIndex.fill(FromQRgb(0));
+    const QList<QRgb> palette = image_->colorTable();
+    for (int i = 0; i < std::min<int>(palette.size(), byIndex.size()); ++i)
+        byIndex[i] = FromQRgb(palette[i]);
+    const uchar* line = image_->constScanLine(inside ? y : 0);
+    for (int x = 0; x < count; ++x) {
+        switch (image_->format()) {
+        case QImage::Format_Mono:
+            colors[x] = byIndex[(line[x >> 3] >> (7 - (x & 7))) & 1];
+            break;
+        case QImage::Format_MonoLSB:
+            colors[x] = byIndex[(line[x >> 3] >> (x & 7)) & 1];
+            break;
+        default:
+            colors[x] = byIndex[line[x]];
+        }
+    }
 }
 
 void TCanvas::Rectangle(const QRect& rect) {

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 #include <functional>
+#include <span>
 
 class QPainter;
 class TGraphic;
@@ -26,6 +27,16 @@ public:
     TColor Pixel(int x, int y) const;
     // Outside the image nothing happens: lines and shapes are clipped.
     void SetPixel(int x, int y, TColor color);
+
+    // Many pixels set as SetPixel sets each, with one change notification for them all.
+    struct TPixelAt {
+        int X = 0;
+        int Y = 0;
+        TColor Color = clBlack;
+    };
+    void SetPixels(std::span<const TPixelAt> pixels);
+    // The colours of row `y` from x = 0 on, as Pixel gives each (clInvalid past the image).
+    void ReadRow(int y, std::span<TColor> colors) const;
 
     TColor PenColor() const { return penColor_; }
     void SetPenColor(TColor color) { penColor_ = color; }

@@ -62,11 +62,11 @@ struct Holder {
 } // namespace
 
 TEST(GIFLimits, FramesAreLimitedByTheBytesTheirPixelsTake) {
-    // 64 MB: 8192 × 8192 at a byte a pixel, or 65535 × 8192 at a bit a pixel (8192 bytes a row).
+    // 64 MB: 8192 × 8192 at a byte a pixel, which one-bit frames also take while decoded.
     EXPECT_EQ(LoadFailure(OneFrame(8193, 8192, 8)), "GIF image is too large");
     EXPECT_EQ(LoadFailure(OneFrame(8192, 8193, 8)), "GIF image is too large");
     EXPECT_EQ(LoadFailure(OneFrame(16384, 16384, 8)), "GIF image is too large");
-    EXPECT_EQ(LoadFailure(OneFrame(65535, 8193, 1)), "GIF image is too large");
+    EXPECT_EQ(LoadFailure(OneFrame(8193, 8192, 1)), "GIF image is too large");
 
     TGIFImage largest;
     largest.LoadFromBytes(OneFrame(8192, 8192, 8));
@@ -89,9 +89,9 @@ TEST(GIFLimits, AHugeFrameDrawsOnlyWhatLandsOnTheTarget) {
     if (!memory_limit::Enforceable())
         GTEST_SKIP()
             << "no address-space limit under sanitizers or on a heap with large free blocks";
-    // 16384 × 16384 one-bit pixels: 32 MB, which may be held, but not 1 GB in 32 bits.
+    // 8192 × 8192 one-bit pixels: 8 MB, which may be held, but not 256 MB in 32 bits.
     TGIFImage image;
-    image.LoadFromBytes(OneFrame(16384, 16384, 1));
+    image.LoadFromBytes(OneFrame(8192, 8192, 1));
     const TColor lit = FromQRgb(TGIFBuilder::Entry(1));
     image.Frames(0).Bitmap().Canvas().SetPixel(135, 125, lit);
     TBitmap logo(136, 126, TPixelFormat::pf24bit);

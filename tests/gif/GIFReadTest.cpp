@@ -281,6 +281,7 @@ TEST(GIFRead, DamagedImageData) {
         {"code size 12", badSize, "GIF code size not in range 2 to 9"},
         {"code size 1", PackCodes(1, {2, 0, 1, 3}), "GIF code size not in range 2 to 9"},
         {"first code unknown", PackCodes(2, {4, 7, 5}), "GIF encoded data is corrupt"},
+        {"code past the next entry", PackCodes(2, {4, 1, 7}), "GIF encoded data is corrupt"},
         {"runaway string", PackCodes(2, runaway), "GIF encoded data is corrupt"},
         {"data stops short", PackCodes(2, {4, 1, 2}), "Stream read error"},
     };
@@ -318,6 +319,67 @@ TEST(GIFRead, Failures) {
                  Exception);
     EXPECT_EQ(image.Count(), 1);
     EXPECT_TRUE(image.Frames(0).LocalColors());
+}
+
+// Strings run across rows, and data holding more pixels than the frame has ends at its last
+// pixel, the string there cut short: whether the rows are the image's own bytes (width 4),
+// padded (width 3), interlaced or one bit deep.
+TEST(GIFRead, StringsCrossRowsAndStopAtTheLastPixel) {
+    // 1 | 2 | 1 2 | 2 1 | 1 2 2 | 2 1 1: entries 6 = 1 2, 7 = 2 1, 8 = 1 2 2, 9 = 2 1 1.
+    const QByteArray data = PackCodes(2, {4, 1, 2, 6, 7, 8, 9, 5});
+    const QByteArray stream("\1\2\1\2\2\1\1\2\2\2\1\1", 12);
+    struct Case {
+        int width, height;
+        bool interlaced;
+        QByteArray rows;
+    };
+    const std::vector<Case> cases = {
+        {4, 2, false, stream.first(8)},
+        {3, 2, false, stream.first(6)},
+        {4, 3, false, stream.first(12)},
+        {1, 13, false, stream + '\0'}, // the pixel the data never reaches
+        // Stored rows 0, 2, 1 of three.
+        {3, 3, true, stream.sliced(0, 3) + stream.sliced(6, 3) + stream.sliced(3, 3)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " " << c.interlaced);
+        TGIFImage image;
+        image.LoadFromBytes(TGIFBuilder()
+                                .Screen(c.width, c.height, 2)
+                                .Image(c.width, c.height, data, 0, c.interlaced)
+                                .Bytes());
+        EXPECT_EQ(Indices(image.Frames(0).Bitmap().Image()), c.rows);
+        EXPECT_FALSE(image.Frames(0).Corrupted());
+    }
+    // 1 | 0 | 1 0 | 0 1 | 1 0 0, the last string cut after its first pixel.
+    TGIFImage mono;
+    mono.LoadFromBytes(
+        TGIFBuilder().Screen(5, 1, 1).Image(5, 1, PackCodes(2, {4, 1, 0, 6, 7, 8, 5})).Bytes());
+    EXPECT_EQ(Indices(mono.Frames(0).Bitmap().Image()), QByteArray("\1\0\1\0\0", 5));
+}
+
+// A string copied from far back, long enough to need more than one block move, and the image's
+// very last pixels written by a short string: nothing lands past the end.
+TEST(GIFRead, LongStringsAndTheLastBlockOfTheImage) {
+    // Entries 6.. each one pixel longer: 1 1, 1 1 1, ...; code 6 + k is k + 2 ones.
+    std::vector<int> codes = {4, 1};
+    int total = 1;
+    for (int code = 6; total + (code - 4) <= 40 * 40 - 3; ++code) {
+        codes.push_back(code);
+        total += code - 4;
+    }
+    codes.push_back(2);
+    codes.push_back(3);
+    codes.push_back(2);
+    codes.push_back(5);
+    total += 3;
+    TGIFImage image;
+    image.LoadFromBytes(TGIFBuilder().Screen(40, 40, 2).Image(40, 40, PackCodes(2, codes)).Bytes());
+    QByteArray expected(total - 3, '\1');
+    expected += QByteArray("\2\3\2", 3);
+    expected += QByteArray(40 * 40 - total, '\0');
+    EXPECT_EQ(Indices(image.Frames(0).Bitmap().Image()), expected);
+    EXPECT_FALSE(image.Frames(0).Corrupted());
 }
 
 TEST(GIFRead, DecodingReportsProgress) {

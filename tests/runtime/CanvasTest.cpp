@@ -1,7 +1,9 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Fonts.h"
 
+#include <array>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -158,6 +160,37 @@ TEST(Canvas, PicturesLeaveTheirSeeThroughColourOutAndClipAtTheEdges) {
             EXPECT_EQ(drawn.Pixel(2, 2), clBlue);
             EXPECT_EQ(drawn.Pixel(3, 2), clRed);
             EXPECT_EQ(drawn.Pixel(1, 1), clBlack);
+        }
+    }
+}
+
+// Setting many pixels at once stores what single pixels would, in every format, skips those
+// outside, and tells the holder once; reading a row gives what Pixel gives, clInvalid past the
+// image.
+TEST(Canvas, ManyPixelsAtOnceMatchSinglePixels) {
+    const std::vector<TCanvas::TPixelAt> pixels = {
+        {0, 0, clWhite},  {3, 1, 0x0000F0}, {2, 2, clSilver}, {6, 2, clNavy},
+        {-1, 0, clWhite}, {7, 0, clWhite},  {0, 3, clWhite},  {1, -4, clWhite},
+    };
+    for (const TPixelFormat format : {TPixelFormat::pf1bit, TPixelFormat::pf4bit,
+                                      TPixelFormat::pf8bit, TPixelFormat::pf24bit}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        TBitmap single(7, 3, format);
+        for (const TCanvas::TPixelAt& pixel : pixels)
+            single.Canvas().SetPixel(pixel.X, pixel.Y, pixel.Color);
+        TBitmap many(7, 3, format);
+        int changes = 0;
+        many.Canvas().OnChange = [&] { ++changes; };
+        many.Canvas().SetPixels(pixels);
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(many.Image(), single.Image());
+
+        for (const int y : {-1, 0, 1, 2, 3}) {
+            std::array<TColor, 9> row;
+            row.fill(clNone);
+            many.Canvas().ReadRow(y, row);
+            for (int x = 0; x < int(row.size()); ++x)
+                EXPECT_EQ(row[x], many.Canvas().Pixel(x, y)) << x << "," << y;
         }
     }
 }
