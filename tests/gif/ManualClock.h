@@ -30,12 +30,15 @@ private:
 };
 
 // Serves the GUI thread until the timer's thread waits for the clock again, having delivered
-// every tick that was due; false when that takes longer than a generous ten seconds.
+// every tick that was due, and the error box of a tick that failed has opened (the application
+// opens it one turn of the loop after the failure reached it); false when that takes longer than
+// a generous ten seconds.
 inline bool Settle(const TThreadedTimer& timer) {
     const QDeadlineTimer deadline(10000);
     while (!deadline.hasExpired()) {
         QCoreApplication::processEvents();
         if (timer.Idle()) {
+            QCoreApplication::processEvents();
             QCoreApplication::processEvents();
             return true;
         }
