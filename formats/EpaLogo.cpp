@@ -97,8 +97,7 @@ TBitmap TEpaLogo::Drawing() const {
     TCanvas& canvas = drawing.Canvas();
     for (int y = 0; y < rows_ * CellHeight; ++y)
         for (int x = 0; x < columns_ * CellWidth; ++x)
-            if (Lit(x, y) &&
-                !SavedOver(x / CellWidth, y / CellHeight, y % CellHeight))
+            if (Lit(x, y) && !SavedOver(x / CellWidth, y / CellHeight, y % CellHeight))
                 canvas.SetPixel(x, y, clWhite);
     return drawing;
 }

@@ -2,10 +2,10 @@
 
 #include "formats/ByteView.h"
 #include "formats/Dib.h"
-#include "runtime/StreamBytes.h"
 #include "runtime/Canvas.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/PictureFormats.h"
+#include "runtime/StreamBytes.h"
 
 #include <optional>
 

@@ -1,10 +1,10 @@
 #include "formats/Metafile.h"
 
 #include "formats/EmfPlayer.h"
-#include "runtime/StreamBytes.h"
 #include "formats/WmfPlayer.h"
 #include "runtime/Canvas.h"
 #include "runtime/PictureFormats.h"
+#include "runtime/StreamBytes.h"
 
 namespace {
 

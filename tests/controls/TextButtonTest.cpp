@@ -1,5 +1,5 @@
-#include "controls/ControlCursors.h"
 #include "controls/TextButton.h"
+#include "controls/ControlCursors.h"
 #include "runtime/Canvas.h"
 #include "runtime/Fonts.h"
 #include "runtime/ModalPrompts.h"

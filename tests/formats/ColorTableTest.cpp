@@ -48,9 +48,11 @@ TEST(ColorTable, GridColoursBecomeTheTextModeColoursOfTheSameHue) {
         ASSERT_TRUE(attribute >= 0 && attribute < 16) << i;
         attributes.insert(attribute);
         EXPECT_EQ(Hue(shown(i)), Hue(grid[i])) << i;
-        for (int j = 0; j < 16; ++j)
-            if (Hue(grid[j]) == Hue(grid[i]) && Brightness(grid[j]) < Brightness(grid[i]))
+        for (int j = 0; j < 16; ++j) {
+            if (Hue(grid[j]) == Hue(grid[i]) && Brightness(grid[j]) < Brightness(grid[i])) {
                 EXPECT_LT(Brightness(shown(j)), Brightness(shown(i))) << j << " below " << i;
+            }
+        }
     }
     EXPECT_EQ(attributes.size(), 16) << "every text-mode colour can be picked";
     EXPECT_EQ(TColorTable::AttributeForGridIndex(-1), -1) << "indices outside 0..15 pass";

@@ -164,7 +164,7 @@ TEST_F(ThreadedTimerTest, WithoutSyncEventTheHandlerRunsInTheTimersThread) {
     EXPECT_EQ(offGui, 1);
     EXPECT_TRUE(handedOnGui);
     // The error box opens once the failed event has been delivered, not inside it.
-    QTest::qWaitFor([&] { return !errors.shown.isEmpty(); }, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !errors.shown.isEmpty(); }, 5000));
     EXPECT_EQ(errors.shown, QStringList{"failed in the timer's thread"});
     EXPECT_EQ(TicksAfter(1000), 2);
 }
