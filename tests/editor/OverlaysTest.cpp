@@ -1,0 +1,184 @@
+#include "controls/ShadowLabel.h"
+#include "controls/TextListBox.h"
+#include "gif/GIFAnimator.h"
+#include "runtime/Fonts.h"
+#include "runtime/Image.h"
+#include "runtime/Label.h"
+#include "runtime/Panel.h"
+#include "tests/editor/WindowFixture.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+// The about panel and the help view, opened and closed with the mouse.
+class Overlays : public WindowFixture {
+protected:
+    // What takes a click at `point` of `control`.
+    QWidget* Under(QWidget& control, QPoint point) {
+        return form.childAt(control.mapTo(&form, point));
+    }
+    bool Covered(QWidget& control, QPoint point, QWidget& cover) {
+        QWidget* top = Under(control, point);
+        return top == &cover || cover.isAncestorOf(top);
+    }
+    QMap<QWidget*, bool> EnabledStates() {
+        QMap<QWidget*, bool> states;
+        for (QWidget* widget : form.findChildren<QWidget*>())
+            states[widget] = widget->isEnabled();
+        return states;
+    }
+    void Screenshot(const QString& name) {
+        QCoreApplication::processEvents();
+        form.grab().save(QCoreApplication::applicationDirPath() + u'/' + name);
+    }
+    QList<TsohoTextButton*> Locked() const {
+        return {form.sohoTextButton2, form.sohoTextButton7, form.sohoTextButton8,
+                form.sohoTextButton9};
+    }
+};
+
+TEST_F(Overlays, AboutSwapsTheAnimationsAndLocksTheCommandsBesideIt) {
+    const QMap<QWidget*, bool> before = EnabledStates();
+    Press(form.sohoTextButton7);
+    EXPECT_TRUE(form.Panel1->isVisible());
+    EXPECT_FALSE(form.ga1->Animate());
+    EXPECT_TRUE(form.ga2->Animate());
+    for (TsohoTextButton* button : Locked())
+        EXPECT_FALSE(button->Enabled()) << button->Caption().toStdString();
+    EXPECT_FALSE(form.ComboBox1->isEnabled());
+    EXPECT_FALSE(form.sohoTextButton7->Pressed()) << "About lets go although it missed its release";
+    for (QWidget* other :
+         QList<QWidget*>{form.sohoTextButton1, form.sohoTextButton3, form.sohoTextButton4,
+                         form.sohoTextButton5, form.ColorGrid1})
+        EXPECT_TRUE(other->isEnabled());
+    Screenshot(QStringLiteral("about-open.png"));
+
+    mouse::Click(*form.ga2, QPoint(20, 20));
+    EXPECT_FALSE(form.Panel1->isVisible());
+    EXPECT_TRUE(form.ga1->Animate());
+    EXPECT_FALSE(form.ga2->Animate());
+    EXPECT_EQ(EnabledStates(), before);
+    EXPECT_FALSE(form.sohoTextButton7->Pressed());
+}
+
+// The panel covers the middle of the window; the drawing's left part, the preview's last
+// columns, "BMP Kayıt" and the grid stay in reach, while the animation stands still.
+TEST_F(Overlays, ThePanelCoversOnlyTheMiddleOfTheWindow) {
+    Press(form.sohoTextButton7);
+    TPanel& panel = *form.Panel1;
+    EXPECT_TRUE(Covered(*form.Image1, QPoint(125, 60), panel));
+    EXPECT_TRUE(Covered(*form.Image2, QPoint(135, 60), panel));
+    EXPECT_TRUE(Covered(*form.sohoTextButton1, QPoint(30, 12), panel));
+    EXPECT_TRUE(Covered(*form.sohoTextButton6, QPoint(30, 12), panel));
+    EXPECT_TRUE(Covered(*form.ShadowLabel8, QPoint(5, 5), panel));
+    EXPECT_EQ(Under(*form.Image1, QPoint(125, 60)), &panel);
+    EXPECT_EQ(Under(*form.Image1, QPoint(124, 60)), form.Image1);
+    EXPECT_EQ(Under(*form.Image2, QPoint(136, 60)), form.Image2);
+    EXPECT_EQ(Under(*form.Image2, QPoint(152, 134)), form.Image2);
+    EXPECT_EQ(Under(*form.sohoTextButton3, QPoint(30, 12)), form.sohoTextButton3);
+    EXPECT_EQ(Under(*form.ColorGrid1, QPoint(50, 50)), form.ColorGrid1);
+    EXPECT_EQ(Under(*form.ga1, QPoint(12, 16)), form.ga1);
+    EXPECT_EQ(Under(panel, QPoint(130, 260)), form.ga2);
+}
+
+TEST_F(Overlays, WhatLiesBesideThePanelStillWorks) {
+    Press(form.sohoTextButton7);
+    PickColour(9); // red: text-mode light red, 12
+    mouse::Click(*form.Image2, QPoint(150, 20));
+    EXPECT_EQ(form.ColorTable().At(16, 1), 12) << "a click at x = 150 colours column 16";
+    EXPECT_EQ(form.ColorTable().At(15, 1), 15);
+
+    mouse::Click(*form.Image1, QPoint(30, 40));
+    EXPECT_EQ(form.Image1->Canvas().Pixel(30, 40), clWhite);
+    mouse::Click(*form.Image1, QPoint(130, 40));
+    EXPECT_EQ(form.Image1->Canvas().Pixel(130, 40), clBlack) << "under the panel";
+
+    Run(form.sohoTextButton3, {{mrCancel, {}}});
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].kind, TPromptKind::pkInputBox) << "BMP Kayıt asks for a name";
+    EXPECT_TRUE(form.Panel1->isVisible());
+}
+
+TEST_F(Overlays, HelpCoversTheWindowAndLeavesEveryEnabledStateAsItWas) {
+    const QMap<QWidget*, bool> before = EnabledStates();
+    Press(form.sohoTextButton8);
+    TTextListBox& help = *form.tlb1;
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_TRUE(form.Button1->isVisible());
+    EXPECT_FALSE(form.ga1->Animate());
+    EXPECT_FALSE(form.ga2->Animate());
+    EXPECT_EQ(EnabledStates(), before);
+    for (QWidget* control : QList<QWidget*>{form.ComboBox1, form.ColorGrid1, form.sohoTextButton7,
+                                            form.Image1, form.Image2})
+        EXPECT_TRUE(Covered(*control, QPoint(5, 5), help));
+    EXPECT_EQ(Under(*form.Button1, QPoint(60, 12)), form.Button1);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(help.horizontalScrollBar()->isVisible()) << "the help has lines wider than the box";
+    Screenshot(QStringLiteral("help-open.png"));
+
+    mouse::Click(*form.Button1, QPoint(60, 12));
+    EXPECT_FALSE(help.isVisible());
+    EXPECT_FALSE(form.Button1->isVisible());
+    EXPECT_TRUE(form.ga1->Animate());
+    EXPECT_EQ(EnabledStates(), before);
+    EXPECT_TRUE(Covered(*form.ComboBox1, QPoint(5, 5), *form.ComboBox1)) << "in reach again";
+}
+
+// The help keeps the facts a user needs to make and install a logo, in its three languages.
+TEST_F(Overlays, TheHelpTellsHowToMakeAndInstallALogo) {
+    QStringList lines;
+    for (int i = 0; i < form.tlb1->Count(); ++i)
+        lines.append(form.tlb1->Line(i));
+    const QString text = lines.join(u'\n');
+    for (const char* fact : {"2582", "136", "126", "8 ", "4.50", "4.51", "4.51PG", "/epa",
+                             "Resim1.EPA", "image1.EPA", "DEUTSCH", "ENGLISH", "NASIL"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
+    EXPECT_EQ(lines.last(), QStringLiteral(","));
+    EXPECT_TRUE(lines[2].isEmpty() && lines[3].isEmpty());
+    EXPECT_LT(text.indexOf(QStringLiteral("DEUTSCH")), text.indexOf(QStringLiteral("ENGLISH")));
+}
+
+// The window's list measures the help in its own font and keeps the range at the widest line.
+TEST_F(Overlays, TheHelpsRangeFollowsItsWidestLine) {
+    TTextListBox& help = *form.tlb1;
+    const auto widest = [&] {
+        int index = 0;
+        for (int i = 1; i < help.Count(); ++i)
+            if (help.LineWidth(help.Line(i)) > help.LineWidth(help.Line(index)))
+                index = i;
+        return index;
+    };
+    const QFontMetrics metrics(help.font());
+    const int first = widest();
+    EXPECT_EQ(help.HorizontalExtent(), metrics.horizontalAdvance(help.Line(first) + u'x'));
+    EXPECT_GT(help.HorizontalExtent(), help.viewport()->width());
+
+    const QString longer = help.Line(first) + QStringLiteral(" and more");
+    help.Add(longer);
+    EXPECT_EQ(help.HorizontalExtent(), metrics.horizontalAdvance(longer + u'x'));
+    help.Delete(help.Count() - 1);
+    help.Delete(first);
+    EXPECT_EQ(help.HorizontalExtent(), help.LineWidth(help.Line(widest())));
+    EXPECT_LT(help.HorizontalExtent(), metrics.horizontalAdvance(longer + u'x'));
+
+    help.setFont(MakeFont(QStringLiteral("MS Sans Serif"), 16));
+    EXPECT_EQ(help.HorizontalExtent(),
+              QFontMetrics(help.font()).horizontalAdvance(help.Line(widest()) + u'x'));
+}
+
+TEST_F(Overlays, TheAboutLabelNamesTheProgramInAquaOnTheBlackPanel) {
+    const TLabel& label = *form.Label1;
+    EXPECT_EQ(label.parentWidget(), form.Panel1);
+    EXPECT_EQ(label.size(), QSize(213, 109));
+    EXPECT_EQ(label.FontColor(), clAqua);
+    EXPECT_TRUE(label.Transparent());
+    EXPECT_TRUE(label.Caption().startsWith(QStringLiteral("Varnel PROGRAMI\nver.1.00.99")));
+    EXPECT_EQ(label.Caption().count(u'\n'), 6) << "seven lines";
+}
+
+} // namespace
