@@ -558,11 +558,19 @@ void TMainForm::Button1Click(QWidget&) {
     ShowHelpView(false);
 }
 
-// The list covers every control but its close button, so nothing needs disabling.
+// The list covers every control but its close button, so nothing needs disabling. The keys go
+// to what the user sees: to the help while it is open, not to a language list hidden under it,
+// and back to where they went before once it closes.
 void TMainForm::ShowHelpView(bool open) {
+    if (open)
+        focusBeforeHelp_ = focusWidget();
     tlb1->setVisible(open);
     Button1->setVisible(open);
     ga1->SetAnimate(!open);
+    if (open)
+        tlb1->setFocus();
+    else if (focusBeforeHelp_)
+        focusBeforeHelp_->setFocus();
 }
 
 void TMainForm::sohoTextButton9Click(TControl&) {

@@ -8,6 +8,7 @@
 #include "formats/ColorTable.h"
 #include "runtime/Color.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 
@@ -131,6 +132,7 @@ private:
     TColorTable colorTable_;
     bool drawing_ = false;
     TLitPixels lit_;
+    QPointer<QWidget> focusBeforeHelp_;
 };
 
 #endif

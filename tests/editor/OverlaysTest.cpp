@@ -7,6 +7,7 @@
 #include "runtime/Panel.h"
 #include "tests/editor/WindowFixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -127,6 +128,23 @@ TEST_F(Overlays, HelpCoversTheWindowAndLeavesEveryEnabledStateAsItWas) {
     EXPECT_TRUE(form.ga1->Animate());
     EXPECT_EQ(EnabledStates(), before);
     EXPECT_TRUE(Covered(*form.ComboBox1, QPoint(5, 5), *form.ComboBox1)) << "in reach again";
+}
+
+// The arrows scroll the help; the language list under it keeps its language, and its focus
+// once the help closes.
+TEST_F(Overlays, KeysGoToTheHelpWhileItIsOpen) {
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(form.ComboBox1->hasFocus());
+    Press(form.sohoTextButton8);
+    for (int i = 0; i < 30; ++i)
+        QTest::keyClick(form.windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(form.ComboBox1->currentIndex(), 0);
+    EXPECT_EQ(form.sohoTextButton1->Caption(), QStringLiteral("Yeni"));
+    EXPECT_GE(form.tlb1->currentIndex().row(), 29);
+    EXPECT_GT(form.tlb1->verticalScrollBar()->value(), 0);
+
+    mouse::Click(*form.Button1, QPoint(60, 12));
+    EXPECT_TRUE(form.ComboBox1->hasFocus());
 }
 
 // The help keeps the facts a user needs to make and install a logo, in its three languages.
