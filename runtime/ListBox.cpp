@@ -1,5 +1,6 @@
 #include "runtime/ListBox.h"
 
+#include "runtime/Control.h"
 #include "runtime/Exception.h"
 
 #include <QPainter>
@@ -88,10 +89,8 @@ void TListBox::AddLines(const QStringList& lines) {
 }
 
 void TListBox::SetTabWidth(int width) {
-    if (tabWidth_ == width)
-        return;
-    tabWidth_ = width;
-    scheduleDelayedItemsLayout();
+    if (Store(tabWidth_, width))
+        scheduleDelayedItemsLayout();
 }
 
 int TListBox::TabStop() const {
@@ -99,10 +98,14 @@ int TListBox::TabStop() const {
 }
 
 // Qt would put a tab at its own stops; without the box's, a tab is drawn as a blank.
+QString TListBox::AsDrawn(const QString& text) const {
+    return TabStop() > 0 ? text : QString(text).replace(u'\t', u' ');
+}
+
 int TListBox::TextWidth(const QString& text) const {
     const int stop = TabStop();
     if (stop == 0)
-        return fontMetrics().horizontalAdvance(QString(text).replace(u'\t', u' '));
+        return fontMetrics().horizontalAdvance(AsDrawn(text));
     return fontMetrics().size(Qt::TextSingleLine | Qt::TextExpandTabs, text, stop).width();
 }
 
@@ -112,21 +115,17 @@ void TListBox::DrawLine(QPainter& painter, const QRect& area, const QString& tex
     const int stop = TabStop();
     if (stop > 0)
         layout.setTabStopDistance(stop);
-    painter.drawText(area, stop > 0 ? text : QString(text).replace(u'\t', u' '), layout);
+    painter.drawText(area, AsDrawn(text), layout);
 }
 
 void TListBox::SetItemHeight(int height) {
-    if (itemHeight_ == height)
-        return;
-    itemHeight_ = height;
-    scheduleDelayedItemsLayout();
+    if (Store(itemHeight_, height))
+        scheduleDelayedItemsLayout();
 }
 
 void TListBox::SetHorizontalExtent(int extent) {
-    if (horizontalExtent_ == extent)
-        return;
-    horizontalExtent_ = extent;
-    updateGeometries();
+    if (Store(horizontalExtent_, extent))
+        updateGeometries();
 }
 
 void TListBox::ScrollToLeft() {

@@ -48,6 +48,8 @@ protected:
 private:
     // The distance between tab stops in pixels; 0 without stops.
     int TabStop() const;
+    // `text` with whatever the stops do not expand made plain.
+    QString AsDrawn(const QString& text) const;
     // Throws unless `index` is at least 0 and less than `end`.
     void CheckIndex(int index, int end) const;
 
