@@ -103,13 +103,17 @@ TAwbmLogo::TAwbmLogo(int width, int height, int colors, std::vector<TAwbmColor> 
     Check();
 }
 
-void TAwbmLogo::Check() const {
-    if (width_ < 1 || width_ > MaxWidth || height_ < 1 || height_ > MaxHeight)
+void TAwbmLogo::CheckSize(int width, int height) {
+    if (width < 1 || width > MaxWidth || height < 1 || height > MaxHeight)
         throw Exception(QStringLiteral("An AWBM logo is 1 × 1 to %1 × %2 pixels, not %3 × %4.")
                             .arg(MaxWidth)
                             .arg(MaxHeight)
-                            .arg(width_)
-                            .arg(height_));
+                            .arg(width)
+                            .arg(height));
+}
+
+void TAwbmLogo::Check() const {
+    CheckSize(width_, height_);
     if (colors_ != 16 && colors_ != 256)
         throw Exception(QStringLiteral("An AWBM logo has 16 or 256 colours, not %1.").arg(colors_));
     if (palette_.size() != std::size_t(colors_))

@@ -38,6 +38,8 @@ public:
     static TAwbmLogo Read(const QString& fileName);
     // The same check on bytes already in memory; `name` is what the error message calls them.
     static TAwbmLogo Parse(const QByteArray& bytes, const QString& name);
+    // Raises an error for a size outside 1 × 1 to MaxWidth × MaxHeight.
+    static void CheckSize(int width, int height);
     static bool HasSignature(const QByteArray& bytes) { return bytes.startsWith("AWBM"); }
 
     QByteArray Bytes() const;
