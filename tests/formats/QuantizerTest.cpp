@@ -82,6 +82,16 @@ TEST(Quantizer, SpreadsSixteenGreysOverARampAndDitheringKeepsItsShadesFromAfar) 
     EXPECT_LT(BlockError(ramp, dithered), BlockError(ramp, plain) / 2);
 }
 
+TEST(Quantizer, OnePixelIsALogoToo) {
+    QImage pixel(1, 1, QImage::Format_RGB32);
+    pixel.fill(qRgb(255, 255, 0));
+    for (const int colors : {16, 256}) {
+        const TAwbmLogo logo = Quantize(pixel, colors, true);
+        EXPECT_EQ(logo.Palette().size(), std::size_t(colors));
+        EXPECT_EQ(Shown(logo, 0, 0), qRgb(255, 255, 0));
+    }
+}
+
 TEST(Quantizer, GivesAFewPixelsOfAStrongColourTheirOwnEntry) {
     QImage picture = Ramp(200, 100);
     for (int y = 10; y < 14; ++y)
