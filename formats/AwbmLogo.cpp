@@ -36,7 +36,9 @@ Exception NotALogo(const QString& name, const QString& reason) {
     return Exception(QStringLiteral("\"%1\" is not an AWBM logo file: %2.").arg(name, reason));
 }
 
-// The depth whose palette mark stands where its pixels end and whose length the file has.
+// The depth whose palette mark stands where its pixels end and whose length the file has. Both
+// lengths can agree (1 × 240 pixels), but the mark cannot stand in the other depth's place then:
+// a 256-colour palette holds no byte over 63, and a one-pixel-wide plane only bit 7.
 int DepthOf(const QByteArray& bytes, int width, int height, const QString& name) {
     bool lengthFits = false;
     for (const int colors : {16, 256}) {

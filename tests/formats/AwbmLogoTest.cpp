@@ -80,13 +80,13 @@ TEST(AwbmLogo, ReadsHandMadeFilesOfBothDepthsAndWritesThemByteForByte) {
 
 TEST(AwbmLogo, WriteThenReadGivesBackEveryIndexAndTheWholePaletteAtAnyWidth) {
     TestDir dir;
+    // 1 × 240 pixels take as many bytes at either depth.
     for (const int colors : {16, 256})
-        for (const int width : {1, 7, 9, 639}) {
-            const int height = 5;
+        for (const auto [width, height] : {std::pair{1, 5}, {7, 5}, {9, 5}, {639, 5}, {1, 240}}) {
             std::vector<std::uint8_t> indices;
             for (int i = 0; i < width * height; ++i)
                 indices.push_back(std::uint8_t((i * 37 + i / width) % colors));
-            const QString name = QStringLiteral("%1-%2.awbm").arg(colors).arg(width);
+            const QString name = QStringLiteral("%1-%2x%3.awbm").arg(colors).arg(width).arg(height);
             TAwbmLogo(width, height, colors, Palette(colors), indices).Write(dir.Path(name));
             const TAwbmLogo back = TAwbmLogo::Read(dir.Path(name));
             EXPECT_EQ(back.Width(), width);
