@@ -82,7 +82,7 @@ TEST(AwbmLogo, WriteThenReadGivesBackEveryIndexAndTheWholePaletteAtAnyWidth) {
     TestDir dir;
     // 1 × 240 pixels take as many bytes at either depth.
     for (const int colors : {16, 256})
-        for (const auto [width, height] : {std::pair{1, 5}, {7, 5}, {9, 5}, {639, 5}, {1, 240}}) {
+        for (const auto& [width, height] : {std::pair{1, 5}, {7, 5}, {9, 5}, {639, 5}, {1, 240}}) {
             std::vector<std::uint8_t> indices;
             for (int i = 0; i < width * height; ++i)
                 indices.push_back(std::uint8_t((i * 37 + i / width) % colors));
