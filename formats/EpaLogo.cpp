@@ -30,11 +30,8 @@ TEpaLogo TEpaLogo::Read(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
-    // Nothing valid comes near this size (at most 255 × 255 cells); reading stops past it, since a
-    // device or a pipe has no size to ask for and may never end.
-    constexpr qint64 MaxSize =
-        EpaFormat::HeaderSize + 255LL * 255 * BytesPerCell + EpaFormat::TrailerSize;
-    const std::optional<QByteArray> bytes = ReadAtMost(file, MaxSize);
+    // A device or a pipe has no size to ask for and may never end.
+    const std::optional<QByteArray> bytes = ReadAtMost(file, LargestFile);
     if (!bytes)
         throw Exception(
             QStringLiteral("\"%1\" is not an EPA logo file: it is too long.").arg(fileName));

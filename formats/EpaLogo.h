@@ -1,6 +1,8 @@
 #ifndef VARNEL_FORMATS_EPALOGO_H
 #define VARNEL_FORMATS_EPALOGO_H
 
+#include "formats/EpaFormat.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -13,6 +15,10 @@ class TBitmap;
 // the leftmost pixel.
 class TEpaLogo {
 public:
+    // Nothing valid is longer: a logo of 255 × 255 cells with the trailing bytes.
+    static constexpr qint64 LargestFile =
+        EpaFormat::HeaderSize + 255LL * 255 * EpaFormat::BytesPerCell + EpaFormat::TrailerSize;
+
     // Raises an error naming the file when it cannot be read, or when its length is not
     // 2 + 15·W·H, with or without the 70 trailing bytes, for W, H ≥ 1.
     static TEpaLogo Read(const QString& fileName);

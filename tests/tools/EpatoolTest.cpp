@@ -1,3 +1,4 @@
+#include "formats/AwbmLogo.h"
 #include "formats/EpaLogo.h"
 #include "runtime/Bitmap.h"
 #include "tests/MemoryLimit.h"
@@ -87,6 +88,28 @@ TBitmap Drawing() {
             drawing.Canvas().SetPixel(x, y, clWhite);
     drawing.Canvas().SetPixel(150, 10, clWhite); // outside the logo
     return drawing;
+}
+
+// 33 × 17 pixels in four colours the DAC shows exactly, in stripes and a block.
+TBitmap FourColours() {
+    TBitmap picture(33, 17, TPixelFormat::pf24bit);
+    const std::array<QRgb, 4> colors = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 130, 255),
+                                        qRgb(255, 255, 255)};
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 33; ++x)
+            picture.Canvas().SetPixel(x, y, FromQRgb(colors[std::size_t(x / 9 + (y > 8)) % 4]));
+    return picture;
+}
+
+// A red shape on the left, a blue one on the right.
+TBitmap RedAndBlue() {
+    TBitmap picture(136, 126, TPixelFormat::pf24bit);
+    for (int y = 10; y < 60; ++y)
+        for (int x = 8; x < 40; ++x) {
+            picture.Canvas().SetPixel(x, y, FromQRgb(qRgb(255, 0, 0)));
+            picture.Canvas().SetPixel(x + 80, y + 40, FromQRgb(qRgb(0, 0, 255)));
+        }
+    return picture;
 }
 
 } // namespace
@@ -346,4 +369,151 @@ TEST(Epatool, ArgumentsTheLocaleCannotReadAreRefused) {
     EXPECT_EQ(process.exitCode(), 1);
     EXPECT_TRUE(process.readAllStandardError().contains("encoding"));
     EXPECT_EQ(dir.Names(), (QStringList{"in.bmp", "logo.epa"}));
+}
+
+TEST(Epatool, AwbmLogosKeepAFewColourPictureExactlyAtBothDepthsAndDecodeToPng) {
+    TestDir dir;
+    const TBitmap picture = FourColours();
+    picture.SaveToFile(dir.Path("in.bmp"));
+    for (const QString colors : {"16", "256"}) {
+        const QString logo = dir.Path(colors + ".awbm");
+        Result r =
+            Epatool({"encode", dir.Path("in.bmp"), logo, "--format", "awbm", "--colors", colors});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const TAwbmLogo read = TAwbmLogo::Read(logo);
+        EXPECT_EQ(read.Colors(), colors.toInt());
+        EXPECT_EQ(read.Width(), 33);
+
+        r = Epatool({"decode", logo, dir.Path(colors + ".png")});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(dir.Read(colors + ".png").startsWith("\x89PNG"));
+        const QImage shown(dir.Path(colors + ".png"));
+        ASSERT_EQ(shown.size(), QSize(33, 17));
+        for (int y = 0; y < 17; ++y)
+            for (int x = 0; x < 33; ++x)
+                ASSERT_EQ(shown.pixel(x, y), ToQRgb(picture.Canvas().Pixel(x, y)))
+                    << colors.toStdString() << " colours at " << x << "," << y;
+
+        r = Epatool({"info", logo});
+        EXPECT_EQ(r.exitCode, 0);
+        EXPECT_TRUE(r.out.contains("AWBM full-screen logo, 33 x 17 pixels, " + colors + " colours"))
+            << r.out.toStdString();
+        EXPECT_TRUE(r.out.contains("palette entries in use: 4 of " + colors));
+        EXPECT_TRUE(r.out.contains("63  0  0: 153 pixels")) << "the red stripe";
+    }
+}
+
+TEST(Epatool, AwbmSizeScalesToFitCentredOnBlack) {
+    TestDir dir;
+    TBitmap white(40, 10, TPixelFormat::pf24bit);
+    white.Canvas().FillRect(QRect(0, 0, 40, 10), clWhite);
+    white.SaveToFile(dir.Path("wide.bmp"));
+    const Result r = Epatool({"encode", dir.Path("wide.bmp"), dir.Path("out.awbm"), "--format",
+                              "awbm", "--size", "80x60", "--dither"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const TAwbmLogo logo = TAwbmLogo::Read(dir.Path("out.awbm"));
+    ASSERT_EQ(QSize(logo.Width(), logo.Height()), QSize(80, 60));
+    const auto shown = [&](int x, int y) {
+        return TAwbmLogo::ToRgb(logo.Palette()[logo.Index(x, y)]);
+    };
+    // 80 × 20 of white in the middle rows, black above and below.
+    EXPECT_EQ(shown(0, 19), qRgb(0, 0, 0));
+    EXPECT_EQ(shown(0, 20), qRgb(255, 255, 255));
+    EXPECT_EQ(shown(79, 39), qRgb(255, 255, 255));
+    EXPECT_EQ(shown(79, 40), qRgb(0, 0, 0));
+}
+
+TEST(Epatool, AwbmRefusesWhatCannotBecomeALogo) {
+    TestDir dir;
+    TBitmap(1025, 2, TPixelFormat::pf1bit).SaveToFile(dir.Path("wide.bmp"));
+    Result r = Epatool({"encode", dir.Path("wide.bmp"), dir.Path("out.awbm"), "--format", "awbm"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(
+        r.err.contains("1025 × 2 pixels, larger than an AWBM logo (1024 × 768): give --size"))
+        << r.err.toStdString();
+    EXPECT_EQ(Epatool({"encode", dir.Path("wide.bmp"), dir.Path("out.awbm"), "--format", "awbm",
+                       "--size", "1024x768"})
+                  .exitCode,
+              0);
+
+    dir.Write("cut.awbm",
+              TAwbmLogo(3, 3, 16, std::vector<TAwbmColor>(16), std::vector<std::uint8_t>(9))
+                  .Bytes()
+                  .chopped(1));
+    r = Epatool({"info", dir.Path("cut.awbm")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("is not an AWBM logo file: a logo of 3 × 3 pixels takes"))
+        << r.err.toStdString();
+    r = Epatool({"decode", dir.Path("cut.awbm"), dir.Path("cut.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(dir.Exists("cut.png"));
+
+    const QString in = dir.Path("wide.bmp");
+    for (const QStringList& args : {QStringList{"--format", "awbm", "--colors", "17"},
+                                    {"--format", "awbm", "--size", "0x5"},
+                                    {"--format", "awbm", "--size", "1025x768"},
+                                    {"--format", "awbm", "--attr", "3"},
+                                    {"--dither"},
+                                    {"--size", "10x10"},
+                                    {"--attr", "3", "--auto-colour"},
+                                    {"--format", "gif"},
+                                    {"--colors"},
+                                    {"--frobnicate", "1"}}) {
+        r = Epatool(QStringList{"encode", in, dir.Path("x.out")} + args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("usage:"));
+    }
+    EXPECT_FALSE(dir.Exists("x.out"));
+}
+
+TEST(Epatool, AutoColourGivesEachShapeItsNearestTextColour) {
+    TestDir dir;
+    RedAndBlue().SaveToFile(dir.Path("in.bmp"));
+    Result r = Epatool({"encode", dir.Path("in.bmp"), dir.Path("auto.epa"), "--auto-colour"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const TEpaLogo logo = TEpaLogo::Read(dir.Path("auto.epa"));
+    EXPECT_EQ(logo.Attribute(1, 1), 4) << "red";
+    EXPECT_EQ(logo.Attribute(12, 5), 1) << "blue";
+    EXPECT_TRUE(logo.Lit(8, 10));
+    EXPECT_FALSE(logo.Lit(7, 10));
+    EXPECT_TRUE(logo.Lit(119, 99));
+    EXPECT_FALSE(logo.Lit(120, 99));
+    EXPECT_EQ(logo.Attribute(16, 8), 0x0A) << "the marker as ever";
+
+    // Without the flag every cell takes the one attribute, as before.
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("plain.epa")}).exitCode, 0);
+    EXPECT_EQ(TEpaLogo::Read(dir.Path("plain.epa")).Attribute(12, 5), 15);
+}
+
+TEST(Epatool, BatchEncodesEveryGoodInputReportsTheBrokenOneAndFails) {
+    TestDir dir;
+    ASSERT_TRUE(dir.Dir().mkdir("out"));
+    RedAndBlue().SaveToFile(dir.Path("first.bmp"));
+    dir.Write("broken.bmp", "BM nonsense");
+    dir.Write("third.gif", TestData("gif/colors-2.gif"));
+    const QStringList inputs = {dir.Path("first.bmp"), dir.Path("broken.bmp"),
+                                dir.Path("third.gif")};
+    Result r = Epatool(QStringList{"encode"} + inputs + QStringList{"--out-dir", dir.Path("out")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(QDir(dir.Path("out")).entryList(QDir::Files),
+              (QStringList{"first.epa", "third.epa"}));
+    EXPECT_TRUE(r.out.contains(dir.Path("first.bmp") + " -> " + dir.Path("out/first.epa")))
+        << r.out.toStdString();
+    EXPECT_TRUE(r.err.contains(dir.Path("broken.bmp") + ": Bitmap image is not valid"))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("1 of 3 pictures failed"));
+    EXPECT_EQ(TEpaLogo::Read(dir.Path("out/first.epa")).Attribute(0, 0), 15);
+
+    // Again: nothing is overwritten, so every input now fails; AWBM goes beside.
+    r = Epatool(QStringList{"encode"} + inputs + QStringList{"--out-dir", dir.Path("out")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("3 of 3 pictures failed")) << r.err.toStdString();
+    r = Epatool(
+        {"encode", dir.Path("first.bmp"), "--out-dir", dir.Path("out"), "--format", "awbm"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(TAwbmLogo::Read(dir.Path("out/first.awbm")).Width(), 136);
+
+    r = Epatool({"encode", dir.Path("first.bmp"), "--out-dir", dir.Path("missing")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("is not a folder"));
 }
