@@ -110,6 +110,7 @@ TMainForm::TMainForm(QWidget* parent)
     ConnectCommands();
     ArrangeTabOrder();
     FormCreate();
+    StartHistory();
 }
 
 TMainForm::~TMainForm() = default;
@@ -342,7 +343,10 @@ void TMainForm::Image1MouseMove(TControl&, Qt::KeyboardModifiers, int x, int y) 
 }
 
 void TMainForm::Image1MouseUp(TControl&, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+    if (!drawing_)
+        return;
     drawing_ = false;
+    RecordStep(true);
 }
 
 void TMainForm::Image2MouseMove(TControl&, Qt::KeyboardModifiers, int x, int y) {
@@ -369,8 +373,11 @@ void TMainForm::Image2MouseDown(TControl&, Qt::MouseButton, Qt::KeyboardModifier
     // A preview larger than the logo (a bigger template) has places no cell owns.
     if (!TColorTable::Contains(c, r))
         return;
+    const std::int32_t before = colorTable_.At(c, r);
     colorTable_.Set(c, r, ForegroundAttribute());
     lit_.PaintCell(Image2->Canvas(), c, r, ColorGrid1->ForegroundColor());
+    if (colorTable_.At(c, r) != before)
+        RecordStep(false);
 }
 
 void TMainForm::sohoTextButton4Click(TControl&) {
@@ -380,6 +387,7 @@ void TMainForm::sohoTextButton4Click(TControl&) {
                        [this] { sg1->StepIt(); });
     });
     ShowConverted(drawing);
+    RecordStep(false, true);
 }
 
 // The preview of a fresh conversion shows every cell's lit pixels in the colour the save writes
@@ -434,6 +442,7 @@ void TMainForm::sohoTextButton1Click(TControl&) {
     ComboBox1Change(*ComboBox1);
     // Attributes, as a click stores them: the raw grid index would save another colour.
     colorTable_.Fill(ForegroundAttribute());
+    RecordStep(true);
 }
 
 void TMainForm::sohoTextButton2Click(TControl&) {
@@ -442,6 +451,7 @@ void TMainForm::sohoTextButton2Click(TControl&) {
         return;
     Image1->Picture().LoadFromFile(*file);
     ShadowLabel7->SetCaption(QFileInfo(*file).fileName());
+    RecordStep(true);
 }
 
 void TMainForm::sohoTextButton3Click(TControl&) {
@@ -493,6 +503,7 @@ void TMainForm::ShowLogo(const TEpaLogo& logo, const QString& name) {
     ShowConverted(drawing);
     ShadowLabel7->SetCaption(name);
     ShadowLabel8->SetCaption(name);
+    RecordStep(true, true);
 }
 
 void TMainForm::sohoTextButton9Click(TControl&) {

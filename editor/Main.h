@@ -4,6 +4,7 @@
 #include "controls/ConfirmDialog.h"
 #include "controls/InfoDialog.h"
 #include "editor/Captions.h"
+#include "editor/EditHistory.h"
 #include "editor/LitPixels.h"
 #include "formats/ColorTable.h"
 #include "runtime/Color.h"
@@ -12,6 +13,7 @@
 #include <optional>
 
 class QComboBox;
+class TBiosView;
 class QLabel;
 class QPushButton;
 class TBitmap;
@@ -39,6 +41,7 @@ public:
 
     const TColorTable& ColorTable() const { return colorTable_; }
     bool Drawing() const { return drawing_; }
+    const TEditHistory& History() const { return history_; }
 
     // The controls, in creation order.
     TsohoPanel* sohoPanel2 = nullptr;
@@ -76,6 +79,9 @@ public:
     // The window's dialog components: settings only, each Execute builds its own window.
     TProConfirmDialog pcd1{this};
     TProInfoDialog pid1{this};
+    // The logo as the BIOS shows it, in a window of its own (Ctrl+B, or a double click on the
+    // preview).
+    TBiosView* BiosView1 = nullptr;
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -96,6 +102,10 @@ public:
     void sohoTextButton6Click(TControl& sender);
     void sohoTextButton9Click(TControl& sender);
     void ComboBox1Change(QWidget& sender);
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: strokes, colourings, conversions, New and loads.
+    void Undo();
+    void Redo();
+    void ShowBiosView();
 
 private:
     void CreateFrameAndPictures();
@@ -117,10 +127,17 @@ private:
     std::int32_t ForegroundAttribute() const;
     void ShowConverted(const TBitmap& drawing);
     void ShowLogo(const TEpaLogo& logo, const QString& name);
+    void StartHistory();
+    // Records the window's state after a step; `drawingChanged` when the step changed the
+    // drawing, `converted` when it wrote "bin1.dat".
+    void RecordStep(bool drawingChanged, bool converted = false);
+    void Restore(const TEditState& state);
+    void RefreshBiosView();
 
     TColorTable colorTable_;
     bool drawing_ = false;
     TLitPixels lit_;
+    TEditHistory history_;
 };
 
 #endif

@@ -1,0 +1,114 @@
+// The editor window's undo history and its BIOS view: hooks the handlers call after each step.
+#include "controls/ShadowLabel.h"
+#include "controls/TextButton.h"
+#include "editor/BiosView.h"
+#include "editor/Main.h"
+#include "formats/EpaLogo.h"
+#include "formats/WorkingFiles.h"
+#include "runtime/Exception.h"
+#include "runtime/Image.h"
+#include "runtime/LocalFiles.h"
+#include "runtime/Shortcuts.h"
+#include "runtime/StreamBytes.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+
+std::shared_ptr<const TGraphic> CopyOf(TImage& image) {
+    return image.Picture().Graphic()->Clone();
+}
+
+// What the conversion just wrote, to be written back when an undo or a redo returns to it.
+QByteArray ByteRowsWritten() {
+    QFile file(WorkingFiles::ByteRows);
+    std::optional<QByteArray> rows;
+    if (file.open(QIODevice::ReadOnly))
+        rows = ReadAtMost(file, qint64(1) << 20);
+    if (!rows)
+        throw Exception(QStringLiteral("Cannot read back \"%1\" after the conversion: %2")
+                            .arg(WorkingFiles::ByteRows, file.errorString()));
+    return *rows;
+}
+
+} // namespace
+
+void TMainForm::StartHistory() {
+    BiosView1 = new TBiosView(this);
+    Image2->OnDblClick = [this](TControl&) { ShowBiosView(); };
+    Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { Undo(); });
+    Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { Redo(); });
+    Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { Redo(); });
+    Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { ShowBiosView(); });
+    // The language list keeps the focus while the user draws.
+    Shortcuts::PreferOver(*ComboBox1->lineEdit());
+    RecordStep(true);
+}
+
+void TMainForm::RecordStep(bool drawingChanged, bool converted) {
+    TEditState state = history_.Empty() ? TEditState{} : history_.Current();
+    // A stroke still under way (its release went elsewhere) belongs to this step as well.
+    if (history_.Empty() || drawingChanged || drawing_)
+        state.drawing = CopyOf(*Image1);
+    state.preview = CopyOf(*Image2);
+    state.colors = colorTable_;
+    state.lit = lit_;
+    if (converted)
+        state.byteRows = ByteRowsWritten();
+    state.pictureName = ShadowLabel7->Caption();
+    state.logoName = ShadowLabel8->Caption();
+    history_.Record(std::move(state));
+    RefreshBiosView();
+}
+
+// "bin1.dat" is written first: when that fails, the window stays as it is.
+void TMainForm::Restore(const TEditState& state) {
+    if (state.byteRows && state.byteRows != history_.Current().byteRows) {
+        LocalFiles::MakeWayFor(WorkingFiles::ByteRows);
+        LocalFiles::WriteNewFile(WorkingFiles::ByteRows, *state.byteRows);
+    }
+    sohoTextButton6->SetEnabled(state.byteRows.has_value());
+    Image1->Picture().SetGraphic(state.drawing.get());
+    Image2->Picture().SetGraphic(state.preview.get());
+    colorTable_ = state.colors;
+    lit_ = state.lit;
+    drawing_ = false;
+    const QString language = ComboBox1->currentText().left(2);
+    ShadowLabel7->SetCaption(
+        Captions::InLanguage(state.pictureName, Captions::PictureName, language));
+    ShadowLabel8->SetCaption(Captions::InLanguage(state.logoName, Captions::LogoName, language));
+}
+
+void TMainForm::Undo() {
+    // A stroke under way ends here, and is the step undone.
+    if (drawing_)
+        RecordStep(true);
+    if (const TEditState* before = history_.Before()) {
+        Restore(*before);
+        history_.StepBack();
+        RefreshBiosView();
+    }
+}
+
+void TMainForm::Redo() {
+    if (drawing_)
+        RecordStep(true);
+    if (const TEditState* after = history_.After()) {
+        Restore(*after);
+        history_.StepForward();
+        RefreshBiosView();
+    }
+}
+
+void TMainForm::ShowBiosView() {
+    RefreshBiosView();
+    BiosView1->ShowBeside();
+}
+
+void TMainForm::RefreshBiosView() {
+    if (BiosView1)
+        BiosView1->SetLogo(
+            TEpaLogo::Compose(colorTable_, history_.Current().byteRows.value_or(QByteArray())));
+}
