@@ -13,7 +13,6 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
 
 namespace {
 
@@ -43,7 +42,7 @@ void TMainForm::StartHistory() {
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { Redo(); });
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { ShowBiosView(); });
     // The language list keeps the focus while the user draws.
-    Shortcuts::PreferOver(*ComboBox1->lineEdit());
+    Shortcuts::PreferOver(*ComboBox1);
     RecordStep(true);
 }
 
