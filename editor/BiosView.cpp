@@ -38,19 +38,37 @@ void TBiosView::SetLogo(const TEpaLogo& logo) {
 
 void TBiosView::ShowBeside() {
     if (!placed_ && parentWidget()) {
-        const QRect owner = parentWidget()->frameGeometry();
-        QPoint place(owner.right() + Margin, owner.top());
-        if (const QScreen* screen = parentWidget()->screen()) {
-            const QRect room = screen->availableGeometry();
-            place.setX(std::clamp(place.x(), room.left(), room.right() - width()));
-            place.setY(std::clamp(place.y(), room.top(), room.bottom() - height()));
-        }
-        move(place);
+        move(PlaceBeside(parentWidget()->frameGeometry()));
         placed_ = true;
     }
     show();
     raise();
     activateWindow();
+}
+
+// Right of the owner, left of it, below or above it: the first of these that the screen holds,
+// and failing all, whichever covers the least of the owner.
+QPoint TBiosView::PlaceBeside(const QRect& owner) const {
+    const QScreen* screen = parentWidget()->screen();
+    if (!screen)
+        return owner.topRight();
+    const QRect room = screen->availableGeometry();
+    const QSize size = frameGeometry().size();
+    const QPoint candidates[] = {{owner.right() + Margin, owner.top()},
+                                 {owner.left() - Margin - size.width(), owner.top()},
+                                 {owner.left(), owner.bottom() + Margin},
+                                 {owner.left(), owner.top() - Margin - size.height()}};
+    const auto covered = [&](QPoint place) {
+        place.setX(std::clamp(place.x(), room.left(), room.right() + 1 - size.width()));
+        place.setY(std::clamp(place.y(), room.top(), room.bottom() + 1 - size.height()));
+        const QRect overlap = QRect(place, size) & owner;
+        return std::pair{qint64(overlap.width()) * overlap.height(), place};
+    };
+    std::pair best = covered(candidates[0]);
+    for (const QPoint& place : candidates)
+        best = std::min(best, covered(place),
+                        [](const auto& a, const auto& b) { return a.first < b.first; });
+    return best.second;
 }
 
 // The screen round the logo is the text mode's black; the captions are in its light grey.

@@ -24,6 +24,7 @@ protected:
 
 private:
     QRect ShownAt(int scale) const;
+    QPoint PlaceBeside(const QRect& owner) const;
 
     QImage logo_;
     bool placed_ = false;
