@@ -10,6 +10,9 @@
 #include <memory>
 #include <optional>
 
+// What a step changed besides the colour table and the names, which every state copies.
+enum TStepParts : unsigned { stDrawing = 1, stPreview = 2, stByteRows = 4 };
+
 // Everything one undo step gives back: what the window shows and what the next save reads.
 // Pictures are shared between neighbouring states that did not change them.
 struct TEditState {

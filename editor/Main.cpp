@@ -346,7 +346,7 @@ void TMainForm::Image1MouseUp(TControl&, Qt::MouseButton, Qt::KeyboardModifiers,
     if (!drawing_)
         return;
     drawing_ = false;
-    RecordStep(true);
+    RecordStep(stDrawing);
 }
 
 void TMainForm::Image2MouseMove(TControl&, Qt::KeyboardModifiers, int x, int y) {
@@ -377,7 +377,7 @@ void TMainForm::Image2MouseDown(TControl&, Qt::MouseButton, Qt::KeyboardModifier
     colorTable_.Set(c, r, ForegroundAttribute());
     lit_.PaintCell(Image2->Canvas(), c, r, ColorGrid1->ForegroundColor());
     if (colorTable_.At(c, r) != before)
-        RecordStep(false);
+        RecordStep(stPreview);
 }
 
 void TMainForm::sohoTextButton4Click(TControl&) {
@@ -387,7 +387,7 @@ void TMainForm::sohoTextButton4Click(TControl&) {
                        [this] { sg1->StepIt(); });
     });
     ShowConverted(drawing);
-    RecordStep(false, true);
+    RecordStep(stPreview | stByteRows);
 }
 
 // The preview of a fresh conversion shows every cell's lit pixels in the colour the save writes
@@ -442,7 +442,7 @@ void TMainForm::sohoTextButton1Click(TControl&) {
     ComboBox1Change(*ComboBox1);
     // Attributes, as a click stores them: the raw grid index would save another colour.
     colorTable_.Fill(ForegroundAttribute());
-    RecordStep(true);
+    RecordStep(stDrawing | stPreview);
 }
 
 void TMainForm::sohoTextButton2Click(TControl&) {
@@ -451,7 +451,7 @@ void TMainForm::sohoTextButton2Click(TControl&) {
         return;
     Image1->Picture().LoadFromFile(*file);
     ShadowLabel7->SetCaption(QFileInfo(*file).fileName());
-    RecordStep(true);
+    RecordStep(stDrawing);
 }
 
 void TMainForm::sohoTextButton3Click(TControl&) {
@@ -503,7 +503,7 @@ void TMainForm::ShowLogo(const TEpaLogo& logo, const QString& name) {
     ShowConverted(drawing);
     ShadowLabel7->SetCaption(name);
     ShadowLabel8->SetCaption(name);
-    RecordStep(true, true);
+    RecordStep(stDrawing | stPreview | stByteRows);
 }
 
 void TMainForm::sohoTextButton9Click(TControl&) {

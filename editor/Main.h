@@ -128,9 +128,8 @@ private:
     void ShowConverted(const TBitmap& drawing);
     void ShowLogo(const TEpaLogo& logo, const QString& name);
     void StartHistory();
-    // Records the window's state after a step; `drawingChanged` when the step changed the
-    // drawing, `converted` when it wrote "bin1.dat".
-    void RecordStep(bool drawingChanged, bool converted = false);
+    // Records the window's state after a step that changed `parts` (TStepParts).
+    void RecordStep(unsigned parts);
     void Restore(const TEditState& state);
     void RefreshBiosView();
 

@@ -43,18 +43,19 @@ void TMainForm::StartHistory() {
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { ShowBiosView(); });
     // The language list keeps the focus while the user draws.
     Shortcuts::PreferOver(*ComboBox1);
-    RecordStep(true);
+    RecordStep(stDrawing | stPreview);
 }
 
-void TMainForm::RecordStep(bool drawingChanged, bool converted) {
+void TMainForm::RecordStep(unsigned parts) {
     TEditState state = history_.Empty() ? TEditState{} : history_.Current();
     // A stroke still under way (its release went elsewhere) belongs to this step as well.
-    if (history_.Empty() || drawingChanged || drawing_)
+    if ((parts & stDrawing) || drawing_)
         state.drawing = CopyOf(*Image1);
-    state.preview = CopyOf(*Image2);
+    if (parts & stPreview)
+        state.preview = CopyOf(*Image2);
     state.colors = colorTable_;
     state.lit = lit_;
-    if (converted)
+    if (parts & stByteRows)
         state.byteRows = ByteRowsWritten();
     state.pictureName = ShadowLabel7->Caption();
     state.logoName = ShadowLabel8->Caption();
@@ -83,7 +84,7 @@ void TMainForm::Restore(const TEditState& state) {
 void TMainForm::Undo() {
     // A stroke under way ends here, and is the step undone.
     if (drawing_)
-        RecordStep(true);
+        RecordStep(stDrawing);
     if (const TEditState* before = history_.Before()) {
         Restore(*before);
         history_.StepBack();
@@ -93,7 +94,7 @@ void TMainForm::Undo() {
 
 void TMainForm::Redo() {
     if (drawing_)
-        RecordStep(true);
+        RecordStep(stDrawing);
     if (const TEditState* after = history_.After()) {
         Restore(*after);
         history_.StepForward();
