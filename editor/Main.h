@@ -131,6 +131,7 @@ private:
     // Records the window's state after a step that changed `parts` (TStepParts).
     void RecordStep(unsigned parts);
     void Restore(const TEditState& state);
+    void GoThroughHistory(bool back);
     void RefreshBiosView();
 
     TColorTable colorTable_;

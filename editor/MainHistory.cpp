@@ -82,24 +82,26 @@ void TMainForm::Restore(const TEditState& state) {
 }
 
 void TMainForm::Undo() {
-    // A stroke under way ends here, and is the step undone.
-    if (drawing_)
-        RecordStep(stDrawing);
-    if (const TEditState* before = history_.Before()) {
-        Restore(*before);
-        history_.StepBack();
-        RefreshBiosView();
-    }
+    GoThroughHistory(true);
 }
 
 void TMainForm::Redo() {
+    GoThroughHistory(false);
+}
+
+void TMainForm::GoThroughHistory(bool back) {
+    // A stroke under way ends here, and is the step undone.
     if (drawing_)
         RecordStep(stDrawing);
-    if (const TEditState* after = history_.After()) {
-        Restore(*after);
+    const TEditState* target = back ? history_.Before() : history_.After();
+    if (!target)
+        return;
+    Restore(*target);
+    if (back)
+        history_.StepBack();
+    else
         history_.StepForward();
-        RefreshBiosView();
-    }
+    RefreshBiosView();
 }
 
 void TMainForm::ShowBiosView() {
