@@ -10,8 +10,10 @@
 #include <memory>
 #include <optional>
 
-// What a step changed besides the colour table and the names, which every state copies.
-enum TStepParts : unsigned { stDrawing = 1, stPreview = 2, stByteRows = 4 };
+// What a step changed besides the colour table and the lit pixels, which every state copies.
+// The names under the pictures count only when a step set them: a save or a language change
+// names the same drawing anew, and an undo after it keeps that name.
+enum TStepParts : unsigned { stDrawing = 1, stPreview = 2, stByteRows = 4, stNames = 8 };
 
 // Everything one undo step gives back: what the window shows and what the next save reads.
 // Pictures are shared between neighbouring states that did not change them.

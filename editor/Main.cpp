@@ -442,7 +442,7 @@ void TMainForm::sohoTextButton1Click(TControl&) {
     ComboBox1Change(*ComboBox1);
     // Attributes, as a click stores them: the raw grid index would save another colour.
     colorTable_.Fill(ForegroundAttribute());
-    RecordStep(stDrawing | stPreview);
+    RecordStep(stDrawing | stPreview | stNames);
 }
 
 void TMainForm::sohoTextButton2Click(TControl&) {
@@ -451,7 +451,7 @@ void TMainForm::sohoTextButton2Click(TControl&) {
         return;
     Image1->Picture().LoadFromFile(*file);
     ShadowLabel7->SetCaption(QFileInfo(*file).fileName());
-    RecordStep(stDrawing);
+    RecordStep(stDrawing | stNames);
 }
 
 void TMainForm::sohoTextButton3Click(TControl&) {
@@ -503,7 +503,7 @@ void TMainForm::ShowLogo(const TEpaLogo& logo, const QString& name) {
     ShowConverted(drawing);
     ShadowLabel7->SetCaption(name);
     ShadowLabel8->SetCaption(name);
-    RecordStep(stDrawing | stPreview | stByteRows);
+    RecordStep(stDrawing | stPreview | stByteRows | stNames);
 }
 
 void TMainForm::sohoTextButton9Click(TControl&) {

@@ -43,7 +43,7 @@ void TMainForm::StartHistory() {
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { ShowBiosView(); });
     // The language list keeps the focus while the user draws.
     Shortcuts::PreferOver(*ComboBox1);
-    RecordStep(stDrawing | stPreview);
+    RecordStep(stDrawing | stPreview | stNames);
 }
 
 void TMainForm::RecordStep(unsigned parts) {
@@ -57,8 +57,10 @@ void TMainForm::RecordStep(unsigned parts) {
     state.lit = lit_;
     if (parts & stByteRows)
         state.byteRows = ByteRowsWritten();
-    state.pictureName = ShadowLabel7->Caption();
-    state.logoName = ShadowLabel8->Caption();
+    if (parts & stNames) {
+        state.pictureName = ShadowLabel7->Caption();
+        state.logoName = ShadowLabel8->Caption();
+    }
     history_.Record(std::move(state));
     RefreshBiosView();
 }
@@ -75,10 +77,14 @@ void TMainForm::Restore(const TEditState& state) {
     colorTable_ = state.colors;
     lit_ = state.lit;
     drawing_ = false;
+    const TEditState& now = history_.Current();
     const QString language = ComboBox1->currentText().left(2);
-    ShadowLabel7->SetCaption(
-        Captions::InLanguage(state.pictureName, Captions::PictureName, language));
-    ShadowLabel8->SetCaption(Captions::InLanguage(state.logoName, Captions::LogoName, language));
+    if (state.pictureName != now.pictureName)
+        ShadowLabel7->SetCaption(
+            Captions::InLanguage(state.pictureName, Captions::PictureName, language));
+    if (state.logoName != now.logoName)
+        ShadowLabel8->SetCaption(
+            Captions::InLanguage(state.logoName, Captions::LogoName, language));
 }
 
 void TMainForm::Undo() {

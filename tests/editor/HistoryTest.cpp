@@ -193,6 +193,7 @@ TEST_F(History, UndoneConversionsAndLoadsGiveBackWhatTheSaveWrites) {
     Run(form.sohoTextButton4, {});
     Undo();
     Undo();
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "first.epa") << "a save's name outlasts an undo";
     Save("again");
     EXPECT_EQ(dir.Read("again.epa"), dir.Read("first.epa"));
 
