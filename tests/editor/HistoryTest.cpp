@@ -10,7 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
+#include <QFile>
 
 namespace {
 
@@ -229,4 +229,21 @@ TEST(EditHistory, LargePicturesAreForgottenOldestFirstToStayWithinItsMemory) {
     for (int i = 0; i < 2; ++i)
         history.Record(TEditState{});
     EXPECT_GE(history.UndoSteps(), 1);
+}
+
+TEST_F(History, AnUndoThatCannotWriteTheByteRowsBackChangesNothing) {
+    Stroke({0, 0}, {40, 40});
+    Run(form.sohoTextButton4, {});
+    Stroke({50, 0}, {90, 40});
+    Run(form.sohoTextButton4, {});
+    const QImage preview = PreviewNow();
+    const QByteArray rows = dir.Read(WorkingFiles::ByteRows);
+    ASSERT_TRUE(QFile::remove(dir.Path(WorkingFiles::ByteRows)));
+    ASSERT_TRUE(QFile::link(dir.Path("elsewhere"), dir.Path(WorkingFiles::ByteRows)));
+
+    Undo();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Errors().isEmpty(); }));
+    EXPECT_EQ(PreviewNow(), preview);
+    EXPECT_EQ(form.History().RedoSteps(), 0);
+    EXPECT_FALSE(dir.Exists("elsewhere")) << "never written through a link";
 }
