@@ -1,6 +1,7 @@
 // The editor window's undo history and its BIOS view: hooks the handlers call after each step.
 #include "controls/ShadowLabel.h"
 #include "controls/TextButton.h"
+#include "controls/TextListBox.h"
 #include "editor/BiosView.h"
 #include "editor/Main.h"
 #include "formats/EpaLogo.h"
@@ -8,6 +9,7 @@
 #include "runtime/Exception.h"
 #include "runtime/Image.h"
 #include "runtime/LocalFiles.h"
+#include "runtime/Panel.h"
 #include "runtime/Shortcuts.h"
 #include "runtime/StreamBytes.h"
 
@@ -96,6 +98,9 @@ void TMainForm::Redo() {
 }
 
 void TMainForm::GoThroughHistory(bool back) {
+    // The help covers the whole window: a change under it would go unseen.
+    if (tlb1->isVisible())
+        return;
     // A stroke under way ends here, and is the step undone.
     if (drawing_)
         RecordStep(stDrawing);
@@ -110,7 +115,10 @@ void TMainForm::GoThroughHistory(bool back) {
     RefreshBiosView();
 }
 
+// Like the other commands that open a window, it waits while an overlay is open.
 void TMainForm::ShowBiosView() {
+    if (Panel1->isVisible() || tlb1->isVisible())
+        return;
     RefreshBiosView();
     BiosView1->ShowBeside();
 }

@@ -1,4 +1,5 @@
 #include "controls/ShadowLabel.h"
+#include "controls/TextListBox.h"
 #include "editor/BiosView.h"
 #include "editor/EditHistory.h"
 #include "formats/EpaLogo.h"
@@ -6,11 +7,13 @@
 #include "formats/WorkingFiles.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"
+#include "runtime/Panel.h"
 #include "tests/editor/WindowFixture.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QPushButton>
 
 namespace {
 
@@ -246,4 +249,23 @@ TEST_F(History, AnUndoThatCannotWriteTheByteRowsBackChangesNothing) {
     EXPECT_EQ(PreviewNow(), preview);
     EXPECT_EQ(form.History().RedoSteps(), 0);
     EXPECT_FALSE(dir.Exists("elsewhere")) << "never written through a link";
+}
+
+TEST_F(History, UnderTheHelpTheKeysWaitAndUnderTheAboutPanelOnlyCtrlBDoes) {
+    Stroke({5, 5}, {20, 5});
+    Press(form.sohoTextButton8);
+    ASSERT_TRUE(form.tlb1->isVisible());
+    Undo();
+    Keys(Qt::ControlModifier, Qt::Key_B);
+    EXPECT_EQ(Drawn(10, 5), clWhite);
+    EXPECT_FALSE(form.BiosView1->isVisible());
+    mouse::Click(*form.Button1, QPoint(20, 10));
+    ASSERT_FALSE(form.tlb1->isVisible());
+
+    Press(form.sohoTextButton7);
+    ASSERT_TRUE(form.Panel1->isVisible());
+    Keys(Qt::ControlModifier, Qt::Key_B);
+    EXPECT_FALSE(form.BiosView1->isVisible());
+    Undo();
+    EXPECT_EQ(Drawn(10, 5), clBlack) << "the drawing beside the panel is in sight";
 }

@@ -5,6 +5,7 @@
 #include "controls/TextButton.h"
 #include "editor/Main.h"
 #include "runtime/Fonts.h"
+#include "runtime/Label.h"
 #include "runtime/Panel.h"
 #include "tests/TestDir.h"
 
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
