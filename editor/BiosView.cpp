@@ -71,7 +71,8 @@ QPoint TBiosView::PlaceBeside(const QRect& owner) const {
     return best.second;
 }
 
-// The screen round the logo is the text mode's black; the captions are in its light grey.
+// The screen round the logo is the text mode's black; the captions are in its light grey, the
+// logo's edge in its dark grey.
 void TBiosView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
@@ -81,6 +82,11 @@ void TBiosView::paintEvent(QPaintEvent*) {
         painter.drawText(QRect(target.left(), Margin, target.width(), CaptionHeight),
                          Qt::AlignLeft | Qt::AlignTop, QStringLiteral("%1×").arg(scale));
         painter.drawImage(target, logo_);
+        // The logo's edge, just outside it: on a black screen an unlit border would not show.
+        painter.save();
+        painter.setPen(QColor(0x55, 0x55, 0x55));
+        painter.drawRect(target.adjusted(-1, -1, 0, 0));
+        painter.restore();
     }
 }
 
