@@ -4,6 +4,7 @@
 #include "runtime/Fonts.h"
 #include "runtime/Image.h"
 #include "runtime/Panel.h"
+#include "tests/Screenshots.h"
 #include "tests/editor/WindowFixture.h"
 
 #include <QApplication>
@@ -34,7 +35,7 @@ protected:
     }
     void Screenshot(const QString& name) {
         QCoreApplication::processEvents();
-        form.grab().save(QCoreApplication::applicationDirPath() + u'/' + name);
+        SaveScreenshot(form.grab().toImage(), name);
     }
     QList<TsohoTextButton*> Locked() const {
         return {form.sohoTextButton2, form.sohoTextButton7, form.sohoTextButton8,
