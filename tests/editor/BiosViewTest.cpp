@@ -3,10 +3,10 @@
 #include "formats/EpaLogo.h"
 #include "runtime/Color.h"
 #include "runtime/Image.h"
+#include "tests/Screenshots.h"
 #include "tests/editor/WindowFixture.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 
 namespace {
 
@@ -64,7 +64,7 @@ TEST_F(BiosView, CtrlBShowsTheLogoAsSavedAndItFollowsEveryColouring) {
     EXPECT_EQ(form.BiosView1->Logo(), saved) << "and back with the undo";
 
     const QImage shot = Shot();
-    shot.save(QCoreApplication::applicationDirPath() + "/bios-view.png");
+    SaveScreenshot(shot, "bios-view.png");
     // The doubled logo repeats each pixel of the true-size one twice each way.
     const QPoint one = shot.rect().topLeft() + QPoint(8, 24);
     const QPoint two = one + QPoint(LogoGeometry::Width + 8, 0);
@@ -86,5 +86,5 @@ TEST_F(BiosView, ADoubleClickOnThePreviewOpensItBeforeAnyConversion) {
         for (int x = 0; x < logo.width(); ++x)
             lit += logo.pixel(x, y) != Text(0);
     EXPECT_EQ(lit, 19) << "nothing converted yet: only the mark's pixels";
-    Shot().save(QCoreApplication::applicationDirPath() + "/bios-view-blank.png");
+    SaveScreenshot(Shot(), "bios-view-blank.png");
 }
