@@ -27,7 +27,7 @@ protected:
         }
     }
     QRgb Text(int attribute) { return VgaTextPalette()[attribute]; }
-    // What the view's window shows at `point`, from a picture of it.
+    // A picture of the view's window as it shows now.
     QImage Shot() { return form.BiosView1->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 };
 
