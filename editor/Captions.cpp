@@ -1,5 +1,7 @@
 #include "editor/Captions.h"
 
+#include <algorithm>
+
 namespace Captions {
 
 const std::array<Language, 3>& Languages() {
@@ -24,6 +26,16 @@ const std::array<Language, 3>& Languages() {
           QStringLiteral("Namelos")}},
     }};
     return languages;
+}
+
+QString InLanguage(const QString& text, int index, const QString& code) {
+    const auto& languages = Languages();
+    const auto named = [&](const Language& language) { return language.code == code; };
+    const auto untitled = [&](const Language& language) { return language.texts[index] == text; };
+    const auto target = std::find_if(languages.begin(), languages.end(), named);
+    if (target == languages.end() || std::none_of(languages.begin(), languages.end(), untitled))
+        return text;
+    return target->texts[index];
 }
 
 } // namespace Captions

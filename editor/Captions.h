@@ -11,6 +11,9 @@
 namespace Captions {
 
 inline constexpr int Count = 13;
+// Where the picture name and the logo name stand among the texts.
+inline constexpr int PictureName = 11;
+inline constexpr int LogoName = 12;
 using Column = std::array<QString, Count>;
 
 struct Language {
@@ -20,6 +23,10 @@ struct Language {
 
 // Turkish, English, German: the order the language list offers them.
 const std::array<Language, 3>& Languages();
+
+// `text`, once shown by text `index` (PictureName, LogoName), as that control shows it in the
+// language `code`: "no name yet" follows the language, a file's name stays as it is.
+QString InLanguage(const QString& text, int index, const QString& code);
 
 } // namespace Captions
 

@@ -124,6 +124,7 @@ TMainForm::TMainForm(QWidget* parent)
     ConnectOverlays();
     ArrangeTabOrder();
     FormCreate();
+    StartHistory();
 }
 
 TMainForm::~TMainForm() = default;
@@ -376,7 +377,10 @@ void TMainForm::Image1MouseMove(TControl&, Qt::KeyboardModifiers, int x, int y) 
 }
 
 void TMainForm::Image1MouseUp(TControl&, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+    if (!drawing_)
+        return;
     drawing_ = false;
+    RecordStep(stDrawing);
 }
 
 void TMainForm::Image2MouseMove(TControl&, Qt::KeyboardModifiers, int x, int y) {
@@ -403,8 +407,11 @@ void TMainForm::Image2MouseDown(TControl&, Qt::MouseButton, Qt::KeyboardModifier
     // A preview larger than the logo (a bigger template) has places no cell owns.
     if (!TColorTable::Contains(c, r))
         return;
+    const std::int32_t before = colorTable_.At(c, r);
     colorTable_.Set(c, r, ForegroundAttribute());
     lit_.PaintCell(Image2->Canvas(), c, r, ColorGrid1->ForegroundColor());
+    if (colorTable_.At(c, r) != before)
+        RecordStep(stPreview);
 }
 
 void TMainForm::sohoTextButton4Click(TControl&) {
@@ -414,6 +421,7 @@ void TMainForm::sohoTextButton4Click(TControl&) {
                        [this] { sg1->StepIt(); });
     });
     ShowConverted(drawing);
+    RecordStep(stPreview | stByteRows);
 }
 
 // The preview of a fresh conversion shows every cell's lit pixels in the colour the save writes
@@ -468,6 +476,7 @@ void TMainForm::sohoTextButton1Click(TControl&) {
     ComboBox1Change(*ComboBox1);
     // Attributes, as a click stores them: the raw grid index would save another colour.
     colorTable_.Fill(ForegroundAttribute());
+    RecordStep(stDrawing | stPreview | stNames);
 }
 
 void TMainForm::sohoTextButton2Click(TControl&) {
@@ -476,6 +485,7 @@ void TMainForm::sohoTextButton2Click(TControl&) {
         return;
     Image1->Picture().LoadFromFile(*file);
     ShadowLabel7->SetCaption(QFileInfo(*file).fileName());
+    RecordStep(stDrawing | stNames);
 }
 
 void TMainForm::sohoTextButton3Click(TControl&) {
@@ -527,6 +537,7 @@ void TMainForm::ShowLogo(const TEpaLogo& logo, const QString& name) {
     ShowConverted(drawing);
     ShadowLabel7->SetCaption(name);
     ShadowLabel8->SetCaption(name);
+    RecordStep(stDrawing | stPreview | stByteRows | stNames);
 }
 
 void TMainForm::sohoTextButton7Click(TControl&) {

@@ -4,6 +4,7 @@
 #include "controls/ConfirmDialog.h"
 #include "controls/InfoDialog.h"
 #include "editor/Captions.h"
+#include "editor/EditHistory.h"
 #include "editor/LitPixels.h"
 #include "formats/ColorTable.h"
 #include "runtime/Color.h"
@@ -13,6 +14,7 @@
 #include <optional>
 
 class QComboBox;
+class TBiosView;
 class QPushButton;
 class TBitmap;
 class TColorGrid;
@@ -41,6 +43,7 @@ public:
 
     const TColorTable& ColorTable() const { return colorTable_; }
     bool Drawing() const { return drawing_; }
+    const TEditHistory& History() const { return history_; }
 
     // The controls, in creation order.
     TsohoPanel* sohoPanel2 = nullptr;
@@ -79,6 +82,9 @@ public:
     // The window's dialog components: settings only, each Execute builds its own window.
     TProConfirmDialog pcd1{this};
     TProInfoDialog pid1{this};
+    // The logo as the BIOS shows it, in a window of its own (Ctrl+B, or a double click on the
+    // preview).
+    TBiosView* BiosView1 = nullptr;
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -103,6 +109,10 @@ public:
     void Button1Click(QWidget& sender);
     void sohoTextButton9Click(TControl& sender);
     void ComboBox1Change(QWidget& sender);
+    // Ctrl+Z, and Ctrl+Y or Ctrl+Shift+Z: strokes, colourings, conversions, New and loads.
+    void Undo();
+    void Redo();
+    void ShowBiosView();
 
 private:
     void CreateFrameAndPictures();
@@ -126,12 +136,19 @@ private:
     std::int32_t ForegroundAttribute() const;
     void ShowConverted(const TBitmap& drawing);
     void ShowLogo(const TEpaLogo& logo, const QString& name);
+    void StartHistory();
+    // Records the window's state after a step that changed `parts` (TStepParts).
+    void RecordStep(unsigned parts);
+    void Restore(const TEditState& state);
+    void GoThroughHistory(bool back);
+    void RefreshBiosView();
     void ShowAboutPanel(bool open);
     void ShowHelpView(bool open);
 
     TColorTable colorTable_;
     bool drawing_ = false;
     TLitPixels lit_;
+    TEditHistory history_;
     QPointer<QWidget> focusBeforeHelp_;
 };
 

@@ -1,5 +1,6 @@
 #include "formats/EpaLogo.h"
 
+#include "formats/ColorTable.h"
 #include "formats/EpaFormat.h"
 #include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
@@ -9,6 +10,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <charconv>
 
 using EpaFormat::BytesPerCell;
 using LogoGeometry::CellHeight;
@@ -22,6 +24,19 @@ bool SavedOver(int column, int row, int line) {
     return std::any_of(
         EpaFormat::FixedBytes.begin(), EpaFormat::FixedBytes.end(),
         [offset](const EpaFormat::FixedByte& fixed) { return fixed.offset == offset; });
+}
+
+// Puts the byte values of one "bin1.dat" line, the numbers before its full stops, into pixel line
+// `y` of the logo's glyphs. Anything not a number counts as unlit.
+void PutGlyphLine(QByteArray& logo, const QByteArray& line, int y) {
+    const QList<QByteArray> fields = line.split('.');
+    for (int c = 0; c < std::min<int>(LogoGeometry::Columns, fields.size()); ++c) {
+        const QByteArray& field = fields[c];
+        int value = 0;
+        std::from_chars(field.data(), field.data() + field.size(), value);
+        logo[qsizetype(EpaFormat::GlyphOffset(c, y / CellHeight, y % CellHeight))] =
+            char(value & 0xFF);
+    }
 }
 
 } // namespace
@@ -69,6 +84,22 @@ TEpaLogo TEpaLogo::Parse(const QByteArray& bytes, const QString& name) {
     logo.attributes_.assign(data + EpaFormat::HeaderSize, data + EpaFormat::HeaderSize + cells);
     logo.glyphs_.assign(data + EpaFormat::HeaderSize + cells, data + body);
     return logo;
+}
+
+TEpaLogo TEpaLogo::Compose(const TColorTable& colors, const QByteArray& byteRows) {
+    using LogoGeometry::Height;
+    QByteArray logo(EpaFormat::LogoFileSize, '\0');
+    logo[0] = char(LogoGeometry::Columns);
+    logo[1] = char(LogoGeometry::Rows);
+    for (int r = 0; r < LogoGeometry::Rows; ++r)
+        for (int c = 0; c < LogoGeometry::Columns; ++c)
+            logo[qsizetype(EpaFormat::AttributeOffset(c, r))] = char(colors.At(c, r) & 0xFF);
+    const QList<QByteArray> lines = byteRows.split('\n');
+    for (int y = 0; y < std::min<int>(Height, lines.size()); ++y)
+        PutGlyphLine(logo, lines[y].trimmed(), y);
+    for (const EpaFormat::FixedByte& fixed : EpaFormat::FixedBytes)
+        logo[qsizetype(fixed.offset)] = char(fixed.value);
+    return Parse(logo, QString());
 }
 
 std::uint8_t TEpaLogo::Attribute(int column, int row) const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class TBitmap;
+class TColorTable;
 
 // A version-1 EPA logo as read back from disk: W × H character cells, each with a VGA attribute
 // (foreground in the low nibble, background in the high one) and a 14-line glyph whose bit 7 is
@@ -24,6 +25,10 @@ public:
     static TEpaLogo Read(const QString& fileName);
     // The same check on bytes already in memory; `name` is what the error message calls them.
     static TEpaLogo Parse(const QByteArray& bytes, const QString& name);
+    // The logo a save would write now: the glyphs from `byteRows` (the text a conversion leaves
+    // in "bin1.dat"; missing lines and fields count as unlit), the attributes from `colors`, and
+    // the program's mark in the bottom-right cell.
+    static TEpaLogo Compose(const TColorTable& colors, const QByteArray& byteRows);
 
     int Columns() const { return columns_; }
     int Rows() const { return rows_; }
