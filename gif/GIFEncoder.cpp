@@ -41,15 +41,15 @@ struct TEncoder {
     std::unique_ptr<quint8[]> bytes;
     qsizetype used = 0;
 
+    // Stores the whole buffer every time and keeps only the bits of a byte not yet complete:
+    // no branch for the pipeline to guess wrong on the path that already missed the table.
     void Put(int code) {
         bitBuffer |= static_cast<quint64>(code) << bitCount;
         bitCount += codeWidth;
-        if (bitCount >= 32) {
-            qToLittleEndian(static_cast<quint32>(bitBuffer), bytes.get() + used);
-            used += 4;
-            bitBuffer >>= 32;
-            bitCount -= 32;
-        }
+        qToLittleEndian(bitBuffer, bytes.get() + used);
+        used += bitCount >> 3;
+        bitBuffer >>= bitCount & ~7;
+        bitCount &= 7;
     }
     void Clear();
     // Follows `prefix` with each pixel of the line, emitting a code wherever the string ends;
