@@ -31,8 +31,8 @@ private:
     static void Report(QSize size) {
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
-        std::printf("painted %lld %dx%d\n", now.tv_sec * 1000000000LL + now.tv_nsec,
-                    size.width(), size.height());
+        std::printf("painted %lld %dx%d\n", now.tv_sec * 1000000000LL + now.tv_nsec, size.width(),
+                    size.height());
         std::fflush(stdout);
         std::_Exit(0);
     }

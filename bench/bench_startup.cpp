@@ -76,8 +76,8 @@ TStart Started(const std::vector<std::string>& command) {
     long long painted = 0;
     char size[32] = {};
     const std::size_t at = said.find("painted ");
-    if (at == std::string::npos || std::sscanf(said.c_str() + at, "painted %lld %31s", &painted,
-                                               size) != 2)
+    if (at == std::string::npos ||
+        std::sscanf(said.c_str() + at, "painted %lld %31s", &painted, size) != 2)
         Fail(command[0] + " ended without painting a window");
     return {double(painted - start) / 1e6, double(usage.ru_maxrss) / 1024.0, size};
 }
