@@ -5,6 +5,7 @@
 #include "controls/Panel.h"
 #include "controls/ShadowLabel.h"
 #include "controls/TextButton.h"
+#include "controls/TextListBox.h"
 #include "controls/UrlLabel.h"
 #include "formats/Conversion.h"
 #include "formats/EpaLogo.h"
@@ -18,6 +19,7 @@
 #include "runtime/Exception.h"
 #include "runtime/Fonts.h"
 #include "runtime/Image.h"
+#include "runtime/Label.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/ModalPrompts.h"
 #include "runtime/Panel.h"
@@ -27,7 +29,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -74,6 +75,17 @@ QString TemplateFile(const QString& name) {
     return QFileInfo::exists(name) ? name : QStringLiteral(":/templates/") + name;
 }
 
+// The help text, a line an item: trilingual, and the same whatever language the window speaks.
+QStringList HelpLines() {
+    QFile file(QStringLiteral(":/help.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 // An animator as the window keeps it: its own size, whatever its picture's, and the picture read
 // from the window's resources.
 TGIFAnimator* MakeAnimator(QWidget* parent, const QRect& bounds, const QString& picture) {
@@ -105,9 +117,11 @@ TMainForm::TMainForm(QWidget* parent)
     CreateSideControls();
     CreateProgressBar();
     CreateAboutPanel();
+    CreateHelpView();
     CreateDialogs();
     ConnectEvents();
     ConnectCommands();
+    ConnectOverlays();
     ArrangeTabOrder();
     FormCreate();
 }
@@ -259,14 +273,27 @@ void TMainForm::CreateAboutPanel() {
     ga2 = MakeAnimator(Panel1, QRect(110, 240, 42, 49), QStringLiteral(":/ga2.gif"));
     ga2->setCursor(TCursors::Get(crHandPoint));
 
-    Label1 = new QLabel(Panel1);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFont(MakeFont(QStringLiteral("Times New Roman"), 13, fsBold));
-    Label1->setStyleSheet(QStringLiteral("QLabel { color: #00ffff; background: transparent; }"));
-    Label1->setText(QStringLiteral("Varnel PROGRAMI\nver.1.00.99\n\nAward BIOS 4.50 / 4.51 / "
-                                   "4.51PG\nboot logo editor\n\n%1")
-                        .arg(MailAddress));
-    PlaceInParent(*Label1, 27, 12, 213, 109);
+    Label1 = new TLabel(Panel1);
+    Label1->SetAutoSize(false);
+    Label1->SetAlignment(taCenter);
+    Label1->SetLayout(tlCenter);
+    Label1->SetTransparent(true);
+    Label1->SetFont(MakeFont(QStringLiteral("Times New Roman"), 13, fsBold));
+    Label1->SetFontColor(clAqua);
+    Label1->SetCaption(QStringLiteral("Varnel PROGRAMI\nver.1.00.99\n\nAward BIOS 4.50 / 4.51 / "
+                                      "4.51PG\nlogo editor\n%1\n%2")
+                           .arg(WebAddress, MailAddress));
+    Label1->SetBounds(27, 12, 213, 109);
+}
+
+// Made after the about panel and every other windowed control, so that the list covers them
+// all, and its close button in turn lies on the list.
+void TMainForm::CreateHelpView() {
+    tlb1 = new TTextListBox(sohoPanel2);
+    tlb1->SetItemHeight(13);
+    tlb1->AddLines(HelpLines());
+    tlb1->hide();
+    PlaceInParent(*tlb1, 7, 6, 524, 310);
 
     Button1 = new QPushButton(QStringLiteral("Kapat / Close / Ende"), sohoPanel2);
     Button1->hide();
@@ -311,12 +338,19 @@ void TMainForm::ConnectCommands() {
             [this] { ComboBox1Change(*ComboBox1); });
 }
 
+void TMainForm::ConnectOverlays() {
+    sohoTextButton7->OnClick = Handler(this, &TMainForm::sohoTextButton7Click);
+    ga2->OnClick = Handler(this, &TMainForm::ga2Click);
+    sohoTextButton8->OnClick = Handler(this, &TMainForm::sohoTextButton8Click);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(*Button1); });
+}
+
 // Tab goes round the windowed controls in their tab order; the grid takes part, so that colours
 // can be picked from the keyboard. The window still opens with the language list focused, and
 // the grid shows its keyboard cursor only once Tab brings the focus to it.
 void TMainForm::ArrangeTabOrder() {
     ColorGrid1->SetTabStop(true);
-    const QList<QWidget*> order{ColorGrid1, ComboBox1, sg1, Panel1, Button1};
+    const QList<QWidget*> order{ColorGrid1, ComboBox1, sg1, Panel1, tlb1, Button1};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     ComboBox1->setFocus();
@@ -496,6 +530,50 @@ void TMainForm::ShowLogo(const TEpaLogo& logo, const QString& name) {
     ShowConverted(drawing);
     ShadowLabel7->SetCaption(name);
     ShadowLabel8->SetCaption(name);
+}
+
+void TMainForm::sohoTextButton7Click(TControl&) {
+    ShowAboutPanel(true);
+}
+
+void TMainForm::ga2Click(TControl&) {
+    ShowAboutPanel(false);
+}
+
+// Only one animation runs at a time. What lies under the panel is out of reach anyway; the
+// commands beside it that would open another window or overlay, or change the captions behind
+// it, wait until it closes.
+void TMainForm::ShowAboutPanel(bool open) {
+    (open ? ga1 : ga2)->SetAnimate(false);
+    Panel1->setVisible(open);
+    (open ? ga2 : ga1)->SetAnimate(true);
+    for (TsohoTextButton* button :
+         {sohoTextButton2, sohoTextButton7, sohoTextButton8, sohoTextButton9})
+        button->SetEnabled(!open);
+    ComboBox1->setEnabled(!open);
+}
+
+void TMainForm::sohoTextButton8Click(TControl&) {
+    ShowHelpView(true);
+}
+
+void TMainForm::Button1Click(QWidget&) {
+    ShowHelpView(false);
+}
+
+// The list covers every control but its close button, so nothing needs disabling. The keys go
+// to what the user sees: to the help while it is open, not to a language list hidden under it,
+// and back to where they went before once it closes.
+void TMainForm::ShowHelpView(bool open) {
+    if (open)
+        focusBeforeHelp_ = focusWidget();
+    tlb1->setVisible(open);
+    Button1->setVisible(open);
+    ga1->SetAnimate(!open);
+    if (open)
+        tlb1->setFocus();
+    else if (focusBeforeHelp_)
+        focusBeforeHelp_->setFocus();
 }
 
 void TMainForm::sohoTextButton9Click(TControl&) {

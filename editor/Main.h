@@ -8,11 +8,11 @@
 #include "formats/ColorTable.h"
 #include "runtime/Color.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 
 class QComboBox;
-class QLabel;
 class QPushButton;
 class TBitmap;
 class TColorGrid;
@@ -20,6 +20,7 @@ class TControl;
 class TEpaLogo;
 class TGIFAnimator;
 class TImage;
+class TLabel;
 class TProBorder;
 class TProUrlLabel;
 class TPanel;
@@ -27,6 +28,7 @@ class TProgressBar;
 class TShadowLabel;
 class TsohoPanel;
 class TsohoTextButton;
+class TTextListBox;
 
 // The editor window: it owns the drawing, the preview, the colour table and the drawing flag,
 // and its event handlers are the whole of the editing logic. The controls keep the names of the
@@ -71,7 +73,8 @@ public:
     TProgressBar* sg1 = nullptr;
     TPanel* Panel1 = nullptr;
     TGIFAnimator* ga2 = nullptr;
-    QLabel* Label1 = nullptr;
+    TLabel* Label1 = nullptr;
+    TTextListBox* tlb1 = nullptr;
     QPushButton* Button1 = nullptr;
     // The window's dialog components: settings only, each Execute builds its own window.
     TProConfirmDialog pcd1{this};
@@ -94,6 +97,10 @@ public:
     void sohoTextButton4Click(TControl& sender);
     void sohoTextButton5Click(TControl& sender);
     void sohoTextButton6Click(TControl& sender);
+    void sohoTextButton7Click(TControl& sender);
+    void ga2Click(TControl& sender);
+    void sohoTextButton8Click(TControl& sender);
+    void Button1Click(QWidget& sender);
     void sohoTextButton9Click(TControl& sender);
     void ComboBox1Change(QWidget& sender);
 
@@ -104,9 +111,11 @@ private:
     void CreateSideControls();
     void CreateProgressBar();
     void CreateAboutPanel();
+    void CreateHelpView();
     void CreateDialogs();
     void ConnectEvents();
     void ConnectCommands();
+    void ConnectOverlays();
     void ArrangeTabOrder();
     TsohoTextButton* MakeButton(int left, int top, int width, const QString& caption, TColor color);
     TShadowLabel* MakeLabel(int left, int top, const QString& caption, TColor color,
@@ -117,10 +126,13 @@ private:
     std::int32_t ForegroundAttribute() const;
     void ShowConverted(const TBitmap& drawing);
     void ShowLogo(const TEpaLogo& logo, const QString& name);
+    void ShowAboutPanel(bool open);
+    void ShowHelpView(bool open);
 
     TColorTable colorTable_;
     bool drawing_ = false;
     TLitPixels lit_;
+    QPointer<QWidget> focusBeforeHelp_;
 };
 
 #endif

@@ -11,6 +11,7 @@
 #include "runtime/ModalPrompts.h"
 #include "runtime/ProgressBar.h"
 #include "tests/Mouse.h"
+#include "tests/Screenshots.h"
 #include "tests/TestDir.h"
 
 #include <QComboBox>
@@ -247,8 +248,7 @@ TEST_F(MainForm, ColouringStoresTheAttributeEvenWithoutLitPixels) {
 }
 
 // What the user sees of a drawing, its conversion and two coloured cells, read from the pixels of
-// the whole window. With VARNEL_SCREENSHOTS set to a folder, the picture is saved there as
-// mainform.png to be looked at.
+// the whole window, saved as mainform.png to be looked at.
 TEST_F(MainForm, TheWindowShowsTheStrokesTheCellsAndTheirColours) {
     Stroke(QPoint(10, 10), QPoint(120, 100), Qt::LeftButton);
     Stroke(QPoint(10, 100), QPoint(120, 10), Qt::LeftButton);
@@ -260,8 +260,7 @@ TEST_F(MainForm, TheWindowShowsTheStrokesTheCellsAndTheirColours) {
     mouse::Click(*form.Image2, QPoint(75, 60));
 
     const QImage shot = form.grab().toImage();
-    if (const QString folder = qEnvironmentVariable("VARNEL_SCREENSHOTS"); !folder.isEmpty())
-        shot.save(folder + QStringLiteral("/mainform.png"));
+    SaveScreenshot(shot, QStringLiteral("mainform.png"));
     ASSERT_EQ(shot.size(), QSize(545, 328));
     const auto seen = [&](const QWidget& widget, int x, int y) {
         return FromQRgb(shot.pixel(widget.mapTo(&form, QPoint(x, y))));

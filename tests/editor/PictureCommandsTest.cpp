@@ -4,6 +4,7 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"
 #include "runtime/ProgressBar.h"
+#include "tests/Screenshots.h"
 #include "tests/editor/WindowFixture.h"
 
 #include <QComboBox>
@@ -362,7 +363,6 @@ TEST_F(PictureCommands, ThePreviewShowsTheStoredColoursAfterEveryConversion) {
 }
 
 TEST_F(PictureCommands, ScreenshotsAfterLoadingEachKind) {
-    const QString shots = QCoreApplication::applicationDirPath();
     for (const QString fixture :
          {"pictures/logo.bmp", "pictures/logo.png", "pictures/logo.jpg", "pictures/logo.gif",
           "pictures/large.png", "ico/sizes.ico", "metafile/libreoffice-shapes.emf",
@@ -373,7 +373,7 @@ TEST_F(PictureCommands, ScreenshotsAfterLoadingEachKind) {
         ASSERT_TRUE(Errors().isEmpty()) << name.toStdString();
         const QImage shot = form.grab().toImage();
         EXPECT_EQ(shot.size(), QSize(545, 328));
-        shot.save(QStringLiteral("%1/loaded-%2.png").arg(shots, QString(name).replace('.', '-')));
+        SaveScreenshot(shot, QStringLiteral("loaded-%1.png").arg(QString(name).replace('.', '-')));
     }
 }
 
@@ -393,5 +393,5 @@ TEST_F(PictureCommands, ScreenshotAfterLoadingAColouredLogoInEnglish) {
     EXPECT_EQ(form.Image2->Canvas().Pixel(20, 20), clRed);
     EXPECT_EQ(form.Image2->Canvas().Pixel(110, 85), clYellow);
     EXPECT_EQ(form.Image2->Canvas().Pixel(120, 85), clWhite);
-    form.grab().toImage().save(QCoreApplication::applicationDirPath() + "/loaded-epa.png");
+    SaveScreenshot(form.grab().toImage(), QStringLiteral("loaded-epa.png"));
 }

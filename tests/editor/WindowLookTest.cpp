@@ -5,14 +5,15 @@
 #include "controls/TextButton.h"
 #include "editor/Main.h"
 #include "runtime/Fonts.h"
+#include "runtime/Label.h"
 #include "runtime/Panel.h"
+#include "tests/Screenshots.h"
 #include "tests/TestDir.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontMetrics>
-#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -41,11 +42,11 @@ private:
     QString previous_;
 };
 
-// The whole window is written out for a person to look at, next to the test program.
+// The whole window is written out for a person to look at.
 TEST_F(WindowLook, TheWindowAsItStarts) {
     const QImage shot = form.grab().toImage();
     ASSERT_EQ(shot.size(), QSize(545, 328));
-    shot.save(QCoreApplication::applicationDirPath() + QStringLiteral("/window.png"));
+    SaveScreenshot(shot, QStringLiteral("window.png"));
 
     // Each button's ring: button-highlight at the top and left, black at the bottom and right.
     for (const TsohoTextButton* button :
@@ -64,7 +65,7 @@ TEST_F(WindowLook, TheWindowAsItStarts) {
 
 TEST_F(WindowLook, TheAboutPanelIsBlackInsideTwoLoweredBevelsFourRingsWide) {
     form.Panel1->show();
-    form.grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/about-panel.png"));
+    SaveScreenshot(form.grab().toImage(), QStringLiteral("about-panel.png"));
     const TPanel& panel = *form.Panel1;
     const int right = panel.width() - 1;
     for (int ring = 0; ring < 4; ++ring) {
