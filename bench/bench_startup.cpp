@@ -93,13 +93,18 @@ TSpread Spread(std::vector<double> values) {
     return {median, values.front(), values.back()};
 }
 
-void PrintRow(const char* what, const char* unit, const std::vector<double>& editor,
+std::string Cell(const TSpread& spread) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f (%.1f-%.1f)", spread.median, spread.low, spread.high);
+    return text;
+}
+
+void PrintRow(const char* what, const std::vector<double>& editor,
               const std::vector<double>& bare) {
     const TSpread ours = Spread(editor);
     const TSpread yardstick = Spread(bare);
-    std::printf("%-22s %8.1f (%.1f-%.1f) %8.1f (%.1f-%.1f) %7.2fx\n",
-                (std::string(what) + " " + unit).c_str(), ours.median, ours.low, ours.high,
-                yardstick.median, yardstick.low, yardstick.high, ours.median / yardstick.median);
+    std::printf("%-16s %24s %24s %7.2fx\n", what, Cell(ours).c_str(), Cell(yardstick).c_str(),
+                ours.median / yardstick.median);
 }
 
 } // namespace
@@ -130,8 +135,8 @@ int main(int argc, char** argv) {
     }
     rmdir(folder);
     std::printf("%d starts each, window %s; median (lowest-highest)\n", runs, size.c_str());
-    std::printf("%-22s %22s %22s %8s\n", "", "varnel", "bare Qt window", "ratio");
-    PrintRow("first paint", "ms", editorTimes, bareTimes);
-    PrintRow("peak RSS", "MB", editorMemory, bareMemory);
+    std::printf("%-16s %24s %24s %8s\n", "", "varnel", "bare Qt window", "ratio");
+    PrintRow("first paint ms", editorTimes, bareTimes);
+    PrintRow("peak RSS MB", editorMemory, bareMemory);
     return 0;
 }
