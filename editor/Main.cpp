@@ -137,6 +137,9 @@ void TMainForm::CreateFrameAndPictures() {
     QFile backdropFile(QStringLiteral(":/background.bmp"));
     if (backdropFile.open(QIODevice::ReadOnly)) {
         backdrop.LoadFromStream(backdropFile);
+        // The window never grows, and the panel lays the picture from its top-left corner: only
+        // that much of it ever shows, so the panel keeps and converts no more than that.
+        backdrop.SetImage(backdrop.Image().copy(rect().intersected(backdrop.Image().rect())));
         sohoPanel2->SetBackImage(&backdrop);
     }
 

@@ -21,14 +21,17 @@ void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
     TTextFile bits(fileName);
     bits.Rewrite();
     const TCanvas& canvas = drawing.Canvas();
+    std::string text;
+    text.reserve(Height * (Width + 2));
     std::string line(Width, '0');
     std::array<TColor, Width> colors;
     for (int y = 0; y < Height; ++y) {
         canvas.ReadRow(y, colors);
         for (int x = 0; x < Width; ++x)
             line[x] = IsLit(colors[x]) ? '1' : '0';
-        bits.WriteLine(line);
+        WorkingFiles::AddLine(text, line);
     }
+    bits.Write(text);
     bits.Close();
 }
 
@@ -56,6 +59,7 @@ void WriteByteRows(const QString& bitRows, const QString& byteRows) {
     bits.Reset();
     TTextFile bytes(byteRows);
     bytes.Rewrite();
+    std::string text;
     std::string out;
     do {
         const std::string line = bits.ReadLine();
@@ -70,8 +74,9 @@ void WriteByteRows(const QString& bitRows, const QString& byteRows) {
             out += '.';
         }
         out += '/';
-        bytes.WriteLine(out);
+        WorkingFiles::AddLine(text, out);
     } while (!bits.Eof());
+    bytes.Write(text);
     bytes.Close();
     bits.Close();
 }

@@ -19,9 +19,9 @@ using LogoGeometry::Columns;
 using LogoGeometry::Rows;
 
 // Splits one "bin1.dat" line into its 17 fields: each the text before the next full stop.
-std::array<std::string, Columns> Fields(std::string_view line) {
-    std::array<std::string, Columns> fields;
-    for (std::string& field : fields) {
+std::array<std::string_view, Columns> Fields(std::string_view line) {
+    std::array<std::string_view, Columns> fields;
+    for (std::string_view& field : fields) {
         const std::size_t stop = line.find('.');
         field = line.substr(0, stop);
         line.remove_prefix(stop == std::string_view::npos ? line.size() : stop + 1);
@@ -34,24 +34,28 @@ void WriteByteList(const TColorTable& colors, const QDir& dir, const ProgressSte
     byteRows.Reset();
     TTextFile list(WorkingFiles::In(dir, WorkingFiles::ByteList));
     list.Rewrite();
-    list.WriteLine(std::to_string(Columns));
-    list.WriteLine(std::to_string(Rows));
+    std::string text;
+    WorkingFiles::AddLine(text, std::to_string(Columns));
+    WorkingFiles::AddLine(text, std::to_string(Rows));
     for (int r = 0; r < Rows; ++r)
         for (int c = 0; c < Columns; ++c)
-            list.WriteLine(std::to_string(colors.At(c, r)));
+            WorkingFiles::AddLine(text, std::to_string(colors.At(c, r)));
     for (int r = 0; r < Rows; ++r) {
-        std::array<std::array<std::string, Columns>, LogoGeometry::CellHeight> work;
-        for (auto& lineFields : work) {
+        std::array<std::string, LogoGeometry::CellHeight> lines;
+        std::array<std::array<std::string_view, Columns>, LogoGeometry::CellHeight> work;
+        for (int i = 0; i < LogoGeometry::CellHeight; ++i) {
             if (step)
                 step();
-            lineFields = Fields(byteRows.ReadLine());
+            lines[i] = byteRows.ReadLine();
+            work[i] = Fields(lines[i]);
         }
         for (int c = 0; c < Columns; ++c)
             for (const auto& lineFields : work)
-                list.WriteLine(lineFields[c]);
+                WorkingFiles::AddLine(text, lineFields[c]);
     }
     for (int i = 0; i < EpaFormat::TrailerSize; ++i)
-        list.WriteLine("0");
+        WorkingFiles::AddLine(text, "0");
+    list.Write(text);
     list.Close();
     byteRows.Close();
 }

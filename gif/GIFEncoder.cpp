@@ -13,12 +13,13 @@ namespace {
 constexpr int kMaxCodeWidth = 12;
 // A clear code follows as soon as this code has been given out, so that the table never fills.
 constexpr int kLastCode = 4094;
-// The string table: a hash of prefix code and pixel, probed linearly. Each slot packs the key
-// (20 bits) above the entry's code (12 bits) in one word; no key has all bits set, so a slot of
-// all ones is empty. At most about 3,840 entries keep the table under a quarter full.
+// The string table: a hash of prefix code and pixel, probed linearly. A slot holds only the
+// entry's code, in 16 bits, so that the slots and the keys beside them stay in the first-level
+// cache; the code's key is checked in `keys`. No entry has code 0, so a slot of 0 is empty. At most
+// about 3,840 entries keep the table under a quarter full.
 constexpr int kHashBits = 14;
 constexpr quint32 kHashMask = (1u << kHashBits) - 1;
-constexpr quint32 kEmpty = 0xFFFFFFFFu;
+constexpr quint16 kEmpty = 0;
 
 // The whole of one encoding: string table, bit buffer and the code bytes written so far, which
 // are cut into sub-blocks at the end.
@@ -34,22 +35,24 @@ struct TEncoder {
     const int endCode;
     int freeCode = 0;
     int codeWidth;
-    std::array<quint32, 1 << kHashBits> table;
+    std::array<quint16, 1 << kHashBits> table;
+    // Each entry's prefix code and pixel, by code.
+    std::array<quint32, 1 << kMaxCodeWidth> keys;
 
     quint64 bitBuffer = 0;
     int bitCount = 0;
     std::unique_ptr<quint8[]> bytes;
     qsizetype used = 0;
 
+    // Stores the whole buffer every time and keeps only the bits of a byte not yet complete:
+    // no branch for the pipeline to guess wrong on the path that already missed the table.
     void Put(int code) {
         bitBuffer |= static_cast<quint64>(code) << bitCount;
         bitCount += codeWidth;
-        if (bitCount >= 32) {
-            qToLittleEndian(static_cast<quint32>(bitBuffer), bytes.get() + used);
-            used += 4;
-            bitBuffer >>= 32;
-            bitCount -= 32;
-        }
+        qToLittleEndian(bitBuffer, bytes.get() + used);
+        used += bitCount >> 3;
+        bitBuffer >>= bitCount & ~7;
+        bitCount &= 7;
     }
     void Clear();
     // Follows `prefix` with each pixel of the line, emitting a code wherever the string ends;
@@ -81,14 +84,14 @@ int TEncoder::EncodeLine(const uchar* line, int width, int mask, int prefix) {
             (static_cast<quint32>(prefix) ^ (static_cast<quint32>(pixel) * 2654435761u >> 18)) &
             kHashMask;
         for (;;) {
-            const quint32 entry = table[slot];
-            if (entry >> 12 == key) {
-                prefix = static_cast<int>(entry & 0xFFF);
-                break;
-            }
-            if (entry == kEmpty) {
+            const quint16 code = table[slot];
+            if (code == kEmpty) {
                 AddEntry(prefix, key, slot);
                 prefix = pixel;
+                break;
+            }
+            if (keys[code] == key) {
+                prefix = code;
                 break;
             }
             slot = (slot + 1) & kHashMask;
@@ -99,7 +102,8 @@ int TEncoder::EncodeLine(const uchar* line, int width, int mask, int prefix) {
 
 void TEncoder::AddEntry(int prefix, quint32 key, quint32 slot) {
     Put(prefix);
-    table[slot] = key << 12 | static_cast<quint32>(freeCode);
+    table[slot] = static_cast<quint16>(freeCode);
+    keys[freeCode] = key;
     // The decoder makes each entry one code later than we do, so the width grows once the
     // code after the free one no longer fits.
     if (freeCode++ == kLastCode)

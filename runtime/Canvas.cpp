@@ -148,17 +148,18 @@ void TCanvas::ReadRow(int y, std::span<TColor> colors) const {
     for (int i = 0; i < std::min<int>(palette.size(), byIndex.size()); ++i)
         byIndex[i] = FromQRgb(palette[i]);
     const uchar* line = image_->constScanLine(inside ? y : 0);
-    for (int x = 0; x < count; ++x) {
-        switch (image_->format()) {
-        case QImage::Format_Mono:
+    switch (image_->format()) {
+    case QImage::Format_Mono:
+        for (int x = 0; x < count; ++x)
             colors[x] = byIndex[(line[x >> 3] >> (7 - (x & 7))) & 1];
-            break;
-        case QImage::Format_MonoLSB:
+        break;
+    case QImage::Format_MonoLSB:
+        for (int x = 0; x < count; ++x)
             colors[x] = byIndex[(line[x >> 3] >> (x & 7)) & 1];
-            break;
-        default:
+        break;
+    default:
+        for (int x = 0; x < count; ++x)
             colors[x] = byIndex[line[x]];
-        }
     }
 }
 

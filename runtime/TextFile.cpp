@@ -1,50 +1,60 @@
 #include "runtime/TextFile.h"
 
-#include <array>
 #include <cerrno>
 #include <stdio.h>
 
 void TTextFile::WriteLine(std::string_view line) {
+    Write(line);
+    Write("\r\n");
+}
+
+void TTextFile::Write(std::string_view text) {
     std::FILE* file = Stream();
     errno = 0;
     // The file is this object's alone: no lock taken for each write.
-    if (fwrite_unlocked(line.data(), 1, line.size(), file) != line.size() ||
-        fwrite_unlocked("\r\n", 1, 2, file) != 2)
+    if (fwrite_unlocked(text.data(), 1, text.size(), file) != text.size())
         Fail(errno);
 }
 
-std::string TTextFile::ReadLine() {
+void TTextFile::Reset() {
+    Open("rb");
+    readBuffer_.clear();
+    readPos_ = 0;
+}
+
+// The next stretch of the file in place of the part read; false at its end.
+bool TTextFile::Refill() {
     std::FILE* file = Stream();
-    std::string line;
-    // Gathered in a buffer of our own, then appended; the file is this object's alone, so no
-    // lock is taken for each character.
-    std::array<char, 256> chunk;
-    std::size_t used = 0;
-    int c;
+    readBuffer_.resize(kReadChunk);
+    readPos_ = 0;
     errno = 0;
-    while ((c = getc_unlocked(file)) != EOF && c != '\n') {
-        chunk[used++] = static_cast<char>(c);
-        if (used == chunk.size()) {
-            line.append(chunk.data(), used);
-            used = 0;
-        }
-    }
-    line.append(chunk.data(), used);
+    // The file is this object's alone: no lock taken for each read.
+    readBuffer_.resize(fread_unlocked(readBuffer_.data(), 1, kReadChunk, file));
     if (std::ferror(file))
         Fail(errno);
+    return !readBuffer_.empty();
+}
+
+std::string TTextFile::ReadLine() {
+    Stream();
+    std::string line;
+    // The line's end is looked for in whole stretches read ahead, not a character at a time.
+    while (readPos_ < readBuffer_.size() || Refill()) {
+        const std::string_view rest = std::string_view(readBuffer_).substr(readPos_);
+        const std::size_t end = rest.find('\n');
+        line.append(rest.substr(0, end));
+        if (end != std::string_view::npos) {
+            readPos_ += end + 1;
+            break;
+        }
+        readPos_ = readBuffer_.size();
+    }
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
     return line;
 }
 
 bool TTextFile::Eof() {
-    std::FILE* file = Stream();
-    const int c = getc_unlocked(file);
-    if (c == EOF) {
-        if (std::ferror(file))
-            Fail(errno);
-        return true;
-    }
-    std::ungetc(c, file);
-    return false;
+    Stream();
+    return readPos_ == readBuffer_.size() && !Refill();
 }

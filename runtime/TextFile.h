@@ -16,11 +16,21 @@ public:
     // LocalFiles::MakeWayFor).
     void Rewrite() { Create(); }
     // Opens an existing file for reading.
-    void Reset() { Open("rb"); }
+    void Reset();
     void WriteLine(std::string_view line);
+    // Writes `text` as it stands: lines the caller has ended already.
+    void Write(std::string_view text);
     // The next line without its end; an empty text once the end has been reached.
     std::string ReadLine();
     bool Eof();
+
+private:
+    static constexpr std::size_t kReadChunk = 16 * 1024;
+    bool Refill();
+
+    // What was read ahead of the lines given out, from readPos_ on.
+    std::string readBuffer_;
+    std::size_t readPos_ = 0;
 };
 
 #endif

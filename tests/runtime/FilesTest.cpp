@@ -6,6 +6,8 @@
 #include "tests/TestDir.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 TEST(TextFile, WritesCrLfAndReadsLinesUntilTheEnd) {
     TestDir dir;
@@ -25,6 +27,30 @@ TEST(TextFile, WritesCrLfAndReadsLinesUntilTheEnd) {
     EXPECT_EQ(in.ReadLine(), "c");
     EXPECT_TRUE(in.Eof());
     EXPECT_EQ(in.ReadLine(), "") << "past the end reads empty lines";
+}
+
+// Lines are read ahead in stretches of 16 KB: a line end torn from its CR across a stretch's
+// edge, lines longer than a stretch and zero bytes must all come back whole.
+TEST(TextFile, LinesComeBackWholeWhereverTheStretchesEnd) {
+    std::vector<std::string> lines = {std::string(16383, 'a'), std::string(40000, 'b'),
+                                      std::string("x\0y", 3), ""};
+    for (int length = 1; length < 200; ++length)
+        lines.push_back(std::string(length, char('0' + length % 10)));
+    QByteArray text;
+    for (const std::string& line : lines)
+        text += QByteArray::fromStdString(line) + "\r\n";
+    ASSERT_EQ(text.at(16383), '\r') << "the first line's CR ends the first stretch";
+    text += "last";
+    lines.push_back("last");
+    TestDir dir;
+    dir.Write("long.txt", text);
+    TTextFile in(dir.Path("long.txt"));
+    for (int pass = 0; pass < 2; ++pass) { // and again from the start after a Reset
+        in.Reset();
+        for (const std::string& line : lines)
+            ASSERT_EQ(in.ReadLine(), line) << "pass " << pass;
+        EXPECT_TRUE(in.Eof());
+    }
 }
 
 TEST(TextFile, FailuresCarryTheRuntimeMessages) {
