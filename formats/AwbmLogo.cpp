@@ -7,7 +7,6 @@
 #include "runtime/OutOfMemory.h"
 #include "runtime/StreamBytes.h"
 
-#include <QFile>
 #include <QtEndian>
 #include <algorithm>
 
@@ -140,11 +139,7 @@ void TAwbmLogo::Check() const {
 }
 
 TAwbmLogo TAwbmLogo::Read(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
-    // A device or a pipe has no size to ask for and may never end.
-    const std::optional<QByteArray> bytes = ReadAtMost(file, LargestFile);
+    const std::optional<QByteArray> bytes = ReadFileAtMost(fileName, LargestFile);
     if (!bytes)
         throw NotALogo(fileName, QStringLiteral("it is too long"));
     return Parse(*bytes, fileName);

@@ -8,7 +8,6 @@
 #include "runtime/Exception.h"
 #include "runtime/StreamBytes.h"
 
-#include <QFile>
 #include <algorithm>
 #include <charconv>
 
@@ -42,11 +41,7 @@ void PutGlyphLine(QByteArray& logo, const QByteArray& line, int y) {
 } // namespace
 
 TEpaLogo TEpaLogo::Read(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
-    // A device or a pipe has no size to ask for and may never end.
-    const std::optional<QByteArray> bytes = ReadAtMost(file, LargestFile);
+    const std::optional<QByteArray> bytes = ReadFileAtMost(fileName, LargestFile);
     if (!bytes)
         throw Exception(
             QStringLiteral("\"%1\" is not an EPA logo file: it is too long.").arg(fileName));

@@ -1,9 +1,11 @@
 #ifndef VARNEL_RUNTIME_STREAMBYTES_H
 #define VARNEL_RUNTIME_STREAMBYTES_H
 
+#include "runtime/Exception.h"
 #include "runtime/InOutError.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QIODevice>
 #include <algorithm>
 #include <optional>
@@ -24,6 +26,15 @@ inline std::optional<QByteArray> ReadAtMost(QIODevice& stream, qint64 limit) {
     if (bytes.size() > limit)
         return std::nullopt;
     return bytes;
+}
+
+// The bytes of the file `fileName`, or nothing when it holds more than `limit`: a device or a pipe
+// has no size to ask for and may never end. A file that cannot be opened raises an error naming it.
+inline std::optional<QByteArray> ReadFileAtMost(const QString& fileName, qint64 limit) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
+    return ReadAtMost(file, limit);
 }
 
 // Writes all of `bytes` or raises EInOutError.
