@@ -10,6 +10,7 @@
 #include "formats/Conversion.h"
 #include "formats/EpaLogo.h"
 #include "formats/EpaSave.h"
+#include "formats/Icon.h"
 #include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
 #include "formats/WorkingFiles.h"
@@ -30,6 +31,8 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
 #include <QPushButton>
 
 namespace {
@@ -109,7 +112,11 @@ TMainForm::TMainForm(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(Title);
-    setWindowIcon(QIcon(QStringLiteral(":/varnel.ico")));
+    // Read by our own icon reader: Qt's would load the image plugins at start-up.
+    QIcon icon;
+    for (const QImage& image : IconImages(LinkedFile(QStringLiteral(":/varnel.ico"))))
+        icon.addPixmap(QPixmap::fromImage(image));
+    setWindowIcon(icon);
     setFixedSize(545, 328);
     setFont(MakeFont(WindowFont, WindowFontHeight));
     CreateFrameAndPictures();

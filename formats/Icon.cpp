@@ -7,7 +7,9 @@
 #include "runtime/PictureFormats.h"
 #include "runtime/StreamBytes.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -49,18 +51,28 @@ TEntry ReadEntry(TByteView data) {
     return entry;
 }
 
-// The largest image of the file, read; a null image when the file is not an icon.
-QImage LargestImage(TByteView file) {
-    if (file.U16(0) != 0 || file.U16(2) != 1 || file.U16(4) == 0)
+// The images the file holds, as their headers claim them; none when the file is not an icon.
+std::vector<TEntry> Entries(TByteView file) {
+    if (file.U16(0) != 0 || file.U16(2) != 1)
         return {};
-    std::optional<TEntry> best;
+    std::vector<TEntry> entries;
     for (qint64 i = 0; i < file.U16(4); ++i) {
         const qint64 at = kDirectoryBytes + kEntryBytes * i;
-        const TEntry entry = ReadEntry(file.Sub(file.U32(at + 12), file.U32(at + 8)));
-        if (!best || *best < entry)
-            best = entry;
+        entries.push_back(ReadEntry(file.Sub(file.U32(at + 12), file.U32(at + 8))));
     }
-    return best->png ? Dib::DecodeImageFile(best->data.Bytes()) : Dib::DecodeIcon(best->data);
+    return entries;
+}
+
+QImage Decode(const TEntry& entry) {
+    return entry.png ? Dib::DecodeImageFile(entry.data.Bytes()) : Dib::DecodeIcon(entry.data);
+}
+
+// The largest image of the file, read; a null image when the file is not an icon.
+QImage LargestImage(TByteView file) {
+    const std::vector<TEntry> entries = Entries(file);
+    if (entries.empty())
+        return {};
+    return Decode(*std::max_element(entries.begin(), entries.end()));
 }
 
 } // namespace
@@ -109,4 +121,18 @@ void TIcon::SaveToStream(QIODevice& stream) const {
 void RegisterIcon() {
     TPictureFormats::Register(QStringLiteral("ico"), QStringLiteral("Icons"),
                               [] { return std::make_unique<TIcon>(); });
+}
+
+QList<QImage> IconImages(const QByteArray& file) {
+    QList<QImage> images;
+    try {
+        for (const TEntry& entry : Entries(TByteView(file)))
+            images.append(Decode(entry));
+    } catch (const EOutsideBytes&) {
+        return {};
+    }
+    if (std::any_of(images.begin(), images.end(),
+                    [](const QImage& image) { return image.isNull(); }))
+        return {};
+    return images;
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 
 // An icon file (".ico") as a picture: of the images the file holds (1, 4, 8, 24 or 32 bits with
 // their masks, or PNG), the largest is shown, the deepest of those if several share its size.
@@ -31,6 +32,10 @@ private:
     QByteArray data_;
     QImage image_;
 };
+
+// Every image of an icon file, read the way TIcon reads its largest: what a window's icon is
+// made of. Nothing when the file is not an icon or any of its images cannot be read.
+QList<QImage> IconImages(const QByteArray& file);
 
 // Makes ".ico" files load as TIcon; the programs call this at start-up.
 void RegisterIcon();
