@@ -47,6 +47,31 @@ TEST_F(CursorsTest, AnInstalledPictureReplacesThePlatformsCursorWithItsHotSpot) 
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
 }
 
+// A two-colour cursor of 8 x 2: the palette's blue-green-red order, rows stored bottom-up, and
+// the AND mask making a pixel see-through; then the same file cut short of its mask.
+TEST_F(CursorsTest, ATwoColourPictureKeepsItsPaletteRowOrderAndMask) {
+    QByteArray file("\x00\x00\x02\x00\x01\x00", 6);
+    file += QByteArray("\x08\x02\x02\x00\x03\x00\x01\x00\x38\x00\x00\x00\x16\x00\x00\x00", 16);
+    file += QByteArray("\x28\0\0\0\x08\0\0\0\x04\0\0\0\x01\0\x01\0", 16) + QByteArray(24, '\0');
+    file += QByteArray("\x00\x00\x00\x00\x00\x00\xFF\x00", 8); // black, red
+    file += QByteArray("\x0F\0\0\0\xF0\0\0\0", 8);             // bottom row, top row
+    file += QByteArray("\x00\0\0\0\x80\0\0\0", 8);             // top-left see-through
+    extra.Write("TINY.cur", file);
+    extra.Write("CUT.cur", file.left(file.size() - 8));
+
+    ASSERT_TRUE(TCursors::InstallResource(14997, QStringLiteral("TINY")));
+    const QCursor tiny = TCursors::Get(14997);
+    EXPECT_EQ(tiny.hotSpot(), QPoint(3, 1));
+    const QImage picture = tiny.pixmap().toImage();
+    ASSERT_EQ(picture.size(), QSize(8, 2));
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
+    EXPECT_EQ(picture.pixelColor(1, 0), QColor(Qt::red));
+    EXPECT_EQ(picture.pixelColor(4, 0), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(0, 1), QColor(Qt::black));
+    EXPECT_EQ(picture.pixelColor(7, 1), QColor(Qt::red));
+    EXPECT_FALSE(TCursors::InstallResource(14996, QStringLiteral("CUT")));
+}
+
 TEST_F(CursorsTest, WhatIsNoCursorIsNotInstalled) {
     extra.Write("NOTACURSOR.cur", "\x00\x00\x01\x00garbage");
     extra.Write("DAMAGED.cur", QByteArray("\x00\x00\x02\x00\x01\x00", 6) + QByteArray(16, '\xFF'));
