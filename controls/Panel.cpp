@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-TsohoPanel::TsohoPanel(QWidget* parent) : TPanel(parent) {
-    SetBackImage(nullptr);
+TsohoPanel::TsohoPanel(QWidget* parent, const TBitmap* picture) : TPanel(parent) {
+    SetBackImage(picture);
 }
 
 void TsohoPanel::SetBackImage(const TBitmap* picture) {

@@ -9,7 +9,8 @@
 class TsohoPanel : public TPanel {
     Q_OBJECT
 public:
-    explicit TsohoPanel(QWidget* parent);
+    // Starts with a copy of `picture`, or with the built-in "DEFAULTPANEL" when none is given.
+    explicit TsohoPanel(QWidget* parent, const TBitmap* picture = nullptr);
 
     const TBitmap& BackImage() const { return backImage_; }
     // Copies the picture; none brings back the built-in "DEFAULTPANEL".

@@ -24,6 +24,7 @@
 #include "runtime/ModalPrompts.h"
 #include "runtime/Panel.h"
 #include "runtime/ProgressBar.h"
+#include "runtime/Resources.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -130,18 +131,14 @@ TMainForm::TMainForm(QWidget* parent)
 TMainForm::~TMainForm() = default;
 
 void TMainForm::CreateFrameAndPictures() {
-    sohoPanel2 = new TsohoPanel(this);
+    // The window never grows, and the panel lays the picture from its top-left corner: only that
+    // much of it ever shows, so the panel keeps and converts no more than that.
+    TBitmap backdrop;
+    backdrop.LoadFromBytes(LinkedFile(QStringLiteral(":/background.bmp")));
+    backdrop.SetImage(backdrop.Image().copy(rect().intersected(backdrop.Image().rect())));
+    sohoPanel2 = new TsohoPanel(this, &backdrop);
     sohoPanel2->SetBorderStyle(bsSingle);
     sohoPanel2->setGeometry(rect());
-    TBitmap backdrop;
-    QFile backdropFile(QStringLiteral(":/background.bmp"));
-    if (backdropFile.open(QIODevice::ReadOnly)) {
-        backdrop.LoadFromStream(backdropFile);
-        // The window never grows, and the panel lays the picture from its top-left corner: only
-        // that much of it ever shows, so the panel keeps and converts no more than that.
-        backdrop.SetImage(backdrop.Image().copy(rect().intersected(backdrop.Image().rect())));
-        sohoPanel2->SetBackImage(&backdrop);
-    }
 
     ProBorder2 = new TProBorder(sohoPanel2);
     ProBorder1 = new TProBorder(sohoPanel2);
@@ -292,7 +289,6 @@ void TMainForm::CreateAboutPanel() {
 void TMainForm::CreateHelpView() {
     tlb1 = new TTextListBox(sohoPanel2);
     tlb1->SetItemHeight(13);
-    tlb1->AddLines(HelpLines());
     tlb1->hide();
     PlaceInParent(*tlb1, 7, 6, 524, 310);
 
@@ -576,6 +572,9 @@ void TMainForm::Button1Click(QWidget&) {
 // to what the user sees: to the help while it is open, not to a language list hidden under it,
 // and back to where they went before once it closes.
 void TMainForm::ShowHelpView(bool open) {
+    // Read when first asked for: measuring every line is no work for the window's start.
+    if (open && tlb1->Count() == 0)
+        tlb1->AddLines(HelpLines());
     if (open)
         focusBeforeHelp_ = focusWidget();
     tlb1->setVisible(open);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QResource>
 
 namespace {
 
@@ -33,4 +34,14 @@ std::optional<QByteArray> FindResource(TResourceKind kind, const QString& name) 
         }
     }
     return std::nullopt;
+}
+
+QByteArray LinkedFile(const QString& path) {
+    const QResource resource(path);
+    if (!resource.isValid())
+        return {};
+    if (resource.compressionAlgorithm() == QResource::NoCompression)
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()),
+                                       resource.size());
+    return resource.uncompressedData();
 }

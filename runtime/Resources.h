@@ -14,4 +14,8 @@ enum class TResourceKind { Bitmap, Cursor, RawData };
 // QDir::addSearchPath under the folder's name ("rcdata") are searched after the built-in one.
 std::optional<QByteArray> FindResource(TResourceKind kind, const QString& name);
 
+// The bytes of a file linked into the program (":/background.bmp"), read where they lie unless
+// they were stored compressed; empty when there is no such file.
+QByteArray LinkedFile(const QString& path);
+
 #endif

@@ -4,6 +4,7 @@
 #include "runtime/Exception.h"
 #include "runtime/InOutError.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QIODevice>
@@ -11,12 +12,20 @@
 #include <optional>
 
 // The stream's bytes from its position to its end, or nothing when there are more than `limit`.
-// Read a piece at a time, so that memory follows what the stream holds, not the limit.
+// Read a piece at a time, so that memory follows what the stream holds, not the limit. A whole
+// buffer is shared rather than copied: a picture held in memory, such as one linked into the
+// program, is read where it lies.
 inline std::optional<QByteArray> ReadAtMost(QIODevice& stream, qint64 limit) {
     if (!stream.isSequential() && stream.size() - stream.pos() > limit)
         return std::nullopt;
+    if (auto* buffer = qobject_cast<QBuffer*>(&stream); buffer && buffer->pos() == 0) {
+        buffer->seek(buffer->size());
+        return buffer->data();
+    }
     constexpr qint64 kPiece = qint64(1) << 16;
     QByteArray bytes;
+    if (!stream.isSequential())
+        bytes.reserve(stream.size() - stream.pos());
     while (bytes.size() <= limit) {
         const QByteArray piece = stream.read(std::min(kPiece, limit + 1 - bytes.size()));
         if (piece.isEmpty())

@@ -142,6 +142,8 @@ TEST_F(Overlays, KeysGoToTheHelpWhileItIsOpen) {
 
 // The help keeps the facts a user needs to make and install a logo, in its three languages.
 TEST_F(Overlays, TheHelpTellsHowToMakeAndInstallALogo) {
+    EXPECT_EQ(form.tlb1->Count(), 0) << "read when first opened";
+    Press(form.sohoTextButton8);
     QStringList lines;
     for (int i = 0; i < form.tlb1->Count(); ++i)
         lines.append(form.tlb1->Line(i));
@@ -152,10 +154,14 @@ TEST_F(Overlays, TheHelpTellsHowToMakeAndInstallALogo) {
     EXPECT_EQ(lines.last(), QStringLiteral(","));
     EXPECT_TRUE(lines[2].isEmpty() && lines[3].isEmpty());
     EXPECT_LT(text.indexOf(QStringLiteral("DEUTSCH")), text.indexOf(QStringLiteral("ENGLISH")));
+    mouse::Click(*form.Button1, QPoint(60, 12));
+    Press(form.sohoTextButton8);
+    EXPECT_EQ(form.tlb1->Count(), lines.size()) << "opened again, read once";
 }
 
 // The window's list keeps its range at the widest help line, in whatever font it has.
 TEST_F(Overlays, TheHelpsRangeFollowsItsWidestLine) {
+    Press(form.sohoTextButton8);
     TTextListBox& help = *form.tlb1;
     const auto widest = [&] {
         const QFontMetrics metrics(help.font());
