@@ -1,102 +1,69 @@
 #include "runtime/WavePlayer.h"
 
 #include "runtime/InvalidWave.h"
+#include "runtime/SoundDevice.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QEventLoop>
+#include <QDir>
 #include <QFile>
-#include <QMediaDevices>
-#include <QPointer>
-#include <QTimer>
+#include <QFileInfo>
+#include <QLibrary>
 
 namespace {
 
 // A click or a chime; anything bigger is not a sound this program plays.
 constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
-// However long a device stalls, a waiting caller gets its window back this long after the
-// sound should have ended.
-constexpr int kStallGraceMs = 2000;
 
-QAudioFormat::SampleFormat QtSampleFormat(TSampleFormat format) {
-    switch (format) {
-    case TSampleFormat::UInt8:
-        return QAudioFormat::UInt8;
-    case TSampleFormat::Int16:
-        return QAudioFormat::Int16;
-    case TSampleFormat::Int32:
-        return QAudioFormat::Int32;
-    case TSampleFormat::Float:
-        break;
+// The module with the audio output, looked for once, with the first sound that reaches it.
+struct TSoundModule {
+    QString fileName; // empty: beside the program, then where the build put it
+    bool looked = false;
+    TPlayOnDevice play = nullptr;
+};
+
+TSoundModule& SoundModule() {
+    static TSoundModule module;
+    return module;
+}
+
+// Beside the program first, so that a copied program takes its own module, then the build's.
+QStringList SoundModulePlaces() {
+    if (!SoundModule().fileName.isEmpty())
+        return {SoundModule().fileName};
+    QStringList places;
+    const QString program = QCoreApplication::applicationDirPath();
+    if (!program.isEmpty())
+        places.append(QDir(program).filePath(QStringLiteral(VARNEL_SOUND_MODULE_NAME)));
+    places.append(QStringLiteral(VARNEL_SOUND_MODULE));
+    return places;
+}
+
+// The entry of the first place that loads, or null, told once, as on a machine without sound.
+TPlayOnDevice LoadSoundModule() {
+    QStringList failures;
+    for (const QString& place : SoundModulePlaces()) {
+        // Checked here: for a missing file QLibrary would name the last of the variants it tried.
+        if (!QFileInfo::exists(place)) {
+            failures.append(place + QStringLiteral(": no such file"));
+            continue;
+        }
+        QLibrary library(place);
+        if (auto play = reinterpret_cast<TPlayOnDevice>(library.resolve(kPlayOnDeviceSymbol)))
+            return play;
+        failures.append(library.errorString());
     }
-    return QAudioFormat::Float;
-}
-
-// The sound playing on without a waiting caller, stopped when the next one starts.
-QPointer<QAudioSink>& CurrentSink() {
-    static QPointer<QAudioSink> sink;
-    return sink;
-}
-
-void StopCurrentSink() {
-    if (QAudioSink* sink = CurrentSink()) {
-        sink->stop();
-        sink->deleteLater();
-    }
-}
-
-// Runs the event loop, without user input, until the sink has played its data or failed.
-bool WaitForEnd(QAudioSink& sink, qint64 durationMs) {
-    if (sink.state() == QAudio::StoppedState)
-        return false;
-    bool played = false;
-    QEventLoop loop;
-    QObject::connect(&sink, &QAudioSink::stateChanged, &loop, [&](QAudio::State state) {
-        if (state == QAudio::ActiveState)
-            return;
-        played = state == QAudio::IdleState;
-        loop.quit();
-    });
-    QTimer::singleShot(durationMs + kStallGraceMs, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    return played;
+    qWarning("No sound output, the sound module did not load: %s",
+             qPrintable(failures.join(QStringLiteral("; "))));
+    return nullptr;
 }
 
 bool PlayOnDevice(const TWaveSound& sound) {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return false;
-    QAudioFormat format;
-    format.setSampleRate(sound.wave.sampleRate);
-    format.setChannelCount(sound.wave.channels);
-    format.setSampleFormat(QtSampleFormat(sound.wave.sampleFormat));
-    if (!device.isFormatSupported(format))
-        return false;
-    StopCurrentSink();
-    auto* sink = new QAudioSink(device, format, QCoreApplication::instance());
-    auto* data = new QBuffer(sink);
-    data->setData(sound.wave.samples);
-    data->open(QIODevice::ReadOnly);
-    sink->start(data);
-    if (sound.wait) {
-        const bool played = WaitForEnd(*sink, sound.wave.DurationMs());
-        sink->stop();
-        delete sink;
-        return played;
+    TSoundModule& module = SoundModule();
+    if (!module.looked) {
+        module.looked = true;
+        module.play = LoadSoundModule();
     }
-    if (sink->state() == QAudio::StoppedState) {
-        sink->deleteLater();
-        return false;
-    }
-    CurrentSink() = sink;
-    QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
-        if (state == QAudio::IdleState || state == QAudio::StoppedState)
-            sink->deleteLater();
-    });
-    return true;
+    return module.play && module.play(sound);
 }
 
 } // namespace
@@ -118,6 +85,10 @@ bool TWavePlayer::PlayData(const QByteArray& bytes, const QString& source, bool 
 
 void TWavePlayer::SetOutput(Output output) {
     CurrentOutput() = std::move(output);
+}
+
+void TWavePlayer::SetSoundModule(const QString& fileName) {
+    SoundModule() = {fileName};
 }
 
 bool TWavePlayer::Play(const TWaveSound& sound) {

@@ -15,6 +15,9 @@ struct TWaveSound {
 
 // Simple wave playing: one sound at a time on the default audio output, a new one cutting the
 // last short. Waiting for the end keeps the window painting but takes no input meanwhile.
+// The audio output is a module of its own (SoundDevice.h), loaded with the first sound that
+// reaches it, so that the program starts without the audio libraries. Without the module a
+// sound plays as on a machine without a sound device.
 class TWavePlayer {
 public:
     using Output = std::function<bool(const TWaveSound& sound)>;
@@ -28,6 +31,9 @@ public:
 
     // Tests take the sounds instead of the speaker; an empty output gives them back.
     static void SetOutput(Output output);
+    // Tests point the audio output at another module file, a missing one among them; an empty
+    // name gives back the places the program looks. The next sound looks again.
+    static void SetSoundModule(const QString& fileName);
 
 private:
     static bool Play(const TWaveSound& sound);

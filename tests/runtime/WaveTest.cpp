@@ -4,6 +4,7 @@
 #include "tests/TestDir.h"
 
 #include <QAudioDevice>
+#include <QFile>
 #include <QMediaDevices>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -121,15 +122,49 @@ TEST(WavePlayer, HandsReadableWavesToTheOutputAndTellsFailuresAsFalse) {
     EXPECT_FALSE(played[1].wait);
 }
 
-// The real thing: the click sound through Qt's audio output, waiting for its end.
+// Whether the audio output module is mapped into this program.
+bool SoundModuleLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(SOUND_MODULE);
+}
+
+// The real thing: the click sound through the audio output module, waiting for its end.
 TEST(WavePlayer, PlaysAWaveFileOnTheSoundDevice) {
     const QString click = QStringLiteral(VARNEL_SOURCE_DIR "/resources/rcdata/CLICK.wav");
-    if (QMediaDevices::defaultAudioOutput().isNull()) {
-        EXPECT_FALSE(TWavePlayer::PlayFile(click, true)) << "no device, nothing played";
+    const bool device = !QMediaDevices::defaultAudioOutput().isNull();
+    EXPECT_EQ(TWavePlayer::PlayFile(click, true), device) << "played only where there is a device";
+    EXPECT_TRUE(SoundModuleLoaded());
+    if (!device)
         GTEST_SKIP() << "no audio output on this machine: the click was not played";
-    }
-    EXPECT_TRUE(TWavePlayer::PlayFile(click, true));
     EXPECT_TRUE(TWavePlayer::PlayFile(click, false));
+}
+
+QStringList& Warnings() {
+    static QStringList warnings;
+    return warnings;
+}
+
+// Without its module the audio output answers as a machine without a sound device does, and
+// tells why once, not with every sound.
+TEST(WavePlayer, AMissingOrBrokenSoundModulePlaysNothing) {
+    const QString click = QStringLiteral(VARNEL_SOURCE_DIR "/resources/rcdata/CLICK.wav");
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg)
+                Warnings().append(text);
+        });
+    TestDir dir;
+    for (const QString& module : {dir.Path("missing.so"), click}) {
+        TWavePlayer::SetSoundModule(module);
+        EXPECT_FALSE(TWavePlayer::PlayFile(click, true));
+        EXPECT_FALSE(TWavePlayer::PlayFile(click, false));
+        EXPECT_THROW(TWavePlayer::PlayData("junk", "memory", true), EInvalidWave);
+        ASSERT_EQ(Warnings().size(), 1) << Warnings().join('\n').toStdString();
+        EXPECT_TRUE(Warnings()[0].contains(module)) << Warnings()[0].toStdString();
+        Warnings().clear();
+    }
+    TWavePlayer::SetSoundModule({});
+    qInstallMessageHandler(previous);
 }
 
 } // namespace
