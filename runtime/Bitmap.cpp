@@ -147,6 +147,9 @@ void TBitmap::LoadFromStream(QIODevice& stream) {
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
+    // Qt's own BMP reader, without first loading every image plugin to ask whether one of them
+    // knows these bytes better.
+    reader.setAutoDetectImageFormat(false);
     const int bitCount = DeclaredBitCount(data);
     QImage image;
     if (bitCount == 0 || !reader.read(&image) || image.isNull())
