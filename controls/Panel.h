@@ -21,7 +21,7 @@ protected:
 
 private:
     TBitmap backImage_;
-    QImage tile_; // the picture in the buffer's format, converted once
+    QImage tile_; // the picture as it is laid: 8-bit with its colours, or 32-bit
 };
 
 #endif
