@@ -141,8 +141,7 @@ void TMainForm::CreateFrameAndPictures() {
     // The window never grows, and the panel lays the picture from its top-left corner: only that
     // much of it ever shows, so the panel keeps and converts no more than that.
     TBitmap backdrop;
-    backdrop.LoadFromBytes(LinkedFile(QStringLiteral(":/background.bmp")));
-    backdrop.SetImage(backdrop.Image().copy(rect().intersected(backdrop.Image().rect())));
+    backdrop.LoadTopLeft(LinkedFile(QStringLiteral(":/background.bmp")), size());
     sohoPanel2 = new TsohoPanel(this, &backdrop);
     sohoPanel2->SetBorderStyle(bsSingle);
     sohoPanel2->setGeometry(rect());

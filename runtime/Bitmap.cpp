@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QtEndian>
+#include <cstdlib>
 
 namespace {
 
@@ -35,6 +36,38 @@ int DeclaredBitCount(const QByteArray& data) {
     if (headerSize == 12)
         return qFromLittleEndian<quint16>(bytes + 24);
     return qFromLittleEndian<quint16>(bytes + 28);
+}
+
+// An uncompressed BMP with a Windows header cut to its top `rows` rows: the headers and palette
+// with the height changed, then those rows from wherever the file keeps them (last, in the usual
+// bottom-up file). Empty when the file is anything else, or has no more rows than that.
+QByteArray TopRows(const QByteArray& file, int rows) {
+    constexpr qint64 kFileHeader = 14;
+    constexpr qint64 kInfoHeader = 40;
+    if (file.size() < kFileHeader + kInfoHeader || !file.startsWith("BM") || rows < 1)
+        return {};
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    const qint64 start = qFromLittleEndian<quint32>(bytes + 10);
+    const qint64 width = qFromLittleEndian<qint32>(bytes + 18);
+    const qint64 height = qFromLittleEndian<qint32>(bytes + 22);
+    const int bitCount = qFromLittleEndian<quint16>(bytes + 28);
+    if (qFromLittleEndian<quint32>(bytes + 14) < kInfoHeader ||
+        qFromLittleEndian<quint32>(bytes + 30) != 0 || width < 1 || width > 65535 ||
+        start < kFileHeader + kInfoHeader || start > file.size())
+        return {};
+    const qint64 stride = (width * bitCount + 31) / 32 * 4;
+    const qint64 total = std::abs(height);
+    if (rows >= total || stride < 1 || stride * total > file.size() - start)
+        return {};
+    const qint64 first = height > 0 ? total - rows : 0;
+    QByteArray cut;
+    cut.reserve(start + stride * rows);
+    cut.append(file.constData(), start);
+    cut.append(file.constData() + start + stride * first, stride * rows);
+    qToLittleEndian<quint32>(quint32(cut.size()), cut.data() + 2);
+    qToLittleEndian<qint32>(height > 0 ? rows : -rows, cut.data() + 22);
+    qToLittleEndian<quint32>(quint32(stride * rows), cut.data() + 34);
+    return cut;
 }
 
 } // namespace
@@ -157,6 +190,14 @@ void TBitmap::LoadFromStream(QIODevice& stream) {
     SetImage(image);
     format_ = FormatForDepth(bitCount);
     Changed();
+}
+
+void TBitmap::LoadTopLeft(const QByteArray& file, QSize size) {
+    const QByteArray cut = TopRows(file, size.height());
+    LoadFromBytes(cut.isEmpty() ? file : cut);
+    const TPixelFormat format = format_; // the file's depth, which a cut palette may not show
+    SetImage(image_.copy(QRect(QPoint(0, 0), size).intersected(image_.rect())));
+    format_ = format;
 }
 
 void TBitmap::SaveToStream(QIODevice& stream) const {

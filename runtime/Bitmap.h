@@ -40,6 +40,10 @@ public:
     // Reads every common BMP variant (1, 4, 8, 16, 24, 32 bits, RLE, OS/2 headers); anything
     // else raises "Bitmap image is not valid" and leaves the bitmap as it was.
     void LoadFromStream(QIODevice& stream) override;
+    // Reads just the top-left `size` of a BMP file held in memory. Of an uncompressed file only
+    // the rows that part covers are read, so a picture far larger than what shows of it costs
+    // little; any other file is read whole and cut. Fails as LoadFromStream does.
+    void LoadTopLeft(const QByteArray& file, QSize size);
     // Writes a BMP of the bitmap's own depth: 1, 4 and 8 bits with their palette, else 24 bits.
     void SaveToStream(QIODevice& stream) const override;
 

@@ -3,6 +3,7 @@
 #include "runtime/Picture.h"
 #include "tests/TestDir.h"
 
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -119,4 +120,38 @@ TEST(Picture, PixelWorkNeedsABitmap) {
     EXPECT_THROW(picture.Bitmap(), EInvalidGraphic);
     picture.SetGraphic(std::make_unique<TBitmap>(2, 2, TPixelFormat::pf24bit));
     EXPECT_NO_THROW(picture.Bitmap().Canvas().SetPixel(0, 0, clRed));
+}
+
+// The top-left part of a file reads the same whether only its rows are read (uncompressed
+// files, bottom-up or top-down) or the whole file is read and cut (RLE, bit fields, OS/2).
+TEST(Bitmap, TheTopLeftPartOfAFileIsWhatTheWholeFileShowsThere) {
+    QByteArray topDown = TestData("bmp/pal8.bmp");
+    const auto* header = reinterpret_cast<const uchar*>(topDown.constData());
+    const qint64 start = qFromLittleEndian<quint32>(header + 10);
+    const qint32 height = qFromLittleEndian<qint32>(header + 22);
+    const qint64 stride = (topDown.size() - start) / height;
+    QByteArray rows;
+    for (qint32 row = height - 1; row >= 0; --row)
+        rows += topDown.mid(start + row * stride, stride);
+    topDown = topDown.left(start) + rows;
+    qToLittleEndian<qint32>(-height, topDown.data() + 22);
+
+    for (const char* kind :
+         {"mono1", "pal4", "pal8", "rgb24", "argb32", "rle8", "os2", "top-down"}) {
+        const QString name = QString::fromLatin1(kind);
+        SCOPED_TRACE(kind);
+        const QByteArray file = name == "top-down" ? topDown : TestData("bmp/" + name + ".bmp");
+        TBitmap whole;
+        whole.LoadFromBytes(file);
+        for (const QSize size : {QSize(7, 4), QSize(60, 30)}) {
+            TBitmap part;
+            part.LoadTopLeft(file, size);
+            EXPECT_EQ(part.Image(),
+                      whole.Image().copy(QRect(QPoint(0, 0), size) & whole.Image().rect()));
+            EXPECT_EQ(part.PixelFormat(), whole.PixelFormat());
+        }
+    }
+    TBitmap kept(3, 3, TPixelFormat::pf1bit);
+    EXPECT_THROW(kept.LoadTopLeft(TestData("bmp/truncated.bmp"), QSize(2, 2)), EInvalidGraphic);
+    EXPECT_EQ(kept.Width(), 3);
 }
