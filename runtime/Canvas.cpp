@@ -178,11 +178,36 @@ void TCanvas::Rectangle(const QRect& rect) {
     FillRect(rect.adjusted(1, 1, -1, -1), brushColor_);
 }
 
+namespace {
+
+// Fills `area` with the value its top-left pixel holds.
+template <typename Stored> void RepeatFirstPixel(QImage& image, const QRect& area) {
+    const Stored value =
+        reinterpret_cast<const Stored*>(image.constScanLine(area.top()))[area.left()];
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<Stored*>(image.scanLine(y));
+        std::fill(line + area.left(), line + area.right() + 1, value);
+    }
+}
+
+} // namespace
+
+// The first pixel is written as any single pixel is; in 8-bit and 32-bit images the rest repeat
+// what it stored, which saves a colour lookup per pixel.
 void TCanvas::FillRect(const QRect& rect, TColor color) {
     const QRect area = rect.intersected(image_->rect());
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            PutPixel(x, y, color);
+    if (!area.isEmpty()) {
+        PutPixel(area.left(), area.top(), color);
+        if (image_->depth() == 32) {
+            RepeatFirstPixel<quint32>(*image_, area);
+        } else if (image_->depth() == 8) {
+            RepeatFirstPixel<uchar>(*image_, area);
+        } else {
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    PutPixel(x, y, color);
+        }
+    }
     Changed();
 }
 
