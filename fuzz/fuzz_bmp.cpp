@@ -1,5 +1,6 @@
-// Any bytes offered as a bitmap: either refused with "Bitmap image is not valid", or loaded and
-// converted as the editor and epatool would, without touching memory outside the pictures.
+// Any bytes offered as a bitmap, whole or its top-left part: either refused with "Bitmap image is
+// not valid", or loaded and converted as the editor and epatool would, without touching memory
+// outside the pictures.
 #include "formats/Conversion.h"
 #include "formats/LogoGeometry.h"
 #include "formats/Templates.h"
@@ -17,10 +18,17 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    // The top rows alone, as the window reads its backdrop: a header's height and row size
+    // decide which bytes are cut out.
+    try {
+        TBitmap part;
+        part.LoadTopLeft(bytes, QSize(17, 9));
+    } catch (const Exception&) {
+    }
     TBitmap bitmap;
     try {
-        bitmap.LoadFromBytes(
-            QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+        bitmap.LoadFromBytes(bytes);
     } catch (const Exception&) {
         return 0;
     }
