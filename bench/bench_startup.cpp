@@ -1,8 +1,9 @@
-// Start-up of the editor beside a bare Qt window of the same size: each started the same way,
-// in turn, with the same probe preloaded, which ends it once its window has painted its first
-// frame. Prints the median time from start to that frame and the median peak resident memory
-// of each, and the editor's over the bare window's. Runs on the platform the environment names
-// (offscreen when it names none, or under xvfb-run).
+// Start-up of the editor beside two yardsticks of the same size: a bare Qt window, and a window
+// showing one line of text in the editor's font. Each is started the same way, in turn, with the
+// same probe preloaded, which ends it once its window has painted its first frame. Prints the
+// median time from start to that frame and the median peak resident memory of each, and the
+// editor's over each yardstick's. Runs on the platform the environment names (offscreen when it
+// names none, or under xvfb-run).
 //
 //   bench_startup [RUNS]
 
@@ -99,12 +100,14 @@ std::string Cell(const TSpread& spread) {
     return text;
 }
 
-void PrintRow(const char* what, const std::vector<double>& editor,
+void PrintRow(const char* what, const std::vector<double>& editor, const std::vector<double>& text,
               const std::vector<double>& bare) {
     const TSpread ours = Spread(editor);
-    const TSpread yardstick = Spread(bare);
-    std::printf("%-16s %24s %24s %7.2fx\n", what, Cell(ours).c_str(), Cell(yardstick).c_str(),
-                ours.median / yardstick.median);
+    const TSpread line = Spread(text);
+    const TSpread empty = Spread(bare);
+    std::printf("%-16s %20s %20s %20s %8.2fx %8.2fx\n", what, Cell(ours).c_str(),
+                Cell(line).c_str(), Cell(empty).c_str(), ours.median / empty.median,
+                ours.median / line.median);
 }
 
 } // namespace
@@ -123,20 +126,24 @@ int main(int argc, char** argv) {
         Fail("the editor reported no window size");
     const std::vector<std::string> bare = {VARNEL_BARE_WINDOW, size.substr(0, x),
                                            size.substr(x + 1)};
+    const std::vector<std::string> text = {VARNEL_TEXT_WINDOW, size.substr(0, x),
+                                           size.substr(x + 1)};
     Started(bare);
-    std::vector<double> editorTimes, bareTimes, editorMemory, bareMemory;
+    Started(text);
+    std::vector<double> times[3], memory[3];
     for (int i = 0; i < runs; ++i) {
-        const TStart ours = Started(editor);
-        const TStart yardstick = Started(bare);
-        editorTimes.push_back(ours.milliseconds);
-        editorMemory.push_back(ours.peakMegabytes);
-        bareTimes.push_back(yardstick.milliseconds);
-        bareMemory.push_back(yardstick.peakMegabytes);
+        int column = 0;
+        for (const auto* command : {&editor, &text, &bare}) {
+            const TStart start = Started(*command);
+            times[column].push_back(start.milliseconds);
+            memory[column++].push_back(start.peakMegabytes);
+        }
     }
     rmdir(folder);
     std::printf("%d starts each, window %s; median (lowest-highest)\n", runs, size.c_str());
-    std::printf("%-16s %24s %24s %8s\n", "", "varnel", "bare Qt window", "ratio");
-    PrintRow("first paint ms", editorTimes, bareTimes);
-    PrintRow("peak RSS MB", editorMemory, bareMemory);
+    std::printf("%-16s %20s %20s %20s %9s %9s\n", "", "varnel", "one line of text",
+                "bare Qt window", "vs bare", "vs text");
+    PrintRow("first paint ms", times[0], times[1], times[2]);
+    PrintRow("peak RSS MB", memory[0], memory[1], memory[2]);
     return 0;
 }
