@@ -119,12 +119,13 @@ void TMainForm::GoThroughHistory(bool back) {
 void TMainForm::ShowBiosView() {
     if (Panel1->isVisible() || tlb1->isVisible())
         return;
-    RefreshBiosView();
     BiosView1->ShowBeside();
+    RefreshBiosView();
 }
 
+// A hidden view is brought up to date when it is shown: every step need not compose the logo.
 void TMainForm::RefreshBiosView() {
-    if (BiosView1)
+    if (BiosView1 && BiosView1->isVisible())
         BiosView1->SetLogo(
             TEpaLogo::Compose(colorTable_, history_.Current().byteRows.value_or(QByteArray())));
 }

@@ -18,7 +18,8 @@
 inline std::optional<QByteArray> ReadAtMost(QIODevice& stream, qint64 limit) {
     if (!stream.isSequential() && stream.size() - stream.pos() > limit)
         return std::nullopt;
-    if (auto* buffer = qobject_cast<QBuffer*>(&stream); buffer && buffer->pos() == 0) {
+    if (auto* buffer = qobject_cast<QBuffer*>(&stream);
+        buffer && buffer->isReadable() && buffer->pos() == 0) {
         buffer->seek(buffer->size());
         return buffer->data();
     }
