@@ -2,7 +2,7 @@
 // colours, with and without dithering, and the whole epatool run from a PNG to the file. The
 // photo is VARNEL_BENCH_PHOTO when set (any picture Qt reads, scaled to 640 × 464), else a
 // made-up one with a photo's smooth shading and grain.
-#include "formats/Quantizer.h"
+#include "logo/Quantizer.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -1,11 +1,11 @@
 // Conversion and save through the working files, as the editor runs them for one logo, beside
 // its floor: the same drawing packed into the logo's cell bytes in memory, and those bytes
 // written to one file.
-#include "formats/ColorTable.h"
-#include "formats/Conversion.h"
-#include "formats/EpaSave.h"
-#include "formats/LogoGeometry.h"
-#include "formats/Templates.h"
+#include "logo/ColorTable.h"
+#include "logo/Conversion.h"
+#include "logo/EpaSave.h"
+#include "logo/LogoGeometry.h"
+#include "logo/Templates.h"
 #include "runtime/Bitmap.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "editor/BiosView.h"
 
-#include "formats/EpaLogo.h"
-#include "formats/LogoGeometry.h"
+#include "logo/EpaLogo.h"
+#include "logo/LogoGeometry.h"
 #include "runtime/Bitmap.h"
 
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 #define VARNEL_EDITOR_EDITSTATE_H
 
 #include "editor/LitPixels.h"
-#include "formats/ColorTable.h"
+#include "logo/ColorTable.h"
 #include "runtime/Graphic.h"
 
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #include "editor/LitPixels.h"
 
-#include "formats/ColorTable.h"
-#include "formats/Conversion.h"
+#include "logo/ColorTable.h"
+#include "logo/Conversion.h"
 #include "runtime/Bitmap.h"
 
 using namespace LogoGeometry;

@@ -1,7 +1,7 @@
 #ifndef VARNEL_EDITOR_LITPIXELS_H
 #define VARNEL_EDITOR_LITPIXELS_H
 
-#include "formats/LogoGeometry.h"
+#include "logo/LogoGeometry.h"
 #include "runtime/Color.h"
 
 #include <bitset>

@@ -6,7 +6,7 @@
 #include "editor/Captions.h"
 #include "editor/EditHistory.h"
 #include "editor/LitPixels.h"
-#include "formats/ColorTable.h"
+#include "logo/ColorTable.h"
 #include "runtime/Color.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "editor/Main.h"
 #include "controls/ControlCursors.h"
-#include "formats/Icon.h"
-#include "formats/Metafile.h"
+#include "pictures/Icon.h"
+#include "pictures/Metafile.h"
 #include "gif/GIFImage.h"
 #include "runtime/Application.h"
 

@@ -1,6 +1,6 @@
 // Any bytes offered as a full-screen logo: either refused with a message, or read, drawn, and
 // written back to the very same bytes.
-#include "formats/AwbmLogo.h"
+#include "logo/AwbmLogo.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 

@@ -1,9 +1,9 @@
 // Any bytes offered as a bitmap, whole or its top-left part: either refused with "Bitmap image is
 // not valid", or loaded and converted as the editor and epatool would, without touching memory
 // outside the pictures.
-#include "formats/Conversion.h"
-#include "formats/LogoGeometry.h"
-#include "formats/Templates.h"
+#include "logo/Conversion.h"
+#include "logo/LogoGeometry.h"
+#include "logo/Templates.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 

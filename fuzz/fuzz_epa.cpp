@@ -1,6 +1,6 @@
 // Any bytes offered as an EPA logo: either refused with a message, or read and drawn completely.
-#include "formats/EpaLogo.h"
-#include "formats/LogoGeometry.h"
+#include "logo/EpaLogo.h"
+#include "logo/LogoGeometry.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 

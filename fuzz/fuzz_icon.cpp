@@ -1,6 +1,6 @@
 // Any bytes offered as an icon: either refused with "Icon image is not valid", or loaded and
 // drawn as the editor and epatool draw it, without touching memory outside the pictures.
-#include "formats/Icon.h"
+#include "pictures/Icon.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 

@@ -2,7 +2,7 @@
 // valid", or loaded and drawn as the editor and epatool draw it (at its own size, cut to the
 // logo, on a true-colour and on a 1-bit bitmap) and stretched small, without touching memory
 // outside the pictures and without running away with time or memory whatever the records claim.
-#include "formats/Metafile.h"
+#include "pictures/Metafile.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 

@@ -1,7 +1,7 @@
 // Writes the two template bitmaps New reloads, "zembmp.bmp" and "zemepa.bmp", into the folder
 // named on the command line (the copies shipped in resources/templates come from here).
-#include "formats/Templates.h"
-#include "formats/WorkingFiles.h"
+#include "logo/Templates.h"
+#include "logo/WorkingFiles.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 

@@ -1,6 +1,6 @@
 #include "editor/BiosView.h"
-#include "formats/EpaFormat.h"
-#include "formats/EpaLogo.h"
+#include "logo/EpaFormat.h"
+#include "logo/EpaLogo.h"
 #include "runtime/Color.h"
 #include "runtime/Image.h"
 #include "tests/Screenshots.h"

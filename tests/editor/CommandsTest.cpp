@@ -1,6 +1,6 @@
 #include "controls/ShadowLabel.h"
-#include "formats/Templates.h"
-#include "formats/WorkingFiles.h"
+#include "logo/Templates.h"
+#include "logo/WorkingFiles.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"
 #include "tests/editor/WindowFixture.h"

@@ -4,7 +4,7 @@
 #include "controls/ShadowLabel.h"
 #include "controls/TextButton.h"
 #include "editor/Main.h"
-#include "formats/WorkingFiles.h"
+#include "logo/WorkingFiles.h"
 #include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"

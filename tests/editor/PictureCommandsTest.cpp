@@ -1,6 +1,6 @@
 #include "controls/ShadowLabel.h"
-#include "formats/EpaFormat.h"
-#include "formats/WorkingFiles.h"
+#include "logo/EpaFormat.h"
+#include "logo/WorkingFiles.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"
 #include "runtime/ProgressBar.h"

@@ -1,5 +1,5 @@
-#include "formats/AwbmLogo.h"
-#include "formats/EpaLogo.h"
+#include "logo/AwbmLogo.h"
+#include "logo/EpaLogo.h"
 #include "runtime/Bitmap.h"
 #include "tests/MemoryLimit.h"
 #include "tests/TestDir.h"

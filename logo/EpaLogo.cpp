@@ -1,0 +1,139 @@
+#include "logo/EpaLogo.h"
+
+#include "logo/ColorTable.h"
+#include "logo/EpaFormat.h"
+#include "logo/LogoGeometry.h"
+#include "logo/Templates.h"
+#include "runtime/Bitmap.h"
+#include "runtime/Exception.h"
+#include "runtime/StreamBytes.h"
+
+#include <algorithm>
+#include <charconv>
+
+using EpaFormat::BytesPerCell;
+using LogoGeometry::CellHeight;
+using LogoGeometry::CellWidth;
+
+namespace {
+
+// Whether the save writes pixel line `line` of the editor's cell (column, row) itself.
+bool SavedOver(int column, int row, int line) {
+    const long offset = EpaFormat::GlyphOffset(column, row, line);
+    return std::any_of(
+        EpaFormat::FixedBytes.begin(), EpaFormat::FixedBytes.end(),
+        [offset](const EpaFormat::FixedByte& fixed) { return fixed.offset == offset; });
+}
+
+// Puts the byte values of one "bin1.dat" line, the numbers before its full stops, into pixel line
+// `y` of the logo's glyphs. Anything not a number counts as unlit.
+void PutGlyphLine(QByteArray& logo, const QByteArray& line, int y) {
+    const QList<QByteArray> fields = line.split('.');
+    for (int c = 0; c < std::min<int>(LogoGeometry::Columns, fields.size()); ++c) {
+        const QByteArray& field = fields[c];
+        int value = 0;
+        std::from_chars(field.data(), field.data() + field.size(), value);
+        logo[qsizetype(EpaFormat::GlyphOffset(c, y / CellHeight, y % CellHeight))] =
+            char(value & 0xFF);
+    }
+}
+
+} // namespace
+
+TEpaLogo TEpaLogo::Read(const QString& fileName) {
+    const std::optional<QByteArray> bytes = ReadFileAtMost(fileName, LargestFile);
+    if (!bytes)
+        throw Exception(
+            QStringLiteral("\"%1\" is not an EPA logo file: it is too long.").arg(fileName));
+    return Parse(*bytes, fileName);
+}
+
+TEpaLogo TEpaLogo::Parse(const QByteArray& bytes, const QString& name) {
+    const auto size = bytes.size();
+    if (size < EpaFormat::HeaderSize)
+        throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: it is only %2 bytes long.")
+                            .arg(name)
+                            .arg(size));
+    TEpaLogo logo;
+    logo.columns_ = static_cast<std::uint8_t>(bytes[0]);
+    logo.rows_ = static_cast<std::uint8_t>(bytes[1]);
+    const qsizetype cells = qsizetype(logo.columns_) * logo.rows_;
+    const qsizetype body = EpaFormat::HeaderSize + cells * BytesPerCell;
+    if (cells == 0)
+        throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: it declares %2 × %3 cells.")
+                            .arg(name)
+                            .arg(logo.columns_)
+                            .arg(logo.rows_));
+    if (size != body && size != body + EpaFormat::TrailerSize)
+        throw Exception(
+            QStringLiteral("\"%1\" is not an EPA logo file: a logo of %2 × %3 cells takes %4 or "
+                           "%5 bytes, but the file has %6.")
+                .arg(name)
+                .arg(logo.columns_)
+                .arg(logo.rows_)
+                .arg(body)
+                .arg(body + EpaFormat::TrailerSize)
+                .arg(size));
+    logo.hasTrailer_ = size != body;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    logo.attributes_.assign(data + EpaFormat::HeaderSize, data + EpaFormat::HeaderSize + cells);
+    logo.glyphs_.assign(data + EpaFormat::HeaderSize + cells, data + body);
+    return logo;
+}
+
+TEpaLogo TEpaLogo::Compose(const TColorTable& colors, const QByteArray& byteRows) {
+    using LogoGeometry::Height;
+    QByteArray logo(EpaFormat::LogoFileSize, '\0');
+    logo[0] = char(LogoGeometry::Columns);
+    logo[1] = char(LogoGeometry::Rows);
+    for (int r = 0; r < LogoGeometry::Rows; ++r)
+        for (int c = 0; c < LogoGeometry::Columns; ++c)
+            logo[qsizetype(EpaFormat::AttributeOffset(c, r))] = char(colors.At(c, r) & 0xFF);
+    const QList<QByteArray> lines = byteRows.split('\n');
+    for (int y = 0; y < std::min<int>(Height, lines.size()); ++y)
+        PutGlyphLine(logo, lines[y].trimmed(), y);
+    for (const EpaFormat::FixedByte& fixed : EpaFormat::FixedBytes)
+        logo[qsizetype(fixed.offset)] = char(fixed.value);
+    return Parse(logo, QString());
+}
+
+std::uint8_t TEpaLogo::Attribute(int column, int row) const {
+    return attributes_.at(std::size_t(row) * columns_ + column);
+}
+
+std::uint8_t TEpaLogo::GlyphLine(int column, int row, int line) const {
+    const std::size_t cell = std::size_t(row) * columns_ + column;
+    return glyphs_.at(cell * CellHeight + line);
+}
+
+bool TEpaLogo::Lit(int x, int y) const {
+    const std::uint8_t line = GlyphLine(x / CellWidth, y / CellHeight, y % CellHeight);
+    return (line >> (7 - x % CellWidth)) & 1;
+}
+
+bool TEpaLogo::FitsEditor() const {
+    return columns_ <= LogoGeometry::Columns && rows_ <= LogoGeometry::Rows;
+}
+
+TBitmap TEpaLogo::Drawing() const {
+    TBitmap drawing = Templates::BlankDrawing();
+    TCanvas& canvas = drawing.Canvas();
+    for (int y = 0; y < rows_ * CellHeight; ++y)
+        for (int x = 0; x < columns_ * CellWidth; ++x)
+            if (Lit(x, y) && !SavedOver(x / CellWidth, y / CellHeight, y % CellHeight))
+                canvas.SetPixel(x, y, clWhite);
+    return drawing;
+}
+
+TBitmap TEpaLogo::Render() const {
+    TBitmap bitmap(columns_ * CellWidth, rows_ * CellHeight, TPixelFormat::pf4bit,
+                   VgaTextPalette());
+    QImage image = bitmap.Image();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint8_t attribute = Attribute(x / CellWidth, y / CellHeight);
+            image.setPixel(x, y, Lit(x, y) ? attribute & 0x0F : attribute >> 4);
+        }
+    bitmap.SetImage(image);
+    return bitmap;
+}

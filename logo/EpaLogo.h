@@ -1,0 +1,60 @@
+#ifndef VARNEL_LOGO_EPALOGO_H
+#define VARNEL_LOGO_EPALOGO_H
+
+#include "logo/EpaFormat.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class TBitmap;
+class TColorTable;
+
+// A version-1 EPA logo as read back from disk: W × H character cells, each with a VGA attribute
+// (foreground in the low nibble, background in the high one) and a 14-line glyph whose bit 7 is
+// the leftmost pixel.
+class TEpaLogo {
+public:
+    // Nothing valid is longer: a logo of 255 × 255 cells with the trailing bytes.
+    static constexpr qint64 LargestFile =
+        EpaFormat::HeaderSize + 255LL * 255 * EpaFormat::BytesPerCell + EpaFormat::TrailerSize;
+
+    // Raises an error naming the file when it cannot be read, or when its length is not
+    // 2 + 15·W·H, with or without the 70 trailing bytes, for W, H ≥ 1.
+    static TEpaLogo Read(const QString& fileName);
+    // The same check on bytes already in memory; `name` is what the error message calls them.
+    static TEpaLogo Parse(const QByteArray& bytes, const QString& name);
+    // The logo a save would write now: the glyphs from `byteRows` (the text a conversion leaves
+    // in "bin1.dat"; missing lines and fields count as unlit), the attributes from `colors`, and
+    // the program's mark in the bottom-right cell.
+    static TEpaLogo Compose(const TColorTable& colors, const QByteArray& byteRows);
+
+    int Columns() const { return columns_; }
+    int Rows() const { return rows_; }
+    bool HasTrailer() const { return hasTrailer_; }
+    std::uint8_t Attribute(int column, int row) const;
+    // Pixel line `line` (0..13) of the glyph in cell (column, row).
+    std::uint8_t GlyphLine(int column, int row, int line) const;
+    bool Lit(int x, int y) const;
+
+    // Whether the editor can hold the logo: at most 17 × 9 cells.
+    bool FitsEditor() const;
+    // The logo as the editor's drawing: 137 × 127 pixels, 1 bit (black, white), lit pixels white
+    // from the top-left. The pixel lines that the save writes over with its own marker are left
+    // out, so that the marker of a saved logo does not become part of the drawing.
+    TBitmap Drawing() const;
+
+    // The logo as the BIOS shows it: lit pixels in the cell's foreground colour, unlit ones in
+    // its background colour, in the VGA text palette; 4 bits, 8·W × 14·H pixels.
+    TBitmap Render() const;
+
+private:
+    int columns_ = 0;
+    int rows_ = 0;
+    bool hasTrailer_ = false;
+    std::vector<std::uint8_t> attributes_;
+    std::vector<std::uint8_t> glyphs_;
+};
+
+#endif

@@ -1,0 +1,102 @@
+#include "logo/Quantizer.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+// A colour the DAC shows exactly: six bits a channel, widened as the BIOS widens them.
+QRgb Exact(int red, int green, int blue) {
+    return TAwbmLogo::ToRgb({std::uint8_t(red), std::uint8_t(green), std::uint8_t(blue)});
+}
+
+QRgb Shown(const TAwbmLogo& logo, int x, int y) {
+    return TAwbmLogo::ToRgb(logo.Palette()[logo.Index(x, y)]);
+}
+
+// A grey ramp from black to white across the picture.
+QImage Ramp(int width, int height) {
+    QImage ramp(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int grey = x * 255 / (width - 1);
+            ramp.setPixel(x, y, qRgb(grey, grey, grey));
+        }
+    return ramp;
+}
+
+// How far the picture's 8 × 8 block averages lie from the logo's, on average: what the eye sees
+// from a distance.
+double BlockError(const QImage& picture, const TAwbmLogo& logo) {
+    double error = 0;
+    int blocks = 0;
+    for (int by = 0; by + 8 <= picture.height(); by += 8)
+        for (int bx = 0; bx + 8 <= picture.width(); bx += 8) {
+            double wanted = 0;
+            double shown = 0;
+            for (int y = by; y < by + 8; ++y)
+                for (int x = bx; x < bx + 8; ++x) {
+                    wanted += qGreen(picture.pixel(x, y));
+                    shown += qGreen(Shown(logo, x, y));
+                }
+            error += std::abs(wanted - shown) / 64;
+            ++blocks;
+        }
+    return error / blocks;
+}
+
+} // namespace
+
+TEST(Quantizer, KeepsEveryColourOfAPictureWithNoMoreColoursThanThePalette) {
+    for (const int colors : {16, 256}) {
+        QImage picture(31, 17, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const int n = (x + y * 7) % colors;
+                picture.setPixel(x, y, Exact(n % 64, (n * 5) % 64, 63 - n % 64));
+            }
+        for (const bool dither : {false, true}) {
+            const TAwbmLogo logo = Quantize(picture, colors, dither);
+            ASSERT_EQ(logo.Colors(), colors);
+            ASSERT_EQ(logo.Width(), 31);
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    ASSERT_EQ(Shown(logo, x, y), picture.pixel(x, y))
+                        << colors << " colours, dither " << dither << " at " << x << "," << y;
+        }
+    }
+}
+
+TEST(Quantizer, SpreadsSixteenGreysOverARampAndDitheringKeepsItsShadesFromAfar) {
+    const QImage ramp = Ramp(256, 32);
+    const TAwbmLogo plain = Quantize(ramp, 16, false);
+    std::set<int> greys;
+    for (const TAwbmColor c : plain.Palette()) {
+        EXPECT_EQ(c.red, c.green);
+        EXPECT_EQ(c.green, c.blue);
+        greys.insert(c.green);
+    }
+    EXPECT_EQ(greys.size(), 16u) << "no entry wasted on a shade twice";
+    EXPECT_LT(BlockError(ramp, plain), 6.0);
+    const TAwbmLogo dithered = Quantize(ramp, 16, true);
+    EXPECT_LT(BlockError(ramp, dithered), BlockError(ramp, plain) / 2);
+}
+
+TEST(Quantizer, OnePixelIsALogoToo) {
+    QImage pixel(1, 1, QImage::Format_RGB32);
+    pixel.fill(qRgb(255, 255, 0));
+    for (const int colors : {16, 256}) {
+        const TAwbmLogo logo = Quantize(pixel, colors, true);
+        EXPECT_EQ(logo.Palette().size(), std::size_t(colors));
+        EXPECT_EQ(Shown(logo, 0, 0), qRgb(255, 255, 0));
+    }
+}
+
+TEST(Quantizer, GivesAFewPixelsOfAStrongColourTheirOwnEntry) {
+    QImage picture = Ramp(200, 100);
+    for (int y = 10; y < 14; ++y)
+        for (int x = 10; x < 14; ++x)
+            picture.setPixel(x, y, qRgb(255, 0, 0));
+    const TAwbmLogo logo = Quantize(picture, 16, false);
+    EXPECT_EQ(Shown(logo, 12, 12), qRgb(255, 0, 0));
+}
