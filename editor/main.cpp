@@ -1,8 +1,8 @@
 #include "editor/Main.h"
 #include "controls/ControlCursors.h"
+#include "gif/GIFImage.h"
 #include "pictures/Icon.h"
 #include "pictures/Metafile.h"
-#include "gif/GIFImage.h"
 #include "runtime/Application.h"
 
 #include <QScreen>

@@ -1,7 +1,7 @@
 #include "logo/AwbmLogo.h"
 
-#include "runtime/ByteView.h"
 #include "runtime/Bitmap.h"
+#include "runtime/ByteView.h"
 #include "runtime/Exception.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/OutOfMemory.h"

@@ -1,8 +1,8 @@
 #ifndef VARNEL_PICTURES_EMFPLAYER_H
 #define VARNEL_PICTURES_EMFPLAYER_H
 
-#include "runtime/ByteView.h"
 #include "pictures/MetafileHeader.h"
+#include "runtime/ByteView.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "pictures/Icon.h"
 
-#include "runtime/ByteView.h"
 #include "pictures/Dib.h"
+#include "runtime/ByteView.h"
 #include "runtime/Canvas.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/PictureFormats.h"

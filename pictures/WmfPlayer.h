@@ -1,8 +1,8 @@
 #ifndef VARNEL_PICTURES_WMFPLAYER_H
 #define VARNEL_PICTURES_WMFPLAYER_H
 
-#include "runtime/ByteView.h"
 #include "pictures/MetafileHeader.h"
+#include "runtime/ByteView.h"
 
 #include <functional>
 

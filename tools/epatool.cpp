@@ -1,5 +1,6 @@
 // epatool: the editor's conversion and save for scripted BIOS builds, and a way to look at a
 // finished logo without a BIOS.
+#include "gif/GIFImage.h"
 #include "logo/AutoColour.h"
 #include "logo/AwbmLogo.h"
 #include "logo/ColorTable.h"
@@ -8,11 +9,10 @@
 #include "logo/EpaLogo.h"
 #include "logo/EpaSave.h"
 #include "logo/FullScreenPicture.h"
-#include "pictures/Icon.h"
-#include "pictures/Metafile.h"
 #include "logo/Quantizer.h"
 #include "logo/Templates.h"
-#include "gif/GIFImage.h"
+#include "pictures/Icon.h"
+#include "pictures/Metafile.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/Graphic.h"

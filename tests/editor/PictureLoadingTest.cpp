@@ -3,9 +3,9 @@
 // window can draw, or in a message in the error box with the window as it was.
 
 #include "editor/Main.h"
+#include "gif/GIFImage.h"
 #include "logo/Conversion.h"
 #include "logo/Templates.h"
-#include "gif/GIFImage.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/Image.h"
