@@ -20,6 +20,7 @@
 #include "runtime/LocalFiles.h"
 #include "runtime/ModalPrompts.h"
 #include "runtime/Panel.h"
+#include "runtime/PictureFormats.h"
 #include "runtime/ProgressBar.h"
 #include "runtime/Resources.h"
 
@@ -56,17 +57,18 @@ template <typename Work> void WithProgress(TProgressBar& bar, Work&& work) {
     bar.hide();
 }
 
+// Every registered picture kind, all of them first.
 QList<TFileFilter> PictureFilters() {
-    return {{QStringLiteral("All (*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf)"),
-             QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf")},
-            {QStringLiteral("JPEG Image File (*.jpg)"), QStringLiteral("*.jpg")},
-            {QStringLiteral("JPEG Image File (*.jpeg)"), QStringLiteral("*.jpeg")},
-            {QStringLiteral("PNG Image File (*.png)"), QStringLiteral("*.png")},
-            {QStringLiteral("CompuServe GIF Image (*.gif)"), QStringLiteral("*.gif")},
-            {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("*.bmp")},
-            {QStringLiteral("Icons (*.ico)"), QStringLiteral("*.ico")},
-            {QStringLiteral("Enhanced Metafiles (*.emf)"), QStringLiteral("*.emf")},
-            {QStringLiteral("Metafiles (*.wmf)"), QStringLiteral("*.wmf")}};
+    QStringList patterns;
+    QList<TFileFilter> filters;
+    for (const TPictureFormats::Entry& kind : TPictureFormats::Entries()) {
+        const QString pattern = QStringLiteral("*.") + kind.extension;
+        patterns.append(pattern);
+        filters.append({QStringLiteral("%1 (%2)").arg(kind.description, pattern), pattern});
+    }
+    const QString all = patterns.join(u';');
+    filters.prepend({QStringLiteral("All (%1)").arg(all), all});
+    return filters;
 }
 
 // A template in the working folder wins. Without one, the program's own copy (the same pixels)
