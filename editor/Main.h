@@ -81,8 +81,7 @@ public:
     // The window's dialog components: settings only, each Execute builds its own window.
     TProConfirmDialog pcd1{this};
     TProInfoDialog pid1{this};
-    // The logo as the BIOS shows it, in a window of its own (Ctrl+B, or a double click on the
-    // preview).
+    // The logo as the BIOS shows it, in a window of its own (Ctrl+B).
     TBiosView* BiosView1 = nullptr;
 
     // Handlers, named after their control and event.
