@@ -27,7 +27,7 @@ TEST(AutoColour, RedAndBlueShapesGetTheirTextColoursAndExactlyTheirPixelsLit) {
                 area.Canvas().SetPixel(x, y, FromQRgb(qRgb(12, 9, 20))); // a photo's dark noise
         }
     TColorTable colors;
-    const TBitmap drawing = AutoColour(area, colors);
+    const TBitmap drawing = AutoColour(area, colors, false);
     for (int y = 0; y < 126; ++y)
         for (int x = 0; x < 136; ++x) {
             const bool lit = InRedShape(x, y) || InBlueShape(x, y);
@@ -40,20 +40,20 @@ TEST(AutoColour, RedAndBlueShapesGetTheirTextColoursAndExactlyTheirPixelsLit) {
     EXPECT_EQ(colors.At(8, 4), 15) << "a cell of noise alone lights nothing and keeps 15";
 }
 
-TEST(AutoColour, ACellOfMixedColoursTakesTheNearestTextColourOfItsLitPixels) {
+TEST(AutoColour, ACellOfMixedColoursLightsOnlyWhatTheBestColourShowsBetterThanBlack) {
     TBitmap area(136, 126, TPixelFormat::pf24bit);
     // Yellow beside dim grey: the grey lies nearer black than the cell's yellowish average.
     for (int y = 0; y < 14; ++y)
         for (int x = 0; x < 8; ++x)
             area.Canvas().SetPixel(x, y, FromQRgb(x < 6 ? qRgb(250, 250, 80) : qRgb(40, 40, 40)));
-    // Dim red only: still shown, in the nearest colour that is not black.
+    // Dim red alone lies nearer black than red: lighting it would show the cell worse.
     area.Canvas().SetPixel(20, 3, FromQRgb(qRgb(60, 0, 0)));
     TColorTable colors;
-    const TBitmap drawing = AutoColour(area, colors);
+    const TBitmap drawing = AutoColour(area, colors, false);
     EXPECT_EQ(colors.At(0, 0), 14) << "yellow";
     EXPECT_EQ(drawing.Canvas().Pixel(0, 0), clWhite);
     EXPECT_EQ(drawing.Canvas().Pixel(7, 13), clBlack);
-    EXPECT_EQ(drawing.Canvas().Pixel(20, 3), clWhite);
-    EXPECT_NE(colors.At(2, 0), 0);
+    EXPECT_EQ(drawing.Canvas().Pixel(20, 3), clBlack);
+    EXPECT_EQ(colors.At(2, 0), 15);
     EXPECT_EQ(drawing.Width(), 137) << "the editor's drawing";
 }
