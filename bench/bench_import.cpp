@@ -182,36 +182,36 @@ double MeanDeltaE(const QImage& a, const QImage& b) {
     return sum / (Width * Height);
 }
 
-// The best any choice of pair and split can do, cell by cell: every foreground against every
-// background the mode allows, each pixel in the nearer of the two.
-QImage Optimum(const QImage& picture, int backgrounds) {
+double SquaredDistance(QRgb p, QRgb q) {
+    const double r = qRed(p) - qRed(q), g = qGreen(p) - qGreen(q), b = qBlue(p) - qBlue(q);
+    return r * r + g * g + b * b;
+}
+
+// The best any choice of pair and split can do, cell by cell, by `distance` summed over the
+// cell's pixels: every foreground against every background the mode allows, each pixel in the
+// nearer of the two.
+QImage Optimum(const QImage& picture, int backgrounds,
+               const std::function<double(QRgb, QRgb)>& distance = SquaredDistance) {
     const QList<QRgb>& palette = VgaTextPalette();
-    const auto distance = [](QRgb p, QRgb q) {
-        const double r = qRed(p) - qRed(q), g = qGreen(p) - qGreen(q), b = qBlue(p) - qBlue(q);
-        return r * r + g * g + b * b;
-    };
     QImage best(Width, Height, QImage::Format_RGB32);
+    std::array<std::array<double, 16>, 112> d{};
     for (int cy = 0; cy < Height; cy += 14)
         for (int cx = 0; cx < Width; cx += 8) {
+            for (int i = 0; i < 112; ++i)
+                for (int k = 0; k < 16; ++k)
+                    d[i][k] = distance(picture.pixel(cx + i % 8, cy + i / 8), palette[k]);
             double bestError = 1e300;
             for (int bg = 0; bg < backgrounds; ++bg)
                 for (int fg = 0; fg < 16; ++fg) {
                     double error = 0;
-                    for (int y = cy; y < cy + 14; ++y)
-                        for (int x = cx; x < cx + 8; ++x)
-                            error += std::min(distance(picture.pixel(x, y), palette[fg]),
-                                              distance(picture.pixel(x, y), palette[bg]));
+                    for (int i = 0; i < 112; ++i)
+                        error += std::min(d[i][fg], d[i][bg]);
                     if (error >= bestError)
                         continue;
                     bestError = error;
-                    for (int y = cy; y < cy + 14; ++y)
-                        for (int x = cx; x < cx + 8; ++x) {
-                            const QRgb p = picture.pixel(x, y);
-                            best.setPixel(x, y,
-                                          distance(p, palette[fg]) < distance(p, palette[bg])
-                                              ? palette[fg]
-                                              : palette[bg]);
-                        }
+                    for (int i = 0; i < 112; ++i)
+                        best.setPixel(cx + i % 8, cy + i / 8,
+                                      d[i][fg] < d[i][bg] ? palette[fg] : palette[bg]);
                 }
         }
     return best;
@@ -265,6 +265,9 @@ void CompareColours(const TPicture& picture) {
     Row("fg+bg", picture.image, bg, bgMs);
     const auto [optBgMs, optBg] = Timed([&] { return Optimum(picture.image, 8); });
     Row("fg+bg, exhaustive optimum", picture.image, optBg, optBgMs);
+    // What choosing by a perceptual difference instead would give.
+    const auto [labMs, lab] = Timed([&] { return Optimum(picture.image, 8, Ciede2000); });
+    Row("fg+bg, least CIEDE2000", picture.image, lab, labMs);
 }
 
 void CompareOneBit(const TPicture& picture) {
