@@ -519,6 +519,15 @@ TEST(Epatool, BatchEncodesEveryGoodInputReportsTheBrokenOneAndFails) {
     EXPECT_TRUE(r.err.contains("is not a folder"));
 }
 
+// A 136 × 126 picture of two filled rectangles, the second over the first.
+static void SaveTwoAreas(const QString& name, std::pair<QRect, QRgb> first,
+                         std::pair<QRect, QRgb> second) {
+    TBitmap picture(136, 126, TPixelFormat::pf24bit);
+    for (const auto& [rect, color] : {first, second})
+        picture.Canvas().FillRect(rect, FromQRgb(color));
+    picture.SaveToFile(name);
+}
+
 // A board expects the size it shipped with: a 17 × 6 logo must be 17 × 6 in the file, carry the
 // mark in its own last cell, and read back, decode and draw as what was encoded.
 TEST(Epatool, CellsWriteSmallerLogosWithTheMarkInTheirLastCell) {
@@ -558,10 +567,8 @@ TEST(Epatool, CellsWriteSmallerLogosWithTheMarkInTheirLastCell) {
 
 TEST(Epatool, AutoColourWithABackgroundStoresItAndInfoNamesIt) {
     TestDir dir;
-    TBitmap picture(136, 126, TPixelFormat::pf24bit);
-    picture.Canvas().FillRect(QRect(0, 0, 136, 126), FromQRgb(qRgb(0, 0, 170)));
-    picture.Canvas().FillRect(QRect(2, 2, 4, 4), FromQRgb(qRgb(255, 255, 85)));
-    picture.SaveToFile(dir.Path("in.bmp"));
+    SaveTwoAreas(dir.Path("in.bmp"), {QRect(0, 0, 136, 126), qRgb(0, 0, 170)},
+                 {QRect(2, 2, 4, 4), qRgb(255, 255, 85)});
     Result r =
         Epatool({"encode", dir.Path("in.bmp"), dir.Path("both.epa"), "--auto-colour", "fg+bg"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -588,10 +595,8 @@ TEST(Epatool, AutoColourWithABackgroundStoresItAndInfoNamesIt) {
 TEST(Epatool, OneBitOptionsSteerTheLitPixels) {
     TestDir dir;
     // Dark grey left, light grey right: non-black lights both, a threshold only the right.
-    TBitmap picture(136, 126, TPixelFormat::pf24bit);
-    picture.Canvas().FillRect(QRect(0, 0, 68, 126), FromQRgb(qRgb(60, 60, 60)));
-    picture.Canvas().FillRect(QRect(68, 0, 68, 126), FromQRgb(qRgb(200, 200, 200)));
-    picture.SaveToFile(dir.Path("in.bmp"));
+    SaveTwoAreas(dir.Path("in.bmp"), {QRect(0, 0, 68, 126), qRgb(60, 60, 60)},
+                 {QRect(68, 0, 68, 126), qRgb(200, 200, 200)});
     const auto encode = [&](const QString& name, const QStringList& options) {
         const Result r =
             Epatool(QStringList{"encode", dir.Path("in.bmp"), dir.Path(name)} + options);
