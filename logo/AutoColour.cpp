@@ -6,94 +6,79 @@
 #include "runtime/Bitmap.h"
 
 #include <array>
-#include <optional>
+#include <limits>
+#include <vector>
 
 namespace {
 
 using namespace LogoGeometry;
 
-// Below an eighth of full brightness in every channel a pixel is background: the noise a
-// compressed photo leaves around black must not pull a cell's colour towards grey.
-constexpr int DarkLimit = 32;
+constexpr int Colours = 16;
+// The text mode's backgrounds: bit 7 of an attribute blinks.
+constexpr int Backgrounds = 8;
+constexpr int Pixels = CellWidth * CellHeight;
 
-using Rgb = std::array<int, 3>;
-using Cell = std::array<Rgb, CellWidth * CellHeight>;
+// Each pixel's squared distance to each text-mode colour.
+using TDistances = std::array<std::array<int, Colours>, Pixels>;
 
-Rgb Channels(TColor color) {
-    return {int(color & 0xFF), int(color >> 8 & 0xFF), int(color >> 16 & 0xFF)};
-}
-
-int Distance(const Rgb& a, const Rgb& b) {
-    int sum = 0;
-    for (std::size_t c = 0; c < 3; ++c)
-        sum += (a[c] - b[c]) * (a[c] - b[c]);
-    return sum;
-}
-
-bool Dark(const Rgb& pixel) {
-    return pixel[0] < DarkLimit && pixel[1] < DarkLimit && pixel[2] < DarkLimit;
-}
-
-// The average of the cell's pixels that pass `counts`; none when no pixel does.
-template <typename Predicate> std::optional<Rgb> Average(const Cell& cell, Predicate counts) {
-    Rgb sum{};
-    int n = 0;
-    for (const Rgb& pixel : cell)
-        if (counts(pixel)) {
-            for (std::size_t c = 0; c < 3; ++c)
-                sum[c] += pixel[c];
-            ++n;
-        }
-    if (n == 0)
-        return std::nullopt;
-    for (int& s : sum)
-        s = (s + n / 2) / n;
-    return sum;
-}
-
-// Black is left out: a lit pixel is always meant to show.
-int NearestTextColour(const Rgb& color) {
+TDistances Distances(const TBitmap& area, int column, int row) {
     const QList<QRgb>& palette = VgaTextPalette();
-    int best = 1;
-    for (int i = 2; i < palette.size(); ++i)
-        if (Distance(color, Channels(FromQRgb(palette[i]))) <
-            Distance(color, Channels(FromQRgb(palette[best]))))
-            best = i;
-    return best;
+    TDistances distances{};
+    for (int i = 0; i < Pixels; ++i) {
+        const QRgb pixel = ToQRgb(area.Canvas().Pixel(column * CellWidth + i % CellWidth,
+                                                      row * CellHeight + i / CellWidth));
+        for (int k = 0; k < Colours; ++k) {
+            const int red = qRed(pixel) - qRed(palette[k]);
+            const int green = qGreen(pixel) - qGreen(palette[k]);
+            const int blue = qBlue(pixel) - qBlue(palette[k]);
+            distances[std::size_t(i)][std::size_t(k)] = red * red + green * green + blue * blue;
+        }
+    }
+    return distances;
 }
 
-Cell ReadCell(const TBitmap& area, int column, int row) {
-    Cell cell{};
-    for (int y = 0; y < CellHeight; ++y)
-        for (int x = 0; x < CellWidth; ++x) {
-            const TColor color = area.Canvas().Pixel(column * CellWidth + x, row * CellHeight + y);
-            cell[std::size_t(y * CellWidth + x)] = color == clInvalid ? Rgb{} : Channels(color);
+struct TPair {
+    int foreground = 15;
+    int background = 0;
+};
+
+// Every pair is tried; one that already errs more than the best is given up early.
+TPair BestPair(const TDistances& distances, int backgrounds) {
+    TPair best;
+    long bestError = std::numeric_limits<long>::max();
+    for (int bg = 0; bg < backgrounds; ++bg)
+        for (int fg = 0; fg < Colours; ++fg) {
+            long error = 0;
+            for (int i = 0; i < Pixels && error < bestError; ++i)
+                error += std::min(distances[std::size_t(i)][std::size_t(fg)],
+                                  distances[std::size_t(i)][std::size_t(bg)]);
+            if (error < bestError) {
+                bestError = error;
+                best = {fg, bg};
+            }
         }
-    return cell;
+    return best;
 }
 
 } // namespace
 
-TBitmap AutoColour(const TBitmap& area, TColorTable& colors) {
+TBitmap AutoColour(const TBitmap& area, TColorTable& colors, bool background) {
     TBitmap drawing = Templates::BlankDrawing();
-    const Rgb black{};
+    std::vector<TCanvas::TPixelAt> lit;
     for (int row = 0; row < Rows; ++row)
         for (int column = 0; column < Columns; ++column) {
-            const Cell cell = ReadCell(area, column, row);
-            colors.Set(column, row, 15);
-            const std::optional<Rgb> colour =
-                Average(cell, [](const Rgb& pixel) { return !Dark(pixel); });
-            if (!colour)
-                continue;
-            const auto lit = [&](const Rgb& pixel) {
-                return Distance(pixel, *colour) < Distance(pixel, black);
-            };
-            for (std::size_t i = 0; i < cell.size(); ++i)
-                if (lit(cell[i]))
-                    drawing.Canvas().SetPixel(column * CellWidth + int(i) % CellWidth,
-                                              row * CellHeight + int(i) / CellWidth, clWhite);
-            if (const std::optional<Rgb> shown = Average(cell, lit))
-                colors.Set(column, row, NearestTextColour(*shown));
+            const TDistances distances = Distances(area, column, row);
+            const TPair pair = BestPair(distances, background ? Backgrounds : 1);
+            const std::size_t before = lit.size();
+            for (int i = 0; i < Pixels; ++i) {
+                const auto& d = distances[std::size_t(i)];
+                if (d[std::size_t(pair.foreground)] < d[std::size_t(pair.background)])
+                    lit.push_back({column * CellWidth + i % CellWidth,
+                                   row * CellHeight + i / CellWidth, clWhite});
+            }
+            const int foreground = lit.size() == before ? 15 : pair.foreground;
+            colors.Set(column, row, pair.background << 4 | foreground);
         }
+    drawing.Canvas().SetPixels(lit);
     return drawing;
 }

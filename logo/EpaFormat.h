@@ -17,14 +17,21 @@ inline constexpr int TrailerSize = 70;
 inline constexpr int LogoFileSize = HeaderSize + LogoGeometry::Cells * BytesPerCell + TrailerSize;
 static_assert(LogoFileSize == 2367);
 
-// Where cell (column, row) keeps its attribute and its glyph's pixel line `line` in a logo of
-// the editor's size.
-inline constexpr long AttributeOffset(int column, int row) {
-    return HeaderSize + long(row) * LogoGeometry::Columns + column;
+// The length of a logo of `columns` × `rows` cells, with the trailing zero bytes.
+inline constexpr long FileSize(int columns, int rows) {
+    return HeaderSize + long(columns) * rows * BytesPerCell + TrailerSize;
 }
-inline constexpr long GlyphOffset(int column, int row, int line) {
-    const long cell = long(row) * LogoGeometry::Columns + column;
-    return HeaderSize + LogoGeometry::Cells + cell * LogoGeometry::CellHeight + line;
+
+// Where cell (column, row) keeps its attribute and its glyph's pixel line `line` in a logo
+// `columns` cells wide and `rows` high (the editor's size unless told).
+inline constexpr long AttributeOffset(int column, int row, int columns = LogoGeometry::Columns) {
+    return HeaderSize + long(row) * columns + column;
+}
+inline constexpr long GlyphOffset(int column, int row, int line,
+                                  int columns = LogoGeometry::Columns,
+                                  int rows = LogoGeometry::Rows) {
+    const long cell = long(row) * columns + column;
+    return HeaderSize + long(columns) * rows + cell * LogoGeometry::CellHeight + line;
 }
 
 // The mark: light green on black, "VR" on the marker cell's pixel lines from MarkerFirstLine.
@@ -36,16 +43,24 @@ struct FixedByte {
     std::uint8_t value = 0;
 };
 
-// Written over the finished file in this order: the marker cell's attribute, then its glyph lines.
-inline constexpr std::array<FixedByte, 1 + MarkerGlyph.size()> FixedBytes = [] {
-    using namespace LogoGeometry;
+// Written over the finished file in this order: the attribute of the bottom-right cell, then its
+// glyph lines. A logo of any size carries the mark in its own bottom-right cell.
+inline constexpr std::array<FixedByte, 1 + MarkerGlyph.size()> FixedBytesFor(int columns,
+                                                                             int rows) {
     std::array<FixedByte, 1 + MarkerGlyph.size()> bytes{};
-    bytes[0] = {AttributeOffset(MarkerColumn, MarkerRow), MarkerAttribute};
+    bytes[0] = {AttributeOffset(columns - 1, rows - 1, columns), MarkerAttribute};
     for (std::size_t i = 0; i < MarkerGlyph.size(); ++i)
-        bytes[i + 1] = {GlyphOffset(MarkerColumn, MarkerRow, MarkerFirstLine + int(i)),
+        bytes[i + 1] = {GlyphOffset(columns - 1, rows - 1, LogoGeometry::MarkerFirstLine + int(i),
+                                    columns, rows),
                         MarkerGlyph[i]};
     return bytes;
-}();
+}
+
+// The mark of a logo of the editor's size.
+inline constexpr std::array<FixedByte, 1 + MarkerGlyph.size()> FixedBytes =
+    FixedBytesFor(LogoGeometry::Columns, LogoGeometry::Rows);
+static_assert(FixedBytes[0].offset == 154 && FixedBytes[1].offset == 2290 &&
+              FixedBytes[5].offset == 2294);
 
 } // namespace EpaFormat
 

@@ -134,13 +134,62 @@ bool TEpaLogo::FitsEditor() const {
     return columns_ <= LogoGeometry::Columns && rows_ <= LogoGeometry::Rows;
 }
 
+bool TEpaLogo::HasMarker() const {
+    const int c = columns_ - 1;
+    const int r = rows_ - 1;
+    if (Attribute(c, r) != EpaFormat::MarkerAttribute)
+        return false;
+    for (std::size_t i = 0; i < EpaFormat::MarkerGlyph.size(); ++i)
+        if (GlyphLine(c, r, LogoGeometry::MarkerFirstLine + int(i)) != EpaFormat::MarkerGlyph[i])
+            return false;
+    return true;
+}
+
+TEpaLogo TEpaLogo::Cropped(int columns, int rows) const {
+    columns = std::clamp(columns, 1, columns_);
+    rows = std::clamp(rows, 1, rows_);
+    QByteArray bytes(qsizetype(EpaFormat::FileSize(columns, rows)), '\0');
+    bytes[0] = char(columns);
+    bytes[1] = char(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            bytes[qsizetype(EpaFormat::AttributeOffset(c, r, columns))] = char(Attribute(c, r));
+            for (int line = 0; line < CellHeight; ++line)
+                bytes[qsizetype(EpaFormat::GlyphOffset(c, r, line, columns, rows))] =
+                    char(GlyphLine(c, r, line));
+        }
+    for (const EpaFormat::FixedByte& fixed : EpaFormat::FixedBytesFor(columns, rows))
+        bytes[qsizetype(fixed.offset)] = char(fixed.value);
+    return Parse(bytes, QString());
+}
+
+QByteArray TEpaLogo::Bytes() const {
+    QByteArray bytes;
+    bytes.reserve(qsizetype(EpaFormat::FileSize(columns_, rows_)));
+    bytes.append(char(columns_)).append(char(rows_));
+    bytes.append(reinterpret_cast<const char*>(attributes_.data()), qsizetype(attributes_.size()));
+    bytes.append(reinterpret_cast<const char*>(glyphs_.data()), qsizetype(glyphs_.size()));
+    if (hasTrailer_)
+        bytes.append(EpaFormat::TrailerSize, '\0');
+    return bytes;
+}
+
 TBitmap TEpaLogo::Drawing() const {
     TBitmap drawing = Templates::BlankDrawing();
     TCanvas& canvas = drawing.Canvas();
+    const bool marked = HasMarker();
+    const auto markLine = [&](int column, int row, int line) {
+        return marked && column == columns_ - 1 && row == rows_ - 1 &&
+               line >= LogoGeometry::MarkerFirstLine &&
+               line < LogoGeometry::MarkerFirstLine + int(EpaFormat::MarkerGlyph.size());
+    };
     for (int y = 0; y < rows_ * CellHeight; ++y)
-        for (int x = 0; x < columns_ * CellWidth; ++x)
-            if (Lit(x, y) && !SavedOver(x / CellWidth, y / CellHeight, y % CellHeight))
+        for (int x = 0; x < columns_ * CellWidth; ++x) {
+            const int c = x / CellWidth;
+            const int r = y / CellHeight;
+            if (Lit(x, y) && !SavedOver(c, r, y % CellHeight) && !markLine(c, r, y % CellHeight))
                 canvas.SetPixel(x, y, clWhite);
+        }
     return drawing;
 }
 
@@ -151,7 +200,7 @@ TBitmap TEpaLogo::Render() const {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const std::uint8_t attribute = Attribute(x / CellWidth, y / CellHeight);
-            image.setPixel(x, y, Lit(x, y) ? attribute & 0x0F : attribute >> 4);
+            image.setPixel(x, y, Lit(x, y) ? attribute & 0x0F : attribute >> 4 & 0x07);
         }
     bitmap.SetImage(image);
     return bitmap;

@@ -12,8 +12,8 @@ class TBitmap;
 class TColorTable;
 
 // A version-1 EPA logo as read back from disk: W × H character cells, each with a VGA attribute
-// (foreground in the low nibble, background in the high one) and a 14-line glyph whose bit 7 is
-// the leftmost pixel.
+// (foreground in bits 0–3, background in bits 4–6, bit 7 the text mode's blink) and a 14-line
+// glyph whose bit 7 is the leftmost pixel.
 class TEpaLogo {
 public:
     // Nothing valid is longer: a logo of 255 × 255 cells with the trailing bytes.
@@ -37,16 +37,27 @@ public:
     // Pixel line `line` (0..13) of the glyph in cell (column, row).
     std::uint8_t GlyphLine(int column, int row, int line) const;
     bool Lit(int x, int y) const;
+    // Whether the bottom-right cell holds the program's mark, as a save leaves it.
+    bool HasMarker() const;
+
+    // The top-left `columns` × `rows` cells (at most what the logo has) as a logo of that size,
+    // with the program's mark in its own bottom-right cell and the trailing bytes: the file a
+    // save of that size writes.
+    TEpaLogo Cropped(int columns, int rows) const;
+    // The file's bytes.
+    QByteArray Bytes() const;
 
     // Whether the editor can hold the logo: at most 17 × 9 cells.
     bool FitsEditor() const;
     // The logo as the editor's drawing: 137 × 127 pixels, 1 bit (black, white), lit pixels white
     // from the top-left. The pixel lines that the save writes over with its own marker are left
-    // out, so that the marker of a saved logo does not become part of the drawing.
+    // out, and so are those of the logo's own bottom-right cell when they hold the mark: the
+    // marker of a saved logo, of whatever size, does not become part of the drawing.
     TBitmap Drawing() const;
 
     // The logo as the BIOS shows it: lit pixels in the cell's foreground colour, unlit ones in
-    // its background colour, in the VGA text palette; 4 bits, 8·W × 14·H pixels.
+    // its background colour (bits 4–6: the BIOS leaves bit 7 to blinking), in the VGA text
+    // palette; 4 bits, 8·W × 14·H pixels.
     TBitmap Render() const;
 
 private:

@@ -5,13 +5,18 @@
 
 #include <QPainter>
 
+QRect FittedPlace(QSize own, QSize size) {
+    const QSize fitted = own.scaled(size, Qt::KeepAspectRatio).expandedTo({1, 1});
+    return {QPoint((size.width() - fitted.width()) / 2, (size.height() - fitted.height()) / 2),
+            fitted};
+}
+
 QImage FullScreenPicture(TGraphic& picture, QSize size) {
     const QSize own(picture.Width(), picture.Height());
     if (!size.isValid())
         size = own;
-    const QSize fitted = own.scaled(size, Qt::KeepAspectRatio).expandedTo({1, 1});
-    const QRect place(
-        QPoint((size.width() - fitted.width()) / 2, (size.height() - fitted.height()) / 2), fitted);
+    const QRect place = FittedPlace(own, size);
+    const QSize fitted = place.size();
     TBitmap canvas(size.width(), size.height(), TPixelFormat::pf24bit);
     if (const auto* bitmap = dynamic_cast<const TBitmap*>(&picture)) {
         // Premultiplied, so that see-through pixels are drawn over the black as they blend.

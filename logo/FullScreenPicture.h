@@ -2,6 +2,7 @@
 #define VARNEL_LOGO_FULLSCREENPICTURE_H
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 class TGraphic;
@@ -10,5 +11,8 @@ class TGraphic;
 // not valid, else scaled to fit `size` with its proportions kept and centred. Bitmaps are scaled
 // smoothly, so that a photo keeps its look; other kinds draw themselves at the size.
 QImage FullScreenPicture(TGraphic& picture, QSize size = {});
+// Where a picture of size `own` lies in `size` when scaled to fit it: proportions kept, centred,
+// at least one pixel.
+QRect FittedPlace(QSize own, QSize size);
 
 #endif

@@ -1,7 +1,6 @@
 // epatool: the editor's conversion and save for scripted BIOS builds, and a way to look at a
 // finished logo without a BIOS.
 #include "gif/GIFImage.h"
-#include "logo/AutoColour.h"
 #include "logo/AwbmLogo.h"
 #include "logo/ColorTable.h"
 #include "logo/Conversion.h"
@@ -9,6 +8,7 @@
 #include "logo/EpaLogo.h"
 #include "logo/EpaSave.h"
 #include "logo/FullScreenPicture.h"
+#include "logo/Import.h"
 #include "logo/Quantizer.h"
 #include "logo/Templates.h"
 #include "pictures/Icon.h"
@@ -20,6 +20,8 @@
 #include "runtime/OutOfMemory.h"
 #include "runtime/Picture.h"
 #include "runtime/StreamBytes.h"
+#include "tools/ImportArguments.h"
+#include "tools/UsageError.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -46,12 +48,20 @@ const char* const Usage =
     "    --format epa     (default) a 17 x 9 cell EPA logo from the picture's top-left\n"
     "                     136 x 126 pixels; every non-black pixel is lit\n"
     "      --attr N       every cell gets VGA attribute N (0..15, default 15)\n"
-    "      --auto-colour  each cell gets the text colour nearest its pixels' average colour;\n"
-    "                     a pixel is lit when it is nearer that colour than black\n"
+    "      --threshold N|auto  lit where the luminance is at least N (0..255), or the level\n"
+    "                     Otsu's method finds\n"
+    "      --dither none|fs|bayer  Floyd-Steinberg or ordered 8 x 8 dithering (around level\n"
+    "                     128 unless --threshold gives one)\n"
+    "      --invert       dark pixels lit instead of bright ones\n"
+    "      --fit          the whole picture scaled into the logo, centred on black\n"
+    "      --auto-colour [fg|fg+bg]  each cell gets the text colours that reproduce its pixels\n"
+    "                     best: a foreground on black (fg, the default), or a foreground\n"
+    "                     and a background (0..7); the pixels shown in the foreground are lit\n"
+    "      --cells WxH    a logo of W x H cells (1..17 x 1..9), the mark in its last cell\n"
     "    --format awbm    a full-screen AWBM logo at the picture's own size\n"
     "      --colors N     16 (default) or 256, chosen from the picture\n"
     "      --size WxH     scale to fit W x H (up to 1024 x 768), centred on black\n"
-    "      --dither       Floyd-Steinberg dithering\n"
+    "      --dither       Floyd-Steinberg dithering (--dither fs; --dither none)\n"
     "  epatool decode INPUT OUTPUT\n"
     "      draw an EPA or AWBM logo as the BIOS shows it: PNG when OUTPUT ends in .png, else BMP\n"
     "  epatool info INPUT\n"
@@ -59,19 +69,14 @@ const char* const Usage =
     "      depth and palette\n"
     "Outputs are never overwritten. Exit status: 0 done, 1 bad input, 2 bad usage.\n";
 
-struct UsageError {
-    QString message;
-};
-
 enum class TLogoFormat { Epa, Awbm };
 
 struct EncodeOptions {
     TLogoFormat format = TLogoFormat::Epa;
     std::optional<int> attribute;
-    bool autoColour = false;
+    TImportArguments logo;
     std::optional<int> colors;
     std::optional<QSize> size;
-    bool dither = false;
     std::optional<QString> outDir;
     QStringList files;
 };
@@ -82,37 +87,27 @@ void RefuseExisting(const QString& output) {
             QStringLiteral("\"%1\" already exists; choose another name or remove it.").arg(output));
 }
 
-int ParseNumber(const QString& option, const QString& text, int low, int high) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high)
-        throw UsageError{QStringLiteral("%1 takes a number from %2 to %3, not \"%4\"")
-                             .arg(option)
-                             .arg(low)
-                             .arg(high)
-                             .arg(text)};
-    return value;
-}
-
 QSize ParseSize(const QString& text) {
     const QStringList parts = text.toLower().split('x');
     if (parts.size() != 2)
         throw UsageError{QStringLiteral("--size takes WIDTHxHEIGHT, not \"%1\"").arg(text)};
-    return {ParseNumber("--size's width", parts[0], 1, TAwbmLogo::MaxWidth),
-            ParseNumber("--size's height", parts[1], 1, TAwbmLogo::MaxHeight)};
+    return {NumberArgument("--size's width", parts[0], 1, TAwbmLogo::MaxWidth),
+            NumberArgument("--size's height", parts[1], 1, TAwbmLogo::MaxHeight)};
 }
 
 // Options that belong to the other format are refused rather than ignored: the logo would not be
 // what was asked for.
 void CheckOptions(const EncodeOptions& options) {
-    const bool epaOnly = options.attribute || options.autoColour;
-    const bool awbmOnly = options.colors || options.size || options.dither;
+    const bool epaOnly = options.attribute || options.logo.EpaOnly();
+    const bool awbmOnly = options.colors || options.size;
     if (options.format == TLogoFormat::Epa && awbmOnly)
-        throw UsageError{QStringLiteral("--colors, --size and --dither need --format awbm")};
+        throw UsageError{QStringLiteral("--colors and --size need --format awbm")};
     if (options.format == TLogoFormat::Awbm && epaOnly)
-        throw UsageError{QStringLiteral("--attr and --auto-colour are for EPA logos")};
-    if (options.attribute && options.autoColour)
+        throw UsageError{QStringLiteral("--attr, --threshold, --dither bayer, --invert, --fit, "
+                                        "--auto-colour and --cells are for EPA logos")};
+    if (options.attribute && options.logo.AutoColour())
         throw UsageError{QStringLiteral("--attr and --auto-colour exclude each other")};
+    options.logo.Check();
     if (options.outDir ? options.files.isEmpty() : options.files.size() != 2)
         throw UsageError{QStringLiteral("encode takes INPUT OUTPUT, or inputs and --out-dir DIR")};
 }
@@ -125,19 +120,13 @@ EncodeOptions ParseEncode(const QStringList& args) {
             options.files.append(arg);
             continue;
         }
-        if (arg == "--auto-colour") {
-            options.autoColour = true;
+        if (options.logo.Take(args, i))
             continue;
-        }
-        if (arg == "--dither") {
-            options.dither = true;
-            continue;
-        }
         if (i + 1 >= args.size())
             throw UsageError{QStringLiteral("%1 needs a value").arg(arg)};
         const QString& value = args[++i];
         if (arg == "--attr")
-            options.attribute = ParseNumber(arg, value, 0, 15);
+            options.attribute = NumberArgument(arg, value, 0, 15);
         else if (arg == "--colors" && (value == "16" || value == "256"))
             options.colors = value.toInt();
         else if (arg == "--size")
@@ -164,7 +153,8 @@ std::unique_ptr<TPicture> LoadPicture(const QString& input) {
     return picture;
 }
 
-void WriteEpa(const TBitmap& drawing, const TColorTable& colors, const QString& output) {
+void WriteEpa(const TBitmap& drawing, const TColorTable& colors, const QString& output,
+              QSize cells) {
     QTemporaryDir work;
     if (!work.isValid())
         throw Exception(
@@ -176,20 +166,22 @@ void WriteEpa(const TBitmap& drawing, const TColorTable& colors, const QString& 
     QFile logo(work.filePath(logoName));
     if (!logo.open(QIODevice::ReadOnly))
         throw Exception(QStringLiteral("Cannot read the logo back: %1").arg(logo.errorString()));
-    LocalFiles::WriteNewFile(output, logo.readAll());
+    const QByteArray bytes = logo.readAll();
+    LocalFiles::WriteNewFile(
+        output,
+        cells == QSize(LogoGeometry::Columns, LogoGeometry::Rows)
+            ? bytes
+            : TEpaLogo::Parse(bytes, output).Cropped(cells.width(), cells.height()).Bytes());
 }
 
 // The picture is drawn onto a black logo-sized bitmap, so that the result never depends on the
-// file's kind, depth or size.
+// file's kind, depth or size. A smaller logo is the editor's cut down to its cells.
 void EncodeEpa(TGraphic& picture, const QString& output, const EncodeOptions& options) {
-    const TBitmap area = LogoArea(picture);
+    TImportOptions import = options.logo.Options();
+    import.attribute = options.attribute.value_or(15);
     TColorTable colors;
-    if (options.autoColour) {
-        WriteEpa(AutoColour(area, colors), colors, output);
-        return;
-    }
-    colors.Fill(options.attribute.value_or(15));
-    WriteEpa(area, colors, output);
+    const TBitmap drawing = ImportPicture(picture, import, colors);
+    WriteEpa(drawing, colors, output, import.cells);
 }
 
 void EncodeAwbm(TGraphic& picture, const QString& input, const QString& output,
@@ -204,7 +196,7 @@ void EncodeAwbm(TGraphic& picture, const QString& input, const QString& output,
                             .arg(TAwbmLogo::MaxWidth)
                             .arg(TAwbmLogo::MaxHeight));
     const QImage pixels = FullScreenPicture(picture, options.size.value_or(QSize()));
-    Quantize(pixels, options.colors.value_or(16), options.dither).Write(output);
+    Quantize(pixels, options.colors.value_or(16), options.logo.Dithered()).Write(output);
 }
 
 void Encode(const QString& input, const QString& output, const EncodeOptions& options) {
@@ -288,19 +280,6 @@ void Decode(const QString& input, const QString& output) {
     WritePicture(std::visit([](const auto& l) { return l.Render(); }, logo), output);
 }
 
-// The mark sits in the bottom-right cell whatever the logo's size.
-bool HasMarker(const TEpaLogo& logo) {
-    const int c = logo.Columns() - 1;
-    const int r = logo.Rows() - 1;
-    if (logo.Attribute(c, r) != EpaFormat::MarkerAttribute)
-        return false;
-    for (std::size_t i = 0; i < EpaFormat::MarkerGlyph.size(); ++i)
-        if (logo.GlyphLine(c, r, LogoGeometry::MarkerFirstLine + int(i)) !=
-            EpaFormat::MarkerGlyph[i])
-            return false;
-    return true;
-}
-
 void PrintInfo(const QString& input, const TEpaLogo& logo) {
     std::printf("%s: %d x %d cells (%d x %d pixels), %s 70 trailing bytes\n", qPrintable(input),
                 logo.Columns(), logo.Rows(), logo.Columns() * LogoGeometry::CellWidth,
@@ -311,9 +290,10 @@ void PrintInfo(const QString& input, const TEpaLogo& logo) {
             ++histogram[logo.Attribute(c, r)];
     std::printf("attributes:\n");
     for (const auto& [attribute, count] : histogram)
-        std::printf("  0x%02X (foreground %2d, background %2d): %d %s\n", attribute,
-                    attribute & 0x0F, attribute >> 4, count, count == 1 ? "cell" : "cells");
-    std::printf("marker in the last cell: %s\n", HasMarker(logo) ? "yes" : "no");
+        std::printf("  0x%02X (foreground %2d, background %2d%s): %d %s\n", attribute,
+                    attribute & 0x0F, attribute >> 4 & 0x07, attribute & 0x80 ? ", blinking" : "",
+                    count, count == 1 ? "cell" : "cells");
+    std::printf("marker in the last cell: %s\n", logo.HasMarker() ? "yes" : "no");
 }
 
 void PrintInfo(const QString& input, const TAwbmLogo& logo) {

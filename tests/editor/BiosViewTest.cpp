@@ -88,6 +88,41 @@ TEST_F(BiosView, CtrlBOpensItBeforeAnyConversion) {
     SaveScreenshot(Shot(), "bios-view-blank.png");
 }
 
+// A board's 17 × 6 logo with backgrounds, loaded back: the backgrounds stay in the table and the
+// view, and the small logo's own mark does not become part of the drawing.
+TEST_F(BiosView, ALoadedSmallerLogoKeepsItsBackgroundsAndLeavesItsMarkOut) {
+    QByteArray full(EpaFormat::LogoFileSize, char(0xFF));
+    full[0] = 17;
+    full[1] = 9;
+    for (int cell = 0; cell < 153; ++cell)
+        full[2 + cell] = char(0x1E); // yellow on blue
+    full[2] = char(0x47);            // grey on red
+    for (int i = 0; i < 14; ++i)
+        full[155 + i] = char(0x0F); // cell (0, 0): its right half lit
+    const QByteArray small = TEpaLogo::Parse(full, "full").Cropped(17, 6).Bytes();
+    dir.Write("six.epa", small);
+    Run(form.sohoTextButton5, {{mrOk, dir.Path("six.epa")}});
+    ASSERT_TRUE(Errors().isEmpty()) << Errors().join(' ').toStdString();
+    EXPECT_EQ(form.ColorTable().At(0, 0), 0x47);
+    EXPECT_EQ(form.ColorTable().At(3, 2), 0x1E);
+    EXPECT_EQ(form.ColorTable().At(16, 5), EpaFormat::MarkerAttribute);
+    TCanvas& drawing = form.Image1->Canvas();
+    EXPECT_EQ(drawing.Pixel(130, 5 * 14 + 6), clWhite);
+    EXPECT_EQ(drawing.Pixel(130, 5 * 14 + 7), clBlack) << "the small logo's mark";
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_B, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.BiosView1));
+    const QImage& logo = form.BiosView1->Logo();
+    EXPECT_EQ(logo.pixel(0, 0), Text(4)) << "red ground";
+    EXPECT_EQ(logo.pixel(7, 0), Text(7));
+    EXPECT_EQ(logo.pixel(30, 30), Text(14));
+    SaveScreenshot(Shot(), "bios-view-small-logo.png");
+    Run(form.sohoTextButton6, {{mrOk, "again"}, {mrOk, {}}});
+    const TEpaLogo again = TEpaLogo::Read(dir.Path("again.epa"));
+    EXPECT_EQ(again.Attribute(0, 0), 0x47);
+    EXPECT_EQ(again.Attribute(5, 5), 0x1E);
+}
+
 // A double click is two clicks on a cell, as quick colouring makes them: it colours and opens
 // nothing.
 TEST_F(BiosView, ADoubleClickOnThePreviewColoursTheCellAndOpensNothing) {

@@ -104,6 +104,70 @@ TEST_F(EpaLogo, OnlyLogosOfUpTo17By9CellsFitTheEditor) {
     EXPECT_EQ(small.Canvas().Pixel(0, 28), clBlack);
 }
 
+// A background the save, the reader and the BIOS view's composition all lose quietly would show
+// black where the user chose a colour.
+TEST_F(EpaLogo, TheBackgroundNibbleSurvivesSaveReadAndComposeAndIsShown) {
+    colors.Set(0, 0, 0x47); // grey on red
+    colors.Set(1, 0, 0x70); // black on grey
+    Light(0, 0);
+    Convert();
+    Save();
+    const TEpaLogo saved = TEpaLogo::Read(dir.Path("logo.epa"));
+    EXPECT_EQ(saved.Attribute(0, 0), 0x47);
+    EXPECT_EQ(saved.Attribute(1, 0), 0x70);
+    const TEpaLogo composed = TEpaLogo::Compose(colors, dir.Read("bin1.dat"));
+    EXPECT_EQ(composed.Bytes(), Logo()) << "the BIOS view shows what the save wrote";
+    const TBitmap shown = saved.Render();
+    EXPECT_EQ(ToQRgb(shown.Canvas().Pixel(0, 0)), VgaTextPalette()[7]);
+    EXPECT_EQ(ToQRgb(shown.Canvas().Pixel(1, 0)), VgaTextPalette()[4]);
+    EXPECT_EQ(ToQRgb(shown.Canvas().Pixel(8, 0)), VgaTextPalette()[7]);
+}
+
+TEST_F(EpaLogo, TheBlinkBitIsNoPartOfTheBackground) {
+    QByteArray bytes("\x01\x01\xC7", 3);
+    bytes += QByteArray(14, '\0');
+    const TBitmap shown = TEpaLogo::Parse(bytes, "x").Render();
+    EXPECT_EQ(ToQRgb(shown.Canvas().Pixel(0, 0)), VgaTextPalette()[4]) << "red, not light red";
+}
+
+// The mark of a smaller logo belongs in its own last cell, where the 17 × 9 file has it: a mark
+// left at the editor's offsets would land inside another cell's glyph.
+TEST_F(EpaLogo, ACroppedLogoCarriesTheMarkInItsOwnBottomRightCell) {
+    for (int y = 0; y < 126; ++y)
+        for (int x = 0; x < 136; ++x)
+            Light(x, y);
+    colors.Fill(0x1E);
+    Convert();
+    Save();
+    const TEpaLogo full = TEpaLogo::Read(dir.Path("logo.epa"));
+    EXPECT_EQ(full.Cropped(17, 9).Bytes(), Logo());
+    for (const QSize cells : {QSize(17, 6), QSize(1, 1), QSize(5, 9), QSize(16, 8)}) {
+        const int w = cells.width(), h = cells.height();
+        const QByteArray bytes = full.Cropped(w, h).Bytes();
+        ASSERT_EQ(bytes.size(), 2 + w * h * 15 + 70) << w << "x" << h;
+        EXPECT_EQ(Byte(bytes, 0), w);
+        EXPECT_EQ(Byte(bytes, 1), h);
+        const int n = w * h;
+        EXPECT_EQ(Byte(bytes, 2 + n - 1), 0x0A) << "the mark's attribute";
+        if (n > 1) {
+            EXPECT_EQ(Byte(bytes, 2 + n - 2), 0x1E);
+            EXPECT_EQ(bytes.mid(2 + n + 14 * (n - 2), 14), QByteArray(14, char(0xFF)));
+        }
+        const int glyph = 2 + n + 14 * (n - 1);
+        const QByteArray mark = QByteArray::fromHex("ffffffffffffffacaaacaa4affff");
+        EXPECT_EQ(bytes.mid(glyph, 14), mark) << w << "x" << h;
+        const TEpaLogo small = TEpaLogo::Parse(bytes, "x");
+        EXPECT_TRUE(small.HasMarker());
+        EXPECT_EQ(small.Cropped(w, h).Bytes(), bytes);
+    }
+    // On the way back into the editor, the mark of the small logo is not drawn either.
+    const TBitmap drawing = full.Cropped(17, 6).Drawing();
+    EXPECT_EQ(drawing.Canvas().Pixel(130, 5 * 14 + 6), clWhite);
+    EXPECT_EQ(drawing.Canvas().Pixel(130, 5 * 14 + 7), clBlack);
+    EXPECT_EQ(drawing.Canvas().Pixel(130, 5 * 14 + 12), clWhite);
+    EXPECT_EQ(drawing.Canvas().Pixel(130, 6 * 14), clBlack) << "no row 6";
+}
+
 // A picture or the other kind of logo chosen by mistake is named for what it is, not read as a
 // cell count ("65 × 87 cells" for "AWBM").
 TEST_F(EpaLogo, SaysWhatAFileOfAnotherKindIs) {

@@ -453,7 +453,8 @@ TEST(Epatool, AwbmRefusesWhatCannotBecomeALogo) {
                                     {"--format", "awbm", "--size", "0x5"},
                                     {"--format", "awbm", "--size", "1025x768"},
                                     {"--format", "awbm", "--attr", "3"},
-                                    {"--dither"},
+                                    {"--format", "awbm", "--dither", "bayer"},
+                                    {"--format", "awbm", "--cells", "17x6"},
                                     {"--size", "10x10"},
                                     {"--attr", "3", "--auto-colour"},
                                     {"--format", "gif"},
@@ -516,4 +517,130 @@ TEST(Epatool, BatchEncodesEveryGoodInputReportsTheBrokenOneAndFails) {
     r = Epatool({"encode", dir.Path("first.bmp"), "--out-dir", dir.Path("missing")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("is not a folder"));
+}
+
+// A 136 × 126 picture of two filled rectangles, the second over the first.
+static void SaveTwoAreas(const QString& name, std::pair<QRect, QRgb> first,
+                         std::pair<QRect, QRgb> second) {
+    TBitmap picture(136, 126, TPixelFormat::pf24bit);
+    for (const auto& [rect, color] : {first, second})
+        picture.Canvas().FillRect(rect, FromQRgb(color));
+    picture.SaveToFile(name);
+}
+
+// A board expects the size it shipped with: a 17 × 6 logo must be 17 × 6 in the file, carry the
+// mark in its own last cell, and read back, decode and draw as what was encoded.
+TEST(Epatool, CellsWriteSmallerLogosWithTheMarkInTheirLastCell) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    Result r = Epatool(
+        {"encode", dir.Path("in.bmp"), dir.Path("six.epa"), "--cells", "17x6", "--attr", "12"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(dir.Read("six.epa").size(), 2 + 17 * 6 * 15 + 70);
+    const TEpaLogo logo = TEpaLogo::Read(dir.Path("six.epa"));
+    EXPECT_EQ(logo.Columns(), 17);
+    EXPECT_EQ(logo.Rows(), 6);
+    EXPECT_TRUE(logo.HasMarker());
+    EXPECT_EQ(logo.Attribute(15, 5), 12);
+    for (int i = 0; i < 84; ++i)
+        ASSERT_TRUE(logo.Lit(i, i)) << "the diagonal, " << i;
+    EXPECT_FALSE(logo.Lit(100, 30));
+    const Result info = Epatool({"info", dir.Path("six.epa")});
+    EXPECT_TRUE(info.out.contains("17 x 6 cells (136 x 84 pixels)")) << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains("0x0C (foreground 12, background  0): 101 cells"));
+    EXPECT_TRUE(info.out.contains("marker in the last cell: yes"));
+    ASSERT_EQ(Epatool({"decode", dir.Path("six.epa"), dir.Path("six.png")}).exitCode, 0);
+    EXPECT_EQ(QImage(dir.Path("six.png")).size(), QSize(136, 84));
+
+    ASSERT_EQ(
+        Epatool({"encode", dir.Path("in.bmp"), dir.Path("one.epa"), "--cells", "1x1"}).exitCode, 0);
+    const TEpaLogo one = TEpaLogo::Read(dir.Path("one.epa"));
+    EXPECT_EQ(one.Columns() * one.Rows(), 1);
+    EXPECT_TRUE(one.HasMarker());
+    // 17 × 9 asked for is the editor's own file, byte for byte.
+    ASSERT_EQ(
+        Epatool({"encode", dir.Path("in.bmp"), dir.Path("full.epa"), "--cells", "17x9"}).exitCode,
+        0);
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("plain.epa")}).exitCode, 0);
+    EXPECT_EQ(dir.Read("full.epa"), dir.Read("plain.epa"));
+}
+
+TEST(Epatool, AutoColourWithABackgroundStoresItAndInfoNamesIt) {
+    TestDir dir;
+    SaveTwoAreas(dir.Path("in.bmp"), {QRect(0, 0, 136, 126), qRgb(0, 0, 170)},
+                 {QRect(2, 2, 4, 4), qRgb(255, 255, 85)});
+    Result r =
+        Epatool({"encode", dir.Path("in.bmp"), dir.Path("both.epa"), "--auto-colour", "fg+bg"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const TEpaLogo logo = TEpaLogo::Read(dir.Path("both.epa"));
+    EXPECT_EQ(logo.Attribute(0, 0), 0x1E) << "yellow on blue";
+    EXPECT_TRUE(logo.Lit(3, 3));
+    EXPECT_FALSE(logo.Lit(0, 0));
+    const Result info = Epatool({"info", dir.Path("both.epa")});
+    EXPECT_TRUE(info.out.contains("0x1E (foreground 14, background  1): 1 cell\n"))
+        << info.out.toStdString();
+    ASSERT_EQ(Epatool({"decode", dir.Path("both.epa"), dir.Path("both.png")}).exitCode, 0);
+    EXPECT_EQ(QImage(dir.Path("both.png")).pixel(0, 0), qRgb(0, 0, 170));
+
+    // A bare --auto-colour is --auto-colour fg.
+    ASSERT_EQ(
+        Epatool({"encode", dir.Path("in.bmp"), dir.Path("bare.epa"), "--auto-colour"}).exitCode, 0);
+    ASSERT_EQ(
+        Epatool({"encode", dir.Path("in.bmp"), dir.Path("fg.epa"), "--auto-colour", "fg"}).exitCode,
+        0);
+    EXPECT_EQ(dir.Read("bare.epa"), dir.Read("fg.epa"));
+    EXPECT_EQ(TEpaLogo::Read(dir.Path("fg.epa")).Attribute(0, 0) & 0xF0, 0);
+}
+
+TEST(Epatool, OneBitOptionsSteerTheLitPixels) {
+    TestDir dir;
+    // Dark grey left, light grey right: non-black lights both, a threshold only the right.
+    SaveTwoAreas(dir.Path("in.bmp"), {QRect(0, 0, 68, 126), qRgb(60, 60, 60)},
+                 {QRect(68, 0, 68, 126), qRgb(200, 200, 200)});
+    const auto encode = [&](const QString& name, const QStringList& options) {
+        const Result r =
+            Epatool(QStringList{"encode", dir.Path("in.bmp"), dir.Path(name)} + options);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        return TEpaLogo::Read(dir.Path(name));
+    };
+    TEpaLogo logo = encode("128.epa", {"--threshold", "128"});
+    EXPECT_FALSE(logo.Lit(10, 10));
+    EXPECT_TRUE(logo.Lit(100, 10));
+    logo = encode("auto.epa", {"--threshold", "auto", "--invert"});
+    EXPECT_TRUE(logo.Lit(10, 10));
+    EXPECT_FALSE(logo.Lit(100, 10));
+    logo = encode("bayer.epa", {"--dither", "bayer"});
+    int lit = 0;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            lit += logo.Lit(x, y);
+    EXPECT_EQ(lit, 15) << "luminance 60 lights 15 of 64";
+    logo = encode("fit.epa", {"--fit", "--cells", "17x6", "--threshold", "128"});
+    EXPECT_EQ(logo.Rows(), 6);
+    EXPECT_FALSE(logo.Lit(20, 40)) << "the picture fitted into 90 x 84 from x = 23";
+    EXPECT_TRUE(logo.Lit(100, 40));
+    EXPECT_FALSE(logo.Lit(120, 40)) << "black beside it";
+}
+
+TEST(Epatool, RefusesBadOrContradictoryImportOptions) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    for (const QStringList& args : {QStringList{"--threshold", "256"},
+                                    {"--threshold", "-1"},
+                                    {"--threshold", "half"},
+                                    {"--threshold"},
+                                    {"--cells", "18x9"},
+                                    {"--cells", "17x10"},
+                                    {"--cells", "0x1"},
+                                    {"--cells", "17"},
+                                    {"--auto-colour", "fg+bg", "--dither", "fs"},
+                                    {"--auto-colour", "--threshold", "100"},
+                                    {"--auto-colour", "fg", "--invert"},
+                                    {"--auto-colour", "--attr", "3"}}) {
+        const Result r =
+            Epatool(QStringList{"encode", dir.Path("in.bmp"), dir.Path("x.epa")} + args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("usage:"));
+    }
+    EXPECT_FALSE(dir.Exists("x.epa"));
 }
