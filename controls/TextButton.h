@@ -1,8 +1,8 @@
 #ifndef VARNEL_CONTROLS_TEXTBUTTON_H
 #define VARNEL_CONTROLS_TEXTBUTTON_H
 
-#include "controls/CustomLabel.h"
 #include "controls/Sound.h"
+#include "controls/sohoCustomLabel.h"
 #include "runtime/Bitmap.h"
 
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "controls/Border.h"
+#include "controls/ProBorder.h"
 
 #include "runtime/Canvas.h"
 

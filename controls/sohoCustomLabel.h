@@ -1,5 +1,5 @@
-#ifndef VARNEL_CONTROLS_CUSTOMLABEL_H
-#define VARNEL_CONTROLS_CUSTOMLABEL_H
+#ifndef VARNEL_CONTROLS_SOHOCUSTOMLABEL_H
+#define VARNEL_CONTROLS_SOHOCUSTOMLABEL_H
 
 #include "controls/Text3D.h"
 #include "runtime/CustomLabel.h"

@@ -1,5 +1,5 @@
-#ifndef VARNEL_CONTROLS_BORDER_H
-#define VARNEL_CONTROLS_BORDER_H
+#ifndef VARNEL_CONTROLS_PROBORDER_H
+#define VARNEL_CONTROLS_PROBORDER_H
 
 #include "runtime/Control.h"
 #include "runtime/ControlTypes.h"

@@ -1,4 +1,4 @@
-#include "controls/CustomLabel.h"
+#include "controls/sohoCustomLabel.h"
 
 #include "runtime/Canvas.h"
 
