@@ -11,6 +11,7 @@ namespace {
 // The grid shows the platform's default palette without its four light tints, so the editor
 // can rely on the order: grid index 1 is maroon, 4 navy, 15 white.
 TColor PaletteColor(int index) {
+    Q_ASSERT(index >= 0 && index < 16);
     return FromQRgb(StandardPalette16()[index]);
 }
 
@@ -36,19 +37,21 @@ TColorGrid::TColorGrid(QWidget* parent) : TControl(parent, Kind::Windowed), font
     SetBounds(0, 0, 100, 100);
 }
 
+void TColorGrid::SetTabStop(bool tabStop) {
+    tabStop_ = tabStop;
+    setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
+}
+
 void TColorGrid::SetGridOrdering(TGridOrdering ordering) {
-    if (ordering == ordering_)
+    if (!Store(ordering_, ordering))
         return;
-    ordering_ = ordering;
     SnapToCells();
     update();
 }
 
 void TColorGrid::SetSelection(int cell) {
-    if (!IsCell(cell) || cell == selection_)
-        return;
-    selection_ = cell;
-    update();
+    if (IsCell(cell) && Store(selection_, cell))
+        update();
 }
 
 TColor TColorGrid::ForegroundColor() const {
@@ -56,21 +59,13 @@ TColor TColorGrid::ForegroundColor() const {
 }
 
 void TColorGrid::SetCtl3D(bool ctl3D) {
-    if (ctl3D == ctl3D_)
-        return;
-    ctl3D_ = ctl3D;
-    update();
+    if (Store(ctl3D_, ctl3D))
+        update();
 }
 
 void TColorGrid::SetFont(const QFont& font) {
-    if (font == font_)
-        return;
-    font_ = font;
-    update();
-}
-
-void TColorGrid::SetTabStop(bool tabStop) {
-    setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
+    if (Store(font_, font))
+        update();
 }
 
 // At least one pixel, so that a control smaller than its grid still has cells to draw and hit.
@@ -136,7 +131,7 @@ void TColorGrid::Pick(Role role, int cell) {
 void TColorGrid::Press(Role role, int cell) {
     Pick(role, cell);
     SetSelection(cell);
-    if (TabStop())
+    if (tabStop_)
         setFocus(Qt::MouseFocusReason);
 }
 
@@ -254,8 +249,14 @@ void TColorGrid::resizeEvent(QResizeEvent* event) {
     TControl::resizeEvent(event);
 }
 
+// Reached from the keyboard, the cursor starts on the colour in use, so that F picks it again
+// rather than a cell the mouse passed over long ago.
 void TColorGrid::focusInEvent(QFocusEvent* event) {
     focused_ = true;
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason)
+        SetSelection(PickedCell());
     update();
     TControl::focusInEvent(event);
 }
@@ -308,6 +309,13 @@ void TColorGrid::DrawMarks(TCanvas& canvas) const {
         canvas.DrawText(CellRect(choice.index),
                         Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, MarkText(role));
     }
+}
+
+int TColorGrid::PickedCell() const {
+    for (const Choice& choice : choices_)
+        if (choice.enabled)
+            return choice.index;
+    return selection_;
 }
 
 QString TColorGrid::MarkText(Role role) const {

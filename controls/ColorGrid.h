@@ -43,8 +43,10 @@ public:
     void SetCtl3D(bool ctl3D);
     const QFont& Font() const { return font_; }
     void SetFont(const QFont& font);
-    // Without a tab stop the grid takes the focus neither by Tab nor by a click.
-    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+    // With a tab stop Tab and a click give the grid the focus; without one a click only picks,
+    // and Tab reaches the grid only where the window allows it (Qt::TabFocus), so that the
+    // colours can still be picked from the keyboard.
+    bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop);
 
     // Raised after ForegroundIndex or BackgroundIndex changed, whatever changed it.
@@ -102,6 +104,8 @@ private:
     void DrawCell(TCanvas& canvas, int cell, bool selector) const;
     void DrawMarks(TCanvas& canvas) const;
     QString MarkText(Role role) const;
+    // The foreground cell, else the background cell, whichever is shown.
+    int PickedCell() const;
 
     std::array<Choice, 2> choices_;
     int selection_ = 0;
@@ -109,6 +113,7 @@ private:
     bool clickEnablesColor_ = false;
     bool ctl3D_ = true;
     bool focused_ = false;
+    bool tabStop_ = false;
     QFont font_;
     Qt::MouseButton pressedButton_ = Qt::NoButton;
     bool buttonDown_ = false;

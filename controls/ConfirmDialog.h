@@ -11,9 +11,6 @@ class TProConfirmDialog : public TProCommonDialog {
 public:
     explicit TProConfirmDialog(QWidget* owner = nullptr) : TProCommonDialog(owner) {}
 
-    // The window title; empty gives the language's "Confirmation".
-    const QString& Caption() const { return caption_; }
-    void SetCaption(const QString& caption) { caption_ = caption; }
     const QString& Condition() const { return condition_; }
     void SetCondition(const QString& condition) { condition_ = condition; }
     const QString& Description() const { return description_; }
@@ -28,7 +25,6 @@ public:
     bool Execute();
 
 private:
-    QString caption_;
     QString condition_;
     QString description_;
     QString question_;

@@ -23,6 +23,14 @@ public:
     TProButton* const NoButton = AddButton(QRect(120, 177, 100, 30), pbkNo);
     TProButton* const CancelButton = AddButton(QRect(230, 177, 100, 30), pbkCancel);
     TProButton* const HelpButton = AddButton(QRect(340, 177, 100, 30), pbkHelp);
+
+    // Without help the three buttons close up in the middle.
+    void CloseUpWithoutHelp() {
+        HelpButton->hide();
+        YesButton->move(65, YesButton->y());
+        NoButton->move(175, NoButton->y());
+        CancelButton->move(285, CancelButton->y());
+    }
 };
 
 #endif

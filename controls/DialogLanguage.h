@@ -1,6 +1,8 @@
 #ifndef VARNEL_CONTROLS_DIALOGLANGUAGE_H
 #define VARNEL_CONTROLS_DIALOGLANGUAGE_H
 
+#include <array>
+
 // The languages of the dialogs' built-in titles and button captions, in the order the button
 // kinds' language variants follow.
 enum TDialogLanguage : unsigned char {
@@ -15,5 +17,8 @@ enum TDialogLanguage : unsigned char {
 };
 
 inline constexpr int DialogLanguageCount = 8;
+
+// A text in each language, by TDialogLanguage.
+using TDialogLanguageTexts = std::array<const char*, DialogLanguageCount>;
 
 #endif

@@ -11,9 +11,6 @@ class TProInfoDialog : public TProCommonDialog {
 public:
     explicit TProInfoDialog(QWidget* owner = nullptr) : TProCommonDialog(owner) {}
 
-    // The window title; empty gives the language's "Information".
-    const QString& Caption() const { return caption_; }
-    void SetCaption(const QString& caption) { caption_ = caption; }
     const QString& InfoMessage() const { return infoMessage_; }
     void SetInfoMessage(const QString& message) { infoMessage_ = message; }
     // Where the message stands in its frame.
@@ -26,7 +23,6 @@ public:
     void Execute();
 
 private:
-    QString caption_;
     QString infoMessage_;
     TAlignment alignment_ = taLeftJustify;
     TVerticalAlignment verticalAlignment_ = vaCenter;

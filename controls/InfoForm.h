@@ -18,6 +18,12 @@ public:
     TProLabel* const InfoLabel = AddLabel(QRect(70, 20, 311, 86));
     TProButton* const OKButton = AddButton(QRect(94, 128, 100, 30), pbkOk);
     TProButton* const HelpButton = AddButton(QRect(208, 128, 100, 30), pbkHelp);
+
+    // Without help OK stands alone in the middle.
+    void CloseUpWithoutHelp() {
+        HelpButton->hide();
+        OKButton->move(151, OKButton->y());
+    }
 };
 
 #endif

@@ -2,22 +2,15 @@
 
 #include "controls/CommonDialogForm.h"
 #include "runtime/HelpRequests.h"
-#include "runtime/ModalPrompts.h"
+#include "runtime/ModalResult.h"
+#include "runtime/Store.h"
 
 #include <array>
 
 namespace {
 
-// The results of the families that have no TModalResult of their own.
-constexpr int mrAbort = 3;
-constexpr int mrRetry = 4;
-constexpr int mrIgnore = 5;
-constexpr int mrAll = 8;
-constexpr int mrDone = 9;
-constexpr int mrFinish = 10;
-
 struct TButtonFamily {
-    int result;
+    TModalResult result;
     bool isDefault;
     bool cancel;
     // English, Russian, Ukrainian, French, Portuguese, Spanish, German, Danish.
@@ -104,10 +97,7 @@ QString TProButton::KindCaption(TProButtonKind kind) {
 }
 
 void TProButton::SetKind(TProButtonKind kind) {
-    if (kind_ == kind)
-        return;
-    kind_ = kind;
-    if (kind == pbkCustom)
+    if (!Store(kind_, kind) || kind == pbkCustom)
         return;
     const TButtonFamily& family = FamilyOf(kind);
     setText(KindCaption(kind));
@@ -117,7 +107,7 @@ void TProButton::SetKind(TProButtonKind kind) {
     cancel_ = family.cancel;
 }
 
-void TProButton::SetModalResult(int result) {
+void TProButton::SetModalResult(TModalResult result) {
     modalResult_ = result;
     KeepKindIfStillTrue();
 }

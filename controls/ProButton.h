@@ -2,6 +2,7 @@
 #define VARNEL_CONTROLS_PROBUTTON_H
 
 #include "controls/DialogLanguage.h"
+#include "runtime/ModalResult.h"
 
 #include <QPushButton>
 
@@ -136,8 +137,8 @@ public:
     void SetKind(TProButtonKind kind);
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption) { setText(caption); }
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int result);
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult result);
     bool Default() const { return default_; }
     void SetDefault(bool isDefault);
     bool Cancel() const { return cancel_; }
@@ -157,7 +158,7 @@ private:
     int HelpTopic() const;
 
     TProButtonKind kind_ = pbkCustom;
-    int modalResult_ = 0;
+    TModalResult modalResult_ = mrNone;
     bool default_ = false;
     bool cancel_ = false;
     int helpContext_ = 0;

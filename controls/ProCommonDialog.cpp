@@ -44,8 +44,9 @@ void ScaleForm(TCommonDialogForm& form, double ratio) {
 
 } // namespace
 
-int TProCommonDialog::ShowModal(TCommonDialogForm& form, const QWidget& bevel, QWidget& picture,
-                                TPromptKind kind, const QStringList& texts) const {
+TModalResult TProCommonDialog::ShowModal(TCommonDialogForm& form, const QWidget& bevel,
+                                         QWidget& picture, TPromptKind kind,
+                                         const QStringList& texts) const {
     form.SetHelpContext(helpContext_);
     form.setFont(parentFont_ && owner_ && owner_->isWindow() ? owner_->font() : font_);
     if (const int pixelsPerInch = TScreen::PixelsPerInch(); pixelsPerInch != DesignPixelsPerInch) {

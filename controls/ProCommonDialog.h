@@ -2,6 +2,7 @@
 #define VARNEL_CONTROLS_PROCOMMONDIALOG_H
 
 #include "controls/DialogLanguage.h"
+#include "controls/ProButton.h"
 #include "runtime/ModalPrompts.h"
 
 #include <QFont>
@@ -15,6 +16,9 @@ class TCommonDialogForm;
 // settings only; each execution builds its window, shows it modally and destroys it.
 class TProCommonDialog {
 public:
+    // The window title; empty gives the language's own title for the dialog.
+    const QString& Caption() const { return caption_; }
+    void SetCaption(const QString& caption) { caption_ = caption; }
     TDialogLanguage Language() const { return language_; }
     void SetLanguage(TDialogLanguage language) { language_ = language; }
     int HelpContext() const { return helpContext_; }
@@ -29,14 +33,28 @@ public:
 protected:
     explicit TProCommonDialog(QWidget* owner) : owner_(owner) {}
 
-    // Gives the window its help topic and font, scales it from 120 pixels per inch to the
-    // screen's (the picture then put back level with the frame), centres it on the screen and
-    // shows it modally; returns the result it ended with. `texts` are what it shows, for the
-    // prompt seam.
-    int ShowModal(TCommonDialogForm& form, const QWidget& bevel, QWidget& picture, TPromptKind kind,
-                  const QStringList& texts) const;
+    // One execution of a window whose texts are filled in: gives it its title (Caption, else
+    // the language's of `titles`) and its Help button in the language, or none without a help
+    // topic (the other buttons then close up), and shows it modally. `texts` are what it
+    // shows, for the prompt seam.
+    template <typename Form>
+    TModalResult Execute(Form& form, const TDialogLanguageTexts& titles, TPromptKind kind,
+                         const QStringList& texts) const {
+        form.setWindowTitle(caption_.isEmpty() ? QString::fromUtf8(titles[language_]) : caption_);
+        form.HelpButton->SetKind(InLanguage(pbkHelp, language_));
+        if (helpContext_ == 0)
+            form.CloseUpWithoutHelp();
+        return ShowModal(form, *form.Bevel, *form.Image, kind, texts);
+    }
 
 private:
+    // Gives the window its help topic and font, scales it from 120 pixels per inch to the
+    // screen's (the picture then put back level with the frame), centres it on the screen and
+    // shows it modally; returns the result it ended with.
+    TModalResult ShowModal(TCommonDialogForm& form, const QWidget& bevel, QWidget& picture,
+                           TPromptKind kind, const QStringList& texts) const;
+
+    QString caption_;
     QPointer<QWidget> owner_;
     TDialogLanguage language_ = dlEnglish;
     int helpContext_ = 0;

@@ -52,9 +52,8 @@ void TProCustomLabel::SetAngle(int angle) {
     angle %= 360;
     if (angle < 0)
         angle += 360;
-    if (angle_ == angle)
+    if (!Store(angle_, angle))
         return;
-    angle_ = angle;
     const double radians = angle * std::numbers::pi / 180.0;
     cos_ = std::cos(radians);
     sin_ = std::sin(radians);
@@ -64,65 +63,65 @@ void TProCustomLabel::SetAngle(int angle) {
 }
 
 void TProCustomLabel::SetOffsetX(int offset) {
-    ChangeOffset(offsetX_, offset);
+    if (Store(offsetX_, offset))
+        OffsetChanged(offset);
 }
 
 void TProCustomLabel::SetOffsetY(int offset) {
-    ChangeOffset(offsetY_, offset);
+    if (Store(offsetY_, offset))
+        OffsetChanged(offset);
 }
 
 // A shift to the right or down would be cut off by auto-size; one to the left or up is not.
-void TProCustomLabel::ChangeOffset(int& offset, int value) {
-    if (offset == value)
-        return;
-    offset = value;
-    if (value > 0)
+void TProCustomLabel::OffsetChanged(int offset) {
+    if (offset > 0)
         SetAutoSize(false);
     update();
 }
 
-template <typename T> void TProCustomLabel::ChangeCopySetting(T& setting, T value) {
-    if (setting == value)
-        return;
-    setting = value;
+void TProCustomLabel::CopySettingChanged() {
     if (!applyingPreset_)
         shadowStyle_ = ssCustom;
     update();
 }
 
 void TProCustomLabel::SetHighlightDirection(TDirection direction) {
-    ChangeCopySetting(highlightDirection_, direction);
+    if (Store(highlightDirection_, direction))
+        CopySettingChanged();
 }
 
 void TProCustomLabel::SetHighlightDepth(int depth) {
-    ChangeCopySetting(highlightDepth_, depth);
+    if (Store(highlightDepth_, depth))
+        CopySettingChanged();
 }
 
 void TProCustomLabel::SetHighlightColor(TColor color) {
-    ChangeCopySetting(highlightColor_, color);
+    if (Store(highlightColor_, color))
+        CopySettingChanged();
 }
 
 void TProCustomLabel::SetShadowDirection(TDirection direction) {
-    ChangeCopySetting(shadowDirection_, direction);
+    if (Store(shadowDirection_, direction))
+        CopySettingChanged();
 }
 
 void TProCustomLabel::SetShadowDepth(int depth) {
-    ChangeCopySetting(shadowDepth_, std::clamp(depth, 0, MaxShadowExtent));
+    if (Store(shadowDepth_, std::clamp(depth, 0, MaxShadowExtent)))
+        CopySettingChanged();
 }
 
 void TProCustomLabel::SetShadowSize(int size) {
-    ChangeCopySetting(shadowSize_, std::clamp(size, 0, MaxShadowExtent));
+    if (Store(shadowSize_, std::clamp(size, 0, MaxShadowExtent)))
+        CopySettingChanged();
 }
 
 void TProCustomLabel::SetShadowColor(TColor color) {
-    ChangeCopySetting(shadowColor_, color);
+    if (Store(shadowColor_, color))
+        CopySettingChanged();
 }
 
 void TProCustomLabel::SetShadowStyle(TShadowStyle style) {
-    if (shadowStyle_ == style)
-        return;
-    shadowStyle_ = style;
-    if (style == ssCustom)
+    if (!Store(shadowStyle_, style) || style == ssCustom)
         return;
     const TShadowPreset& preset = Presets[style];
     applyingPreset_ = true;

@@ -89,8 +89,10 @@ private:
     QPoint AlignedCorner(const QSize& box) const;
     void DrawCaption(TCanvas& canvas, const QRect& place, TColor color) const;
     void DrawCopies(TCanvas& canvas, const QRect& place) const;
-    template <typename T> void ChangeCopySetting(T& setting, T value);
-    void ChangeOffset(int& offset, int value);
+    // A highlight or shadow setting changed: the style is then custom, unless a preset is
+    // being applied.
+    void CopySettingChanged();
+    void OffsetChanged(int offset);
 
     int angle_ = 0;
     double cos_ = 1.0;

@@ -19,25 +19,20 @@ TShadowLabel::TShadowLabel(QWidget* parent) : TCustomLabel(parent) {
 }
 
 void TShadowLabel::SetShadowPos(TShadowPosition position) {
-    if (shadowPos_ == position)
-        return;
-    shadowPos_ = position;
-    update();
+    if (Store(shadowPos_, position))
+        update();
 }
 
 void TShadowLabel::SetShadowSize(int size) {
-    if (shadowSize_ == size)
+    if (!Store(shadowSize_, size))
         return;
-    shadowSize_ = size;
     AdjustBounds();
     update();
 }
 
 void TShadowLabel::SetShadowColor(TColor color) {
-    if (shadowColor_ == color)
-        return;
-    shadowColor_ = color;
-    update();
+    if (Store(shadowColor_, color))
+        update();
 }
 
 void TShadowLabel::SetShowFocus(bool show) {
@@ -82,26 +77,24 @@ void TShadowLabel::DrawLabelText(TCanvas& canvas, const QRect& area, int flags) 
 QRect TShadowLabel::LaidOut(QRect area) const {
     if (Layout() == tlTop)
         return area;
-    area = TCustomLabel::LaidOut(area);
-    area.setLeft(0);
-    area.setRight(width() - 1);
-    return area;
+    const QRect extent = TextExtent(area, TextFlags(), MeasuredText());
+    const int spare = height() - (extent.y() + extent.height());
+    return QRect(0, extent.y(), width(), extent.height())
+        .translated(0, Layout() == tlBottom ? spare : spare / 2);
 }
 
 void TShadowLabel::Paint(TCanvas& canvas) {
     TCustomLabel::Paint(canvas);
     if (!showFocus_ || !focused_)
         return;
+    const QRect text = LaidOut(TextArea());
     canvas.SetBrushColor(Color());
-    canvas.DrawFocusRect(LaidOut(TextArea()).adjusted(-1, 0, 1, 0));
+    canvas.DrawFocusRect(text.united(text.translated(ShadowOffset())).adjusted(-1, 0, 1, 0));
 }
 
 void TShadowLabel::FocusChanged(QWidget* now) {
     const bool focused = FocusControl() && FocusControl() == now;
-    if (focused_ == focused)
-        return;
-    focused_ = focused;
-    if (showFocus_)
+    if (Store(focused_, focused) && showFocus_)
         update();
 }
 

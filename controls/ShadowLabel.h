@@ -32,7 +32,8 @@ protected:
     QRect TextArea() const override { return rect().adjusted(1, 0, -1, 0); }
     QRect TextExtent(const QRect& area, int flags, const QString& text) const override;
     void DrawLabelText(TCanvas& canvas, const QRect& area, int flags) override;
-    // Text moved down to the middle or the bottom spans the whole width, without the margins.
+    // Text moved down to the middle or the bottom spans the whole width, without the margins,
+    // and starts where text and shadow together start: above the text for a shadow upwards.
     QRect LaidOut(QRect area) const override;
     void Paint(TCanvas& canvas) override;
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;

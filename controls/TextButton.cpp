@@ -3,8 +3,6 @@
 #include "controls/Sound.h"
 #include "runtime/Canvas.h"
 #include "runtime/Cursors.h"
-#include "runtime/ModalPrompts.h"
-#include "runtime/ModalResult.h"
 #include "runtime/Resources.h"
 
 namespace {
@@ -12,7 +10,7 @@ namespace {
 struct KindPreset {
     const char* glyph;
     const char16_t* caption;
-    int modalResult;
+    TModalResult modalResult;
 };
 
 // Indexed by TsohoButtonKind, sbCustom excepted.

@@ -1,9 +1,10 @@
 #ifndef VARNEL_CONTROLS_TEXTBUTTON_H
 #define VARNEL_CONTROLS_TEXTBUTTON_H
 
-#include "controls/CustomLabel.h"
 #include "controls/Sound.h"
+#include "controls/sohoCustomLabel.h"
 #include "runtime/Bitmap.h"
+#include "runtime/ModalResult.h"
 
 #include <QPointer>
 
@@ -36,9 +37,9 @@ public:
     // The button's layout is where its glyph stands; the label's text layout does not apply.
     TButtonLayout Layout() const { return layout_; }
     void SetLayout(TButtonLayout layout);
-    // Handed to the window the button lies on at every click, 0 included.
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int result) { modalResult_ = result; }
+    // Handed to the window the button lies on at every click, mrNone included.
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult result) { modalResult_ = result; }
     // The component that plays the click sound: at first the window's first one, if it has
     // one; none when that component is destroyed.
     TsohoSound* Sound() const { return sound_; }
@@ -69,7 +70,7 @@ private:
     TsohoButtonKind kind_ = sbCustom;
     TBitmap glyph_;
     TButtonLayout layout_ = blGlyphLeft;
-    int modalResult_ = 0;
+    TModalResult modalResult_ = mrNone;
     QPointer<TsohoSound> sound_;
     QString clickSound_;
     bool pressed_ = false;

@@ -11,22 +11,28 @@ TProUrlLabel::TProUrlLabel(QWidget* parent) : TProLabel(parent) {
 }
 
 void TProUrlLabel::SetCursor(int cursor) {
-    if (cursor_ == cursor)
-        return;
-    cursor_ = cursor;
-    setCursor(TCursors::Get(cursor));
+    if (Store(cursor_, cursor))
+        setCursor(TCursors::Get(cursor));
 }
 
+// The colour of the state the link is in goes through the font colour, which keeps it only
+// while the link is not held; the other state's colour is simply kept.
 void TProUrlLabel::SetUnvisitedColor(TColor color) {
-    unvisitedColor_ = color;
-    if (!visited_ && !pressed_)
+    if (color == unvisitedColor_)
+        return;
+    if (visited_)
+        unvisitedColor_ = color;
+    else
         SetFontColor(color);
 }
 
 void TProUrlLabel::SetVisitedColor(TColor color) {
-    visitedColor_ = color;
-    if (visited_ && !pressed_)
+    if (color == visitedColor_)
+        return;
+    if (visited_)
         SetFontColor(color);
+    else
+        visitedColor_ = color;
 }
 
 void TProUrlLabel::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
@@ -53,12 +59,12 @@ void TProUrlLabel::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, 
         TShell::Open(url_.isEmpty() ? Caption() : url_);
 }
 
-void TProUrlLabel::FontChanged() {
+void TProUrlLabel::FontColorChanged() {
     if (!pressed_) {
         if (visited_)
             visitedColor_ = FontColor();
         else
             unvisitedColor_ = FontColor();
     }
-    TProLabel::FontChanged();
+    TProLabel::FontColorChanged();
 }

@@ -16,7 +16,9 @@ public:
     const QString& URL() const { return url_; }
     void SetURL(const QString& url) { url_ = url; }
     // The caption's colour is always the font colour; setting the font colour also sets the
-    // colour of the state the link is in (visited or not), and these setters the reverse.
+    // colour of the state the link is in (visited or not), and these setters the reverse. While
+    // the link is held the font colour is not copied back: the current state's colour then
+    // shows at once in place of ActivatedColor and is not kept.
     TColor UnvisitedColor() const { return unvisitedColor_; }
     void SetUnvisitedColor(TColor color);
     TColor VisitedColor() const { return visitedColor_; }
@@ -32,7 +34,7 @@ protected:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
-    void FontChanged() override;
+    void FontColorChanged() override;
 
 private:
     TColor StateColor() const { return visited_ ? visitedColor_ : unvisitedColor_; }

@@ -63,6 +63,7 @@ struct TBitReader {
     }
 
     int Take(int width) {
+        Q_ASSERT(width > 0 && width <= count);
         const int code = static_cast<int>(buffer & ((1u << width) - 1));
         buffer >>= width;
         count -= width;
@@ -229,6 +230,7 @@ void TDecoder::RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop) {
             // the palette.
             out[s.written] = static_cast<quint8>(code & mask);
         } else if (code < s.freeCode) {
+            Q_ASSERT(code < kTableSize);
             size = length[code];
             CopyString(out + s.written, out + start[code], size, count - s.written,
                        capacity - s.written);
@@ -248,6 +250,7 @@ void TDecoder::RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop) {
         }
         // The new entry is the previous string and the first pixel of this one, which follows
         // it in the pixels.
+        Q_ASSERT(s.codeWidth <= kMaxCodeWidth && s.freeCode <= kTableSize);
         if (s.hasPrevious && s.freeCode < kTableSize) {
             start[s.freeCode] = static_cast<quint32>(s.previousAt);
             length[s.freeCode] = static_cast<quint16>(s.previousLength + 1);

@@ -47,6 +47,7 @@ struct TEncoder {
     // Stores the whole buffer every time and keeps only the bits of a byte not yet complete:
     // no branch for the pipeline to guess wrong on the path that already missed the table.
     void Put(int code) {
+        Q_ASSERT(code >= 0 && code < 1 << codeWidth);
         bitBuffer |= static_cast<quint64>(code) << bitCount;
         bitCount += codeWidth;
         qToLittleEndian(bitBuffer, bytes.get() + used);
@@ -90,6 +91,7 @@ int TEncoder::EncodeLine(const uchar* line, int width, int mask, int prefix) {
                 prefix = pixel;
                 break;
             }
+            Q_ASSERT(code > endCode && code < freeCode);
             if (keys[code] == key) {
                 prefix = code;
                 break;
@@ -101,6 +103,7 @@ int TEncoder::EncodeLine(const uchar* line, int width, int mask, int prefix) {
 }
 
 void TEncoder::AddEntry(int prefix, quint32 key, quint32 slot) {
+    Q_ASSERT(freeCode > endCode && freeCode <= kLastCode && codeWidth <= kMaxCodeWidth);
     Put(prefix);
     table[slot] = static_cast<quint16>(freeCode);
     keys[freeCode] = key;

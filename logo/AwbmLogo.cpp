@@ -210,7 +210,8 @@ void TAwbmLogo::Write(const QString& fileName) const {
 }
 
 QRgb TAwbmLogo::ToRgb(TAwbmColor color) {
-    const auto widen = [](std::uint8_t value) { return (value << 2) | (value >> 4); };
+    // The nearest of the 256 levels, as the DAC's output stands between black and full.
+    const auto widen = [](std::uint8_t value) { return (value * 255 + 31) / 63; };
     return qRgb(widen(color.red), widen(color.green), widen(color.blue));
 }
 

@@ -55,7 +55,8 @@ public:
 
     // The logo as the BIOS shows it: 4 or 8 bits, the palette widened to eight bits a channel.
     TBitmap Render() const;
-    // A DAC entry widened to eight bits a channel (63 becomes 255).
+    // A DAC entry widened to eight bits a channel: the level nearest to v × 255 / 63, so that
+    // 63 becomes 255 and 32 becomes 130.
     static QRgb ToRgb(TAwbmColor color);
 
 private:

@@ -3,6 +3,7 @@
 
 #include "logo/LogoGeometry.h"
 
+#include <QtGlobal>
 #include <array>
 #include <cstdint>
 
@@ -34,7 +35,10 @@ public:
     }
 
 private:
-    static int Index(int column, int row) { return column * LogoGeometry::Rows + row; }
+    static int Index(int column, int row) {
+        Q_ASSERT(Contains(column, row));
+        return column * LogoGeometry::Rows + row;
+    }
 
     std::array<std::int32_t, LogoGeometry::Cells> entries_{};
 };

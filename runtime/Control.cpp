@@ -44,10 +44,8 @@ void TControl::StackBelowWindowedSiblings() {
 }
 
 void TControl::SetCaption(const QString& caption) {
-    if (caption_ == caption)
-        return;
-    caption_ = caption;
-    CaptionChanged();
+    if (Store(caption_, caption))
+        CaptionChanged();
 }
 
 void TControl::SetEnabled(bool enabled) {
@@ -59,17 +57,13 @@ void TControl::SetVisible(bool visible) {
 }
 
 void TControl::SetColor(TColor color) {
-    if (color_ == color)
-        return;
-    color_ = color;
-    update();
+    if (Store(color_, color))
+        update();
 }
 
 void TControl::SetFontColor(TColor color) {
-    if (fontColor_ == color)
-        return;
-    fontColor_ = color;
-    FontChanged();
+    if (Store(fontColor_, color))
+        FontColorChanged();
 }
 
 void TControl::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {

@@ -2,6 +2,7 @@
 #define VARNEL_RUNTIME_CONTROL_H
 
 #include "runtime/Color.h"
+#include "runtime/Store.h"
 
 #include <QWidget>
 #include <functional>
@@ -12,15 +13,6 @@ class TCanvas;
 // rectangle: a panel with a sunken edge keeps its children inside the edge, as the classic
 // non-client border did. For platform widgets (combo box, progress bar, push button) too.
 void PlaceInParent(QWidget& widget, int left, int top, int width, int height);
-
-// Stores `value` in a property's `field` and tells whether that changed it, so that the setter
-// repaints (or re-sizes) only then.
-template <typename T> bool Store(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
 
 // The base of every control of the window, giving the classic event order on top of QWidget:
 // a left press and release inside give press, click, release; other buttons give press and
@@ -86,8 +78,10 @@ protected:
     virtual void MouseLeave();
     virtual void CaptionChanged() { update(); }
     virtual void EnabledChanged() { update(); }
-    // The font or its colour changed, also by inheriting a new font from the parent.
+    // The font changed, also by inheriting a new font from the parent.
     virtual void FontChanged() { update(); }
+    // Only the font colour changed: nothing is measured anew.
+    virtual void FontColorChanged() { update(); }
     // Paints the control into `canvas`, which covers the control's client area. For a
     // windowless control the canvas starts see-through; for a windowed one it starts in the
     // control's colour. A failure shows what was painted so far; the error box follows the paint.

@@ -11,55 +11,42 @@ TCustomLabel::TCustomLabel(QWidget* parent) : TControl(parent) {
 }
 
 void TCustomLabel::SetAlignment(TAlignment alignment) {
-    if (alignment_ == alignment)
-        return;
-    alignment_ = alignment;
-    update();
+    if (Store(alignment_, alignment))
+        update();
 }
 
 void TCustomLabel::SetLayout(TTextLayout layout) {
-    if (layout_ == layout)
-        return;
-    layout_ = layout;
-    update();
+    if (Store(layout_, layout))
+        update();
 }
 
 void TCustomLabel::SetAutoSize(bool autoSize) {
-    if (autoSize_ == autoSize)
-        return;
-    autoSize_ = autoSize;
-    AdjustBounds();
+    if (Store(autoSize_, autoSize))
+        AdjustBounds();
 }
 
 void TCustomLabel::SetTransparent(bool transparent) {
-    if (transparent_ == transparent)
-        return;
-    transparent_ = transparent;
-    update();
+    if (Store(transparent_, transparent))
+        update();
 }
 
 void TCustomLabel::SetWordWrap(bool wordWrap) {
-    if (wordWrap_ == wordWrap)
+    if (!Store(wordWrap_, wordWrap))
         return;
-    wordWrap_ = wordWrap;
     AdjustBounds();
     update();
 }
 
 void TCustomLabel::SetShowAccelChar(bool show) {
-    if (showAccelChar_ == show)
+    if (!Store(showAccelChar_, show))
         return;
-    showAccelChar_ = show;
     UpdateAccessKey();
-    AdjustBounds();
     update();
 }
 
 void TCustomLabel::SetFocusControl(QWidget* control) {
-    if (focusControl_ == control)
-        return;
-    focusControl_ = control;
-    UpdateAccessKey();
+    if (Store(focusControl_, QPointer<QWidget>(control)))
+        UpdateAccessKey();
 }
 
 int TCustomLabel::TextFlags() const {

@@ -31,6 +31,7 @@ public:
     bool WordWrap() const { return wordWrap_; }
     void SetWordWrap(bool wordWrap);
     // True: "&" underlines the next character, which is the access key; false: "&" shows.
+    // Shown anew without re-sizing: the size follows the next caption, font or wrap change.
     bool ShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool show);
     // The control the access key (Alt and the underlined character) focuses; forgotten when
@@ -55,6 +56,8 @@ protected:
     void AdjustBounds();
     // Moves `area` down so that the text stands where Layout puts it.
     virtual QRect LaidOut(QRect area) const;
+    // The caption as measured: an empty one, or a lone access-key "&", still takes one line.
+    QString MeasuredText() const;
 
     void Paint(TCanvas& canvas) override;
     void CaptionChanged() override;
@@ -62,8 +65,6 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // The caption as measured: an empty one, or a lone access-key "&", still takes one line.
-    QString MeasuredText() const;
     void UpdateAccessKey();
 
     TAlignment alignment_ = taLeftJustify;

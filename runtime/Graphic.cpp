@@ -3,6 +3,7 @@
 #include "runtime/InvalidGraphic.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/OutOfMemory.h"
+#include "runtime/Store.h"
 #include "runtime/StreamBytes.h"
 
 #include <QBuffer>
@@ -49,10 +50,8 @@ void TGraphic::SaveToFile(const QString& fileName) const {
 }
 
 void TGraphic::SetTransparent(bool value) {
-    if (transparent_ == value)
-        return;
-    transparent_ = value;
-    Changed();
+    if (Store(transparent_, value))
+        Changed();
 }
 
 void TGraphic::Changed() {

@@ -28,10 +28,8 @@ TCanvas& TImage::Canvas() {
 }
 
 void TImage::SetAutoSize(bool autoSize) {
-    if (autoSize_ == autoSize)
-        return;
-    autoSize_ = autoSize;
-    PictureChanged();
+    if (Store(autoSize_, autoSize))
+        PictureChanged();
 }
 
 void TImage::Paint(TCanvas& canvas) {

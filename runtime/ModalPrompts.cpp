@@ -64,7 +64,7 @@ TPromptAnswer AskPerson(const TPrompt& prompt) {
     case TPromptKind::pkInformation:
         break;
     }
-    return {prompt.dialog->exec(), {}};
+    return {static_cast<TModalResult>(prompt.dialog->exec()), {}};
 }
 
 } // namespace
@@ -92,8 +92,8 @@ void TModalPrompts::ShowError(const QString& caption, const QString& message) {
     Ask({TPromptKind::pkError, caption, {message}, {}, {}});
 }
 
-int TModalPrompts::ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
-                                 const QStringList& texts) {
+TModalResult TModalPrompts::ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
+                                          const QStringList& texts) {
     return Ask({kind, caption, texts, {}, {}, &dialog}).result;
 }
 

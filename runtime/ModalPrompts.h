@@ -1,6 +1,8 @@
 #ifndef VARNEL_RUNTIME_MODALPROMPTS_H
 #define VARNEL_RUNTIME_MODALPROMPTS_H
 
+#include "runtime/ModalResult.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,9 +10,6 @@
 #include <optional>
 
 class QDialog;
-
-// The results a modal window ends with.
-enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
 enum class TPromptKind { pkInputBox, pkOpenPicture, pkConfirmation, pkInformation, pkError };
 
@@ -30,9 +29,9 @@ struct TPrompt {
     QDialog* dialog = nullptr;  // confirmation and information: the window built for it
 };
 
-// How the user answered: a TModalResult and, for mrOk, the text typed or the file chosen.
+// How the user answered and, for mrOk, the text typed or the file chosen.
 struct TPromptAnswer {
-    int result = mrCancel;
+    TModalResult result = mrCancel;
     QString text;
 };
 
@@ -53,8 +52,8 @@ public:
     // An error box with a caption of its own, for failures a component reports itself.
     static void ShowError(const QString& caption, const QString& message);
     // Shows a dialog window modally and gives the result it ended with.
-    static int ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
-                             const QStringList& texts);
+    static TModalResult ExecuteDialog(TPromptKind kind, QDialog& dialog, const QString& caption,
+                                      const QStringList& texts);
     static void ShowError(const QString& message);
     // The error box for a failure met while an event was delivered: it opens after that event,
     // from the event loop, never in the middle of a paint or a mouse press.

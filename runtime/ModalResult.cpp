@@ -9,20 +9,20 @@ constexpr char kProperty[] = "modalResult";
 
 } // namespace
 
-void SetModalResult(QWidget& window, int result) {
+void SetModalResult(QWidget& window, TModalResult result) {
     auto* dialog = qobject_cast<QDialog*>(&window);
     if (!dialog) {
-        window.setProperty(kProperty, result);
+        window.setProperty(kProperty, static_cast<int>(result));
         return;
     }
-    if (result != 0 && dialog->isVisible() && dialog->isModal())
+    if (result != mrNone && dialog->isVisible() && dialog->isModal())
         dialog->done(result);
     else
         dialog->setResult(result);
 }
 
-int ModalResult(const QWidget& window) {
+TModalResult ModalResult(const QWidget& window) {
     if (const auto* dialog = qobject_cast<const QDialog*>(&window))
-        return dialog->result();
-    return window.property(kProperty).toInt();
+        return static_cast<TModalResult>(dialog->result());
+    return static_cast<TModalResult>(window.property(kProperty).toInt());
 }

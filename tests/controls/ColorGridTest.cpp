@@ -3,6 +3,7 @@
 #include "runtime/Canvas.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QShortcut>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -225,6 +226,34 @@ TEST_F(ColorGridTest, LetterKeysPickTheSelectionAndAreNotShortcuts) {
     grid->SetSelection(8);
     EXPECT_TRUE(accepted(Qt::Key_F));
     EXPECT_EQ(grid->ForegroundIndex(), 7);
+}
+
+// Without a tab stop a click picks and leaves the focus and the cursor's frame where they were;
+// where the window lets Tab reach the grid all the same, its cursor then starts on the colour
+// in use.
+TEST_F(ColorGridTest, TabReachesTheGridWithItsCursorOnThePickedColour) {
+    grid->setFocusPolicy(Qt::TabFocus);
+    auto* before = new QLineEdit(&window);
+    before->show();
+    before->setFocus();
+    Click(Qt::LeftButton, QPoint(12, 37)); // cell 4, navy
+    EXPECT_TRUE(before->hasFocus());
+    EXPECT_EQ(grid->ForegroundIndex(), 4);
+    const QImage unfocused = CellInterior(4);
+    EXPECT_EQ(unfocused, MarkedInterior(clNavy, clYellow, QStringLiteral("FG")));
+
+    grid->SetSelection(1);
+    QTest::keyClick(before, Qt::Key_Tab);
+    ASSERT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->Selection(), 4);
+    EXPECT_NE(CellInterior(4), unfocused) << "the cursor's frame";
+    grid->SetBackgroundEnabled(false);
+    grid->SetForegroundEnabled(false);
+    grid->SetSelection(2);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QTest::keyClick(before, Qt::Key_Backtab);
+    ASSERT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->Selection(), 2) << "with no colour shown the cursor stays";
 }
 
 TEST_F(ColorGridTest, ClicksTakeTheFocusOnlyWithATabStop) {

@@ -122,6 +122,45 @@ TEST_F(ShadowLabelTest, CentredAcrossAndDown) {
     EXPECT_EQ(Extent(*label, clRed).left(), leftInMiddle + 1);
 }
 
+// A shadow upwards lies above the measured text, and laid out in the middle or at the bottom the
+// pair starts where the shadow starts: the text stands that much lower than its own height
+// alone would put it.
+TEST_F(ShadowLabelTest, UpwardShadowsAreLaidOutWithTheirText) {
+    label->SetAutoSize(false);
+    label->SetBounds(10, 10, 101, 41);
+    label->SetCaption(QStringLiteral("Piksel"));
+    label->SetColor(clBlack);
+    label->SetFontColor(clRed);
+    label->SetShadowColor(clWhite);
+    label->SetShadowSize(2);
+    const int text = TextSize("Piksel").height();
+    for (const TShadowPosition upwards : {spLeftTop, spRightTop}) {
+        SCOPED_TRACE(upwards);
+        label->SetShadowPos(upwards);
+        label->SetLayout(tlTop);
+        const int top = Extent(*label, clRed).top();
+        label->SetLayout(tlBottom);
+        EXPECT_EQ(Extent(*label, clRed).top() - top, 41 - text - 2);
+        label->SetLayout(tlCenter);
+        EXPECT_EQ(Extent(*label, clRed).top() - top, (41 - text) / 2 - 2);
+        EXPECT_EQ(Extent(*label, clWhite).top(), Extent(*label, clRed).top() - 2);
+    }
+}
+
+// The ampersand's look changes at once; the size waits for the next caption or font.
+TEST_F(ShadowLabelTest, ShowAccelCharRepaintsWithoutResizing) {
+    label->SetCaption(QStringLiteral("&Dosya"));
+    label->SetColor(clBlack);
+    label->SetFontColor(clRed);
+    const QSize size = label->size();
+    const QImage underlined = label->grab().toImage();
+    label->SetShowAccelChar(false);
+    EXPECT_EQ(label->size(), size);
+    EXPECT_NE(label->grab().toImage(), underlined);
+    label->SetCaption(QStringLiteral("&Dosya "));
+    EXPECT_GT(label->width(), size.width());
+}
+
 // Right-justified, the label grows and shrinks to the left: its right edge stays where it was.
 TEST_F(ShadowLabelTest, RightJustifiedItKeepsItsRightEdge) {
     label->SetAlignment(taRightJustify);
@@ -196,6 +235,27 @@ TEST_F(ShadowLabelFocusTest, ShowFocusOutlinesItWhileItsControlHasTheFocus) {
     EXPECT_EQ(unfocused.pixelColor(outline.topLeft()), QColor(Qt::green));
     other->setFocus();
     EXPECT_EQ(window.grab().toImage(), unfocused);
+}
+
+// The outline goes round text and shadow together, a pixel wider at either side: with the
+// shadow two pixels up and to the left only its right and bottom lines fall on the label.
+TEST_F(ShadowLabelFocusTest, TheFocusOutlineCoversTextAndShadow) {
+    label->SetTransparent(true);
+    label->SetShowFocus(true);
+    label->SetShadowPos(spLeftTop);
+    label->SetShadowSize(2);
+    const QRect bounds = label->geometry();
+    const QImage unfocused = window.grab(bounds).toImage();
+    field->setFocus();
+    const QImage focused = window.grab(bounds).toImage();
+    int right = 0, bottom = 0, elsewhere = 0;
+    for (int y = 0; y < bounds.height(); ++y)
+        for (int x = 0; x < bounds.width(); ++x)
+            if (focused.pixel(x, y) != unfocused.pixel(x, y))
+                ++(x == bounds.width() - 1 ? right : y == bounds.height() - 1 ? bottom : elsewhere);
+    EXPECT_GT(right, 0);
+    EXPECT_GT(bottom, 0);
+    EXPECT_EQ(elsewhere, 0);
 }
 
 // The pointer leaving while the left button that went down on the label is held is told only

@@ -1,5 +1,5 @@
 #include "controls/Text3D.h"
-#include "controls/CustomLabel.h"
+#include "controls/sohoCustomLabel.h"
 #include "runtime/Canvas.h"
 #include "runtime/Fonts.h"
 

@@ -385,9 +385,9 @@ TEST_F(TextButtonTest, ModalResultReachesTheWindowAtEveryClick) {
     button->SetModalResult(mrYes);
     mouse::Click(*button, QPoint(40, 12));
     EXPECT_EQ(ModalResult(window), mrYes);
-    button->SetModalResult(0);
+    button->SetModalResult(mrNone);
     mouse::Click(*button, QPoint(40, 12));
-    EXPECT_EQ(ModalResult(window), 0) << "0 is handed on too";
+    EXPECT_EQ(ModalResult(window), mrNone) << "mrNone is handed on too";
 }
 
 TEST(TextButtonDialog, ANonZeroModalResultEndsTheModalDialog) {

@@ -1,4 +1,4 @@
-#include "controls/Panel.h"
+#include "controls/sohoPanel.h"
 #include "editor/Main.h"
 #include "gif/GIFAnimator.h"
 

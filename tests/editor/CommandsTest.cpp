@@ -78,7 +78,7 @@ TEST_F(Commands, NewAnsweredNoOrCancelOrClosedChangesNothing) {
     const QImage preview = form.Image2->Picture().Bitmap().Image();
     const TColorTable colors = form.ColorTable();
     ASSERT_EQ(colors.At(0, 0), 1);
-    for (int answer : {int(mrNo), int(mrCancel), int(mrNone)}) {
+    for (TModalResult answer : {mrNo, mrCancel, mrNone}) {
         Run(form.sohoTextButton1, {{answer, {}}});
         EXPECT_EQ(asked.size(), 1);
         EXPECT_EQ(form.Image1->Picture().Bitmap().Image(), drawing) << answer;

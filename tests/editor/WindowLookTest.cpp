@@ -1,8 +1,8 @@
-#include "controls/Border.h"
 #include "controls/ColorGrid.h"
-#include "controls/Panel.h"
+#include "controls/ProBorder.h"
 #include "controls/ShadowLabel.h"
 #include "controls/TextButton.h"
+#include "controls/sohoPanel.h"
 #include "editor/Main.h"
 #include "runtime/Fonts.h"
 #include "runtime/Label.h"
@@ -79,27 +79,29 @@ TEST_F(WindowLook, TheAboutPanelIsBlackInsideTwoLoweredBevelsFourRingsWide) {
     EXPECT_EQ(form.Label1->geometry().topLeft(), QPoint(27, 12));
 }
 
-// Tab runs round the windowed controls that take the focus; the grid is one of them, and once
-// it has the focus the arrows move its cursor and F and B pick.
+// Tab runs round the windowed controls that take the focus; the grid is one of them, its cursor
+// then on the colour in use, and once it has the focus the arrows move the cursor and F and B
+// pick.
 TEST_F(WindowLook, TabReachesTheGridWhichTheKeysThenDrive) {
     ASSERT_TRUE(form.ComboBox1->hasFocus()) << "the language list has the focus at start";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), form.ColorGrid1);
+    EXPECT_EQ(form.ColorGrid1->Selection(), 15) << "white, not the maroon cell it was laid out on";
     QTest::keyClick(form.ColorGrid1, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), form.ComboBox1);
     QTest::keyClick(form.ComboBox1, Qt::Key_Backtab);
     ASSERT_EQ(QApplication::focusWidget(), form.ColorGrid1);
 
-    // Selection 1, maroon: right to 2, down to 6 (teal), then F and B.
-    QTest::keyClick(form.ColorGrid1, Qt::Key_Right);
-    QTest::keyClick(form.ColorGrid1, Qt::Key_Down);
+    // From white: left to 14, up to 10 (lime), then F and B.
+    QTest::keyClick(form.ColorGrid1, Qt::Key_Left);
+    QTest::keyClick(form.ColorGrid1, Qt::Key_Up);
     QTest::keyClick(form.ColorGrid1, Qt::Key_F);
-    EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 6);
+    EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 10);
     QTest::keyClick(form.ColorGrid1, Qt::Key_Left);
     QTest::keyClick(form.ColorGrid1, Qt::Key_B);
     EXPECT_EQ(form.ColorGrid1->BackgroundIndex(), 15) << "the window keeps its background off";
     QTest::keyClick(form.ColorGrid1, Qt::Key_F);
-    EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 5);
+    EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 9);
 }
 
 // Built with the shadow given last, a coordinate label first takes the size of its text alone;

@@ -3,6 +3,7 @@
 #include "runtime/Exception.h"
 #include "tests/TestDir.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -146,4 +147,21 @@ TEST(AwbmLogo, ShowsItsColoursWidenedToEightBits) {
     EXPECT_EQ(shown.Canvas().Pixel(0, 0), FromQRgb(qRgb(255, 130, 0)));
     EXPECT_EQ(shown.Canvas().Pixel(1, 0), clBlack);
     EXPECT_EQ(TAwbmLogo::Parse(ByteColourFile(), "x").Render().PixelFormat(), TPixelFormat::pf8bit);
+}
+
+// Each of the 64 DAC levels shows as the nearest eight-bit level, the steps as even as they
+// can be: copying the top bits into the bottom ones instead is a level off for 48 and 52.
+TEST(AwbmLogo, WidensEachLevelToTheNearestEightBitOne) {
+    int previous = -1;
+    for (int level = 0; level < 64; ++level) {
+        const auto v = std::uint8_t(level);
+        const QRgb rgb = TAwbmLogo::ToRgb({v, v, v});
+        ASSERT_EQ(qRed(rgb), std::lround(level * 255.0 / 63)) << level;
+        ASSERT_EQ(qGreen(rgb), qRed(rgb));
+        ASSERT_EQ(qBlue(rgb), qRed(rgb));
+        EXPECT_TRUE(qRed(rgb) - previous == 4 || qRed(rgb) - previous == 5 || level == 0) << level;
+        previous = qRed(rgb);
+    }
+    EXPECT_EQ(qRed(TAwbmLogo::ToRgb({48, 0, 0})), 194);
+    EXPECT_EQ(qRed(TAwbmLogo::ToRgb({52, 0, 0})), 210);
 }

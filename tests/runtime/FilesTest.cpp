@@ -3,8 +3,10 @@
 #include "runtime/InOutError.h"
 #include "runtime/StrToInt.h"
 #include "runtime/TextFile.h"
+#include "tests/Failure.h"
 #include "tests/TestDir.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -55,25 +57,17 @@ TEST(TextFile, LinesComeBackWholeWhereverTheStretchesEnd) {
 
 TEST(TextFile, FailuresCarryTheRuntimeMessages) {
     TestDir dir;
-    const auto message = [](auto&& action) {
-        try {
-            action();
-        } catch (const EInOutError& e) {
-            return e.Message();
-        }
-        return QString();
-    };
     TTextFile missing(dir.Path("none.dat"));
-    EXPECT_EQ(message([&] { missing.Reset(); }), "File not found");
+    EXPECT_EQ(Failure([&] { missing.Reset(); }), "File not found");
     TTextFile folder(dir.Path("."));
-    EXPECT_EQ(message([&] { folder.Rewrite(); }), "File access denied");
+    EXPECT_EQ(Failure([&] { folder.Rewrite(); }), "File access denied");
     TTextFile closed(dir.Path("c.dat"));
-    EXPECT_EQ(message([&] { closed.WriteLine("x"); }), "I/O error 103");
+    EXPECT_EQ(Failure([&] { closed.WriteLine("x"); }), "I/O error 103");
     if (const SmallDisk disk(64); disk.Mounted()) {
         disk.Fill();
         TByteFile full(disk.Path("bin3.dat"));
         full.Rewrite();
-        EXPECT_EQ(message([&] {
+        EXPECT_EQ(Failure([&] {
                       for (int i = 0; i < 70000; ++i)
                           full.Write(0);
                       full.Close();
@@ -82,6 +76,33 @@ TEST(TextFile, FailuresCarryTheRuntimeMessages) {
     }
     EXPECT_EQ(EInOutError::MessageFor(100), "Read beyond end of file");
     EXPECT_EQ(EInOutError::MessageFor(32), "I/O error 32");
+}
+
+// The device that takes no byte: every write that reaches it fails for want of space. Our files
+// never open a device themselves, so the test opens it for them.
+template <typename File> class TOnFullDevice : public File {
+public:
+    TOnFullDevice() : File(QStringLiteral("/dev/full")) { this->Open("wb"); }
+};
+
+// What a write that reaches the disk fails with: at the write when it is too long to be kept
+// back, else at the close that flushes it; never nothing.
+TEST(TextFile, AWriteThatCannotReachTheDiskIsReportedAtTheWriteOrTheClose) {
+    if (!QFile::exists(QStringLiteral("/dev/full")))
+        GTEST_SKIP() << "no /dev/full here";
+    TOnFullDevice<TTextFile> text;
+    EXPECT_EQ(Failure([&] { text.WriteLine("1.2.3"); }), QString()) << "kept back";
+    EXPECT_EQ(Failure([&] { text.Close(); }), "Disk full");
+    TOnFullDevice<TTextFile> longText;
+    EXPECT_EQ(Failure([&] { longText.Write(std::string(1 << 20, '0')); }), "Disk full");
+    EXPECT_EQ(Failure([&] { longText.Close(); }), QString()) << "closed by the failure";
+
+    TOnFullDevice<TByteFile> bytes;
+    bytes.Write(std::uint8_t(7));
+    bytes.Write(QByteArray(100, 'b'));
+    EXPECT_EQ(Failure([&] { bytes.Close(); }), "Disk full");
+    TOnFullDevice<TByteFile> longBytes;
+    EXPECT_EQ(Failure([&] { longBytes.Write(QByteArray(1 << 20, 'b')); }), "Disk full");
 }
 
 TEST(ByteFile, WritesBytesAndPatchesAtOffsets) {

@@ -112,6 +112,9 @@ TEST_F(LabelTest, AutoSizeTakesTheCaptionsSizeAndARightJustifiedLabelKeepsItsRig
     label->SetCaption(QStringLiteral("&"));
     EXPECT_EQ(label->size(), Box({}, flags, "& ").size());
     label->SetShowAccelChar(false);
+    EXPECT_EQ(label->size(), Box({}, flags, "& ").size()) << "shown anew, not re-sized";
+    label->SetCaption({});
+    label->SetCaption(QStringLiteral("&"));
     EXPECT_EQ(label->size(), Box({}, Qt::AlignTop | Qt::TextExpandTabs, "&").size());
     label->SetShowAccelChar(true);
 

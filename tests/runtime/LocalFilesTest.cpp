@@ -6,8 +6,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -127,6 +129,43 @@ TEST(LocalFiles, WriteNewFileIsCompleteOrAbsentAndSaysWhy) {
 
     LocalFiles::WriteNewFile(dir.Path("new.bmp"), "N");
     EXPECT_EQ(dir.Read("new.bmp"), "N");
+}
+
+// For as long as it lives, no file of this process may grow past `bytes`: a write past that
+// fails as one on a full disk does, and the signal it would raise is ignored.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes) : signal_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit limit{bytes, old_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*signal_)(int);
+};
+
+// A write the system refuses half way, here at the flush when the file is closed, is reported
+// with the system's reason and leaves neither the file nor its temporary behind.
+TEST(LocalFiles, AWriteThatFailsAtTheFlushIsReportedAndLeavesNothing) {
+    TestDir dir;
+    const QString name = dir.Path("logo.epa");
+    {
+        const TFileSizeLimit limit(1000);
+        EXPECT_EQ(Refusal([&] { LocalFiles::WriteNewFile(name, QByteArray(2367, 'e')); }),
+                  "Cannot write " + name + ": File too large");
+        EXPECT_EQ(Refusal([&] { LocalFiles::WriteNewFile(name, QByteArray(600, 'e')); }), QString())
+            << "within the limit";
+    }
+    EXPECT_EQ(dir.Names(), QStringList{"logo.epa"}) << "no temporary left";
+    EXPECT_EQ(dir.Read("logo.epa").size(), 600);
 }
 
 TEST(LocalFiles, NamesAreSpeltExactlyOrRefused) {

@@ -1,4 +1,4 @@
-#include "controls/Border.h"
+#include "controls/ProBorder.h"
 #include "runtime/Image.h"
 #include "tests/Mouse.h"
 
@@ -7,7 +7,7 @@
 namespace {
 
 // The frame round the editor's drawing, with the picture lying on it.
-class BorderTest : public ::testing::Test {
+class ProBorderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         window.resize(200, 180);
@@ -31,7 +31,7 @@ protected:
     int leaves = 0;
 };
 
-TEST_F(BorderTest, DrawsASunkenPairOfRingsOutsideARaisedPair) {
+TEST_F(ProBorderTest, DrawsASunkenPairOfRingsOutsideARaisedPair) {
     const QImage shot = window.grab().toImage();
     const auto at = [&](int x, int y) { return shot.pixelColor(x, y); };
     // Top-left corners, outermost ring first.
@@ -50,7 +50,7 @@ TEST_F(BorderTest, DrawsASunkenPairOfRingsOutsideARaisedPair) {
     EXPECT_EQ(at(15, 14), QColor(Qt::green));
 }
 
-TEST_F(BorderTest, SeesTheMouseLeaveOntoThePictureAndOffItsRectangle) {
+TEST_F(ProBorderTest, SeesTheMouseLeaveOntoThePictureAndOffItsRectangle) {
     mouse::Move(*border, QPoint(2, 2));
     mouse::Move(*border, QPoint(20, 20)); // onto the picture
     EXPECT_EQ(leaves, 1);

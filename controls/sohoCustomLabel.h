@@ -1,5 +1,5 @@
-#ifndef VARNEL_CONTROLS_CUSTOMLABEL_H
-#define VARNEL_CONTROLS_CUSTOMLABEL_H
+#ifndef VARNEL_CONTROLS_SOHOCUSTOMLABEL_H
+#define VARNEL_CONTROLS_SOHOCUSTOMLABEL_H
 
 #include "controls/Text3D.h"
 #include "runtime/CustomLabel.h"
@@ -12,31 +12,61 @@ class TsohoCustomLabel : public TCustomLabel {
     Q_OBJECT
 public:
     bool Bevel() const { return bevel_; }
-    void SetBevel(bool bevel) { Restyle(bevel_, bevel); }
+    void SetBevel(bool bevel) {
+        if (Store(bevel_, bevel))
+            Restyled();
+    }
     TPanelBevel BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TPanelBevel bevel) { Restyle(bevelOuter_, bevel); }
+    void SetBevelOuter(TPanelBevel bevel) {
+        if (Store(bevelOuter_, bevel))
+            Restyled();
+    }
     TPanelBevel BevelInner() const { return bevelInner_; }
-    void SetBevelInner(TPanelBevel bevel) { Restyle(bevelInner_, bevel); }
+    void SetBevelInner(TPanelBevel bevel) {
+        if (Store(bevelInner_, bevel))
+            Restyled();
+    }
     // Rings per bevel.
     int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int width) { Restyle(bevelWidth_, width); }
+    void SetBevelWidth(int width) {
+        if (Store(bevelWidth_, width))
+            Restyled();
+    }
     // Plain rings in Color between the outer and the inner bevel.
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int width) { Restyle(borderWidth_, width); }
+    void SetBorderWidth(int width) {
+        if (Store(borderWidth_, width))
+            Restyled();
+    }
     // The lit and the shaded edges of a raised bevel (a lowered one swaps them).
     TColor HighlightColor() const { return highlightColor_; }
-    void SetHighlightColor(TColor color) { Restyle(highlightColor_, color); }
+    void SetHighlightColor(TColor color) {
+        if (Store(highlightColor_, color))
+            Restyled();
+    }
     TColor BottomColor() const { return bottomColor_; }
-    void SetBottomColor(TColor color) { Restyle(bottomColor_, color); }
+    void SetBottomColor(TColor color) {
+        if (Store(bottomColor_, color))
+            Restyled();
+    }
     TLightPos Light() const { return light_; }
-    void SetLight(TLightPos light) { Restyle(light_, light); }
+    void SetLight(TLightPos light) {
+        if (Store(light_, light))
+            Restyled();
+    }
     // How far the lit and the shaded copy stand off the caption; a negative depth is refused.
     int Height3D() const { return height3D_; }
     void SetHeight3D(int height);
     TColor LightColor() const { return lightColor_; }
-    void SetLightColor(TColor color) { Restyle(lightColor_, color); }
+    void SetLightColor(TColor color) {
+        if (Store(lightColor_, color))
+            Restyled();
+    }
     TColor ShadowColor() const { return shadowColor_; }
-    void SetShadowColor(TColor color) { Restyle(shadowColor_, color); }
+    void SetShadowColor(TColor color) {
+        if (Store(shadowColor_, color))
+            Restyled();
+    }
 
 protected:
     explicit TsohoCustomLabel(QWidget* parent);
@@ -54,9 +84,7 @@ protected:
 
 private:
     // A change of look may change the size the caption needs, too.
-    template <typename T> void Restyle(T& field, T value) {
-        if (!Store(field, value))
-            return;
+    void Restyled() {
         AdjustBounds();
         update();
     }

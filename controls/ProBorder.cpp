@@ -1,4 +1,4 @@
-#include "controls/Border.h"
+#include "controls/ProBorder.h"
 
 #include "runtime/Canvas.h"
 
@@ -7,16 +7,15 @@ TProBorder::TProBorder(QWidget* parent) : TControl(parent) {
 }
 
 void TProBorder::SetBevelCtl3D(bool ctl3D) {
-    if (bevelCtl3D_ == ctl3D)
+    if (!Store(bevelCtl3D_, ctl3D))
         return;
-    bevelCtl3D_ = ctl3D;
     bevelWidth_ = ctl3D ? 2 : 1;
     update();
 }
 
 void TProBorder::SetBevelWidth(int width) {
-    if (!bevelCtl3D_)
-        Restyle(bevelWidth_, width);
+    if (!bevelCtl3D_ && Store(bevelWidth_, width))
+        update();
 }
 
 void TProBorder::Paint(TCanvas& canvas) {

@@ -1,5 +1,5 @@
-#ifndef VARNEL_CONTROLS_BORDER_H
-#define VARNEL_CONTROLS_BORDER_H
+#ifndef VARNEL_CONTROLS_PROBORDER_H
+#define VARNEL_CONTROLS_PROBORDER_H
 
 #include "runtime/Control.h"
 #include "runtime/ControlTypes.h"
@@ -19,9 +19,15 @@ public:
     explicit TProBorder(QWidget* parent);
 
     TPanelBevel BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TPanelBevel bevel) { Restyle(bevelOuter_, bevel); }
+    void SetBevelOuter(TPanelBevel bevel) {
+        if (Store(bevelOuter_, bevel))
+            update();
+    }
     TPanelBevel BevelInner() const { return bevelInner_; }
-    void SetBevelInner(TPanelBevel bevel) { Restyle(bevelInner_, bevel); }
+    void SetBevelInner(TPanelBevel bevel) {
+        if (Store(bevelInner_, bevel))
+            update();
+    }
     // Each bevel as two rings in the four system 3-D colours; switching it on makes BevelWidth
     // 2, off makes it 1.
     bool BevelCtl3D() const { return bevelCtl3D_; }
@@ -31,21 +37,26 @@ public:
     void SetBevelWidth(int width);
     // The sides drawn; the others are neither drawn nor narrowed.
     TSides BevelSides() const { return bevelSides_; }
-    void SetBevelSides(TSides sides) { Restyle(bevelSides_, sides); }
+    void SetBevelSides(TSides sides) {
+        if (Store(bevelSides_, sides))
+            update();
+    }
     TColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(TColor color) { Restyle(borderColor_, color); }
+    void SetBorderColor(TColor color) {
+        if (Store(borderColor_, color))
+            update();
+    }
     // Plain rings between the bevels.
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int width) { Restyle(borderWidth_, width); }
+    void SetBorderWidth(int width) {
+        if (Store(borderWidth_, width))
+            update();
+    }
 
 protected:
     void Paint(TCanvas& canvas) override;
 
 private:
-    template <typename T> void Restyle(T& field, T value) {
-        if (Store(field, value))
-            update();
-    }
     QRect DrawBevel(TCanvas& canvas, QRect rect, TPanelBevel bevel) const;
     Qt::Edges Edges() const;
 

@@ -1,4 +1,4 @@
-#include "controls/Panel.h"
+#include "controls/sohoPanel.h"
 #include "controls/TextButton.h"
 #include "runtime/Fonts.h"
 

@@ -1,4 +1,4 @@
-#include "controls/CustomLabel.h"
+#include "controls/sohoCustomLabel.h"
 
 #include "runtime/Canvas.h"
 
@@ -7,8 +7,8 @@
 TsohoCustomLabel::TsohoCustomLabel(QWidget* parent) : TCustomLabel(parent) {}
 
 void TsohoCustomLabel::SetHeight3D(int height) {
-    if (height >= 0)
-        Restyle(height3D_, height);
+    if (height >= 0 && Store(height3D_, height))
+        Restyled();
 }
 
 QRect TsohoCustomLabel::DrawBevel(TCanvas& canvas, const QRect& rect, TPanelBevel bevel,

@@ -1,5 +1,5 @@
-#ifndef VARNEL_CONTROLS_PANEL_H
-#define VARNEL_CONTROLS_PANEL_H
+#ifndef VARNEL_CONTROLS_SOHOPANEL_H
+#define VARNEL_CONTROLS_SOHOPANEL_H
 
 #include "runtime/Bitmap.h"
 #include "runtime/Panel.h"

@@ -1,4 +1,4 @@
-#include "controls/Panel.h"
+#include "controls/sohoPanel.h"
 
 #include <QList>
 #include <algorithm>
