@@ -351,10 +351,11 @@ void TMainForm::ConnectOverlays() {
 }
 
 // Tab goes round the windowed controls in their tab order; the grid takes part, so that colours
-// can be picked from the keyboard. The window still opens with the language list focused, and
-// the grid shows its keyboard cursor only once Tab brings the focus to it.
+// can be picked from the keyboard, but keeps TabStop off: a click picks a colour without taking
+// the focus or showing the selector. The window opens with the language list focused, and the
+// grid shows its keyboard cursor, on the colour in use, only once Tab brings the focus to it.
 void TMainForm::ArrangeTabOrder() {
-    ColorGrid1->SetTabStop(true);
+    ColorGrid1->setFocusPolicy(Qt::TabFocus);
     const QList<QWidget*> order{ColorGrid1, ComboBox1, sg1, Panel1, tlb1, Button1};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

@@ -7,6 +7,7 @@
 #include "runtime/Fonts.h"
 #include "runtime/Label.h"
 #include "runtime/Panel.h"
+#include "tests/Mouse.h"
 #include "tests/Screenshots.h"
 #include "tests/TestDir.h"
 
@@ -121,3 +122,19 @@ TEST_F(WindowLook, ALabelCountsItsShadowFromItsFirstCaptionChange) {
 }
 
 } // namespace
+
+// A click picks without taking the focus or showing the selector; when the focus comes to the
+// grid by other means (the about panel disables the language list), the selector sits on the
+// colour in use.
+TEST_F(WindowLook, AClickPicksWithoutTheFocusAndTheSelectorNeverShowsAnotherColour) {
+    mouse::Click(*form.ColorGrid1, QPoint(3 * 25 + 12, 2 * 25 + 12)); // yellow, index 11
+    EXPECT_EQ(form.ColorGrid1->ForegroundIndex(), 11);
+    EXPECT_TRUE(form.ComboBox1->hasFocus()) << "the click leaves the focus where it was";
+    EXPECT_FALSE(form.ColorGrid1->hasFocus());
+
+    mouse::Click(*form.sohoTextButton7, QPoint(30, 12)); // About
+    if (form.ColorGrid1->hasFocus()) {
+        EXPECT_EQ(form.ColorGrid1->Selection(), 11);
+    }
+    mouse::Click(*form.ga2, QPoint(10, 10));
+}
