@@ -113,6 +113,13 @@ std::vector<Centre> MedianCut(std::vector<Bin>& bins, int colors) {
     return centres;
 }
 
+double SquaredDistance(const Centre& a, const Centre& b) {
+    double sum = 0;
+    for (int c = 0; c < 3; ++c)
+        sum += (a[c] - b[c]) * (a[c] - b[c]);
+    return sum;
+}
+
 template <typename Color>
 std::size_t Nearest(const std::vector<Centre>& centres, const Color& color) {
     std::size_t best = 0;
@@ -168,6 +175,13 @@ public:
             const QRgb rgb = TAwbmLogo::ToRgb(entry);
             widened_.push_back({double(qRed(rgb)), double(qGreen(rgb)), double(qBlue(rgb))});
         }
+        for (const Centre& entry : widened_) {
+            double gap = std::numeric_limits<double>::max();
+            for (const Centre& other : widened_)
+                if (const double d = std::sqrt(SquaredDistance(entry, other)); d > 0)
+                    gap = std::min(gap, d);
+            reach_.push_back(gap / 2);
+        }
     }
 
     std::vector<std::uint8_t> Map(const QImage& picture, bool dither) {
@@ -178,10 +192,9 @@ public:
         for (int y = 0; y < picture.height(); ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
             for (int x = 0; x < width; ++x) {
-                Centre wanted = {double(qRed(row[x])), double(qGreen(row[x])),
-                                 double(qBlue(row[x]))};
-                for (int c = 0; c < 3; ++c)
-                    wanted[c] = std::clamp(wanted[c] + here[std::size_t(x) + 1][c], 0.0, 255.0);
+                const Centre own = {double(qRed(row[x])), double(qGreen(row[x])),
+                                    double(qBlue(row[x]))};
+                const Centre wanted = Wanted(own, here[std::size_t(x) + 1]);
                 const std::uint8_t index = Lookup(wanted);
                 indices[std::size_t(y) * width + x] = index;
                 if (dither)
@@ -194,6 +207,19 @@ public:
     }
 
 private:
+    // The pixel's own colour with the error carried to it, kept within half the gap between
+    // the pixel's nearest entry and the entry nearest that: error from across an edge or built
+    // up over a flat area then cannot make a far-off entry win.
+    Centre Wanted(const Centre& own, const Centre& carried) {
+        const double reach = reach_[Lookup(own)];
+        const double drift = std::sqrt(SquaredDistance(carried, Centre{}));
+        const double scale = drift > reach ? reach / drift : 1.0;
+        Centre wanted;
+        for (int c = 0; c < 3; ++c)
+            wanted[c] = std::clamp(own[c] + carried[c] * scale, 0.0, 255.0);
+        return wanted;
+    }
+
     std::uint8_t Lookup(const Centre& wanted) {
         const int key = Key(qRgb(int(wanted[0]), int(wanted[1]), int(wanted[2])));
         std::int16_t& cached = cache_[std::size_t(key)];
@@ -205,7 +231,7 @@ private:
     static void Spread(std::vector<Centre>& here, std::vector<Centre>& next, std::size_t at,
                        const Centre& wanted, const Centre& shown) {
         for (int c = 0; c < 3; ++c) {
-            const double error = wanted[c] - shown[c];
+            const double error = Carried(wanted[c], shown[c]);
             here[at + 1][c] += error * 7 / 16;
             next[at - 1][c] += error * 3 / 16;
             next[at][c] += error * 5 / 16;
@@ -213,7 +239,39 @@ private:
         }
     }
 
+    // What of the miss is carried on: only the part the DAC can show. A wanted value between two
+    // of its levels is as near as it gets once the level on the shown side is reached; carrying
+    // the rest would build up, pixel after pixel, over a flat area until a far-off entry wins.
+    static double Carried(double wanted, double shown) {
+        const auto& levels = DacLevels();
+        if (shown > wanted)
+            return std::min(levels.above[std::size_t(std::ceil(wanted))] - shown, 0.0);
+        return std::max(levels.below[std::size_t(wanted)] - shown, 0.0);
+    }
+
+    // For each 8-bit value the nearest widened DAC level at or below it, and at or above it.
+    struct TDacLevels {
+        std::array<double, 256> below{};
+        std::array<double, 256> above{};
+    };
+    static const TDacLevels& DacLevels() {
+        static const TDacLevels levels = [] {
+            TDacLevels made;
+            for (int value = 0, level = 0; value < 256; ++value) {
+                while (level < 63 && Widen(level + 1) <= value)
+                    ++level;
+                made.below[std::size_t(value)] = Widen(level);
+                made.above[std::size_t(value)] = Widen(Widen(level) < value ? level + 1 : level);
+            }
+            return made;
+        }();
+        return levels;
+    }
+    static int Widen(int level) { return level << 2 | level >> 4; }
+
     std::vector<Centre> widened_;
+    // How far the error carried may move a pixel whose nearest entry this is.
+    std::vector<double> reach_;
     // The nearest entry by the wanted colour's six bits a channel; -1 until asked.
     std::vector<std::int16_t> cache_ = std::vector<std::int16_t>(Keys, -1);
 };
