@@ -233,11 +233,15 @@ struct TCase {
     bool dither;
 };
 
-// Ours in memory, and the time of the same through epatool.
-std::pair<TResult, double> Ours(const TCase& c, const QTemporaryDir& dir) {
+TResult InMemory(const TCase& c) {
     QImage shown;
     const double ms =
         MedianMs([&](int) { shown = Quantize(c.picture, c.colors, c.dither).Render().Image(); });
+    return Measured(c.picture, shown.convertToFormat(QImage::Format_RGB32), ms);
+}
+
+// Ours in memory, and the time of the same through epatool.
+std::pair<TResult, double> Ours(const TCase& c, const QTemporaryDir& dir) {
     const double epatool = MedianMs([&](int run) {
         QStringList arguments = {"encode",
                                  c.input,
@@ -254,7 +258,7 @@ std::pair<TResult, double> Ours(const TCase& c, const QTemporaryDir& dir) {
             arguments << "--dither";
         Run(QStringLiteral(EPATOOL), arguments);
     });
-    return {Measured(c.picture, shown.convertToFormat(QImage::Format_RGB32), ms), epatool};
+    return {InMemory(c), epatool};
 }
 
 TResult Pngquant(const TCase& c, const QTemporaryDir& dir) {
@@ -306,6 +310,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
+    // Ours alone, in memory: for trying a change quickly.
+    const bool oursOnly = !qEnvironmentVariableIsEmpty("VARNEL_BENCH_OURS_ONLY");
     const std::vector<TPicture> pictures = {
         {"logo-like", LogoLike()}, {"photo", Photo()}, {"plasma", Plasma(dir)}};
     std::printf("PSNR in dB and SSIM against the picture; dPSNR, dSSIM ours less pngquant's; time "
@@ -317,6 +323,12 @@ int main(int argc, char** argv) {
         for (const int colors : {16, 256})
             for (const bool dither : {false, true}) {
                 const TCase c{picture.pixels, input, colors, dither};
+                if (oursOnly) {
+                    const TResult ours = InMemory(c);
+                    std::printf("%-10s %6d %6s | %6.2f %6.4f %7.1f\n", picture.name, colors,
+                                dither ? "yes" : "no", ours.psnr, ours.ssim, ours.ms);
+                    continue;
+                }
                 const auto [ours, epatool] = Ours(c, dir);
                 PrintRow(picture.name, c, ours, epatool, Pngquant(c, dir), ImageMagick(c, dir));
             }
