@@ -4,13 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <limits>
 
 namespace {
 
 constexpr int Keys = 64 * 64 * 64;
 // Rounds of k-means at most; they stop early once no colour changes its entry.
-constexpr int RefineRounds = 8;
+constexpr int RefineRounds = 16;
 // An entry holding less than this share of the pixels is moved to where the error is largest.
 constexpr double NearlyEmpty = 1.0 / 4096;
 
@@ -185,26 +186,26 @@ std::vector<double> SquaredDistancesApart(const std::vector<TColour>& centres) {
     return apart;
 }
 
-// Gives each entry that holds almost nothing the colour that is shown worst, weighed by its
+// Gives each entry that holds almost nothing one of the colours shown worst, weighed by their
 // pixels; returns whether any moved.
 bool MoveNearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_t>& owner,
                      const std::vector<double>& held, double pixels,
                      std::vector<TColour>& centres) {
-    std::vector<double> worst(bins.size());
+    std::vector<std::size_t> empty;
+    for (std::size_t i = 0; i < centres.size(); ++i)
+        if (held[i] < NearlyEmpty * pixels)
+            empty.push_back(i);
+    std::vector<std::pair<double, std::size_t>> worst;
     for (std::size_t b = 0; b < bins.size(); ++b)
-        worst[b] = bins[b].count * SquaredDistance(bins[b].mean, centres[owner[b]]);
-    bool moved = false;
-    for (std::size_t i = 0; i < centres.size(); ++i) {
-        if (held[i] >= NearlyEmpty * pixels)
-            continue;
-        const auto b = std::size_t(std::max_element(worst.begin(), worst.end()) - worst.begin());
-        if (worst[b] <= 0)
-            break;
-        centres[i] = bins[b].mean;
-        worst[b] = 0;
-        moved = true;
-    }
-    return moved;
+        if (const double error = bins[b].count * SquaredDistance(bins[b].mean, centres[owner[b]]);
+            error > 0)
+            worst.emplace_back(error, b);
+    const std::size_t moving = std::min(empty.size(), worst.size());
+    std::partial_sort(worst.begin(), worst.begin() + std::ptrdiff_t(moving), worst.end(),
+                      std::greater<>());
+    for (std::size_t k = 0; k < moving; ++k)
+        centres[empty[k]] = bins[worst[k].second].mean;
+    return moving > 0;
 }
 
 void Refine(const std::vector<TBin>& bins, std::vector<TColour>& centres) {
