@@ -310,6 +310,12 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
+    // The pictures and the last outputs stay, to be looked at.
+    if (!qEnvironmentVariableIsEmpty("VARNEL_BENCH_KEEP")) {
+        dir.setAutoRemove(false);
+        std::printf("pictures kept in %s\n", qPrintable(dir.path()));
+        std::fflush(stdout);
+    }
     // Ours alone, in memory: for trying a change quickly.
     const bool oursOnly = !qEnvironmentVariableIsEmpty("VARNEL_BENCH_OURS_ONLY");
     const std::vector<TPicture> pictures = {
