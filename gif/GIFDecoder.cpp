@@ -1,5 +1,6 @@
 #include "gif/GIFDecoder.h"
 
+#include "gif/GIFColorTable.h"
 #include "gif/GIFItem.h"
 #include "gif/GIFRowOrder.h"
 #include "gif/GIFSettings.h"
@@ -28,6 +29,26 @@ int DepthForBits(int bits) {
     throw EInvalidGraphic(QStringLiteral("Wrong number of colors; must be a power of 2"));
 }
 
+// The image palette of a colour table, padded with grey to 1 << depth entries. The frames of an
+// animation mostly share one table: the last palette made is kept and handed out again, shared.
+QList<QRgb> Palette(const TGIFColorTable& colors, int depth) {
+    struct TLast {
+        TGIFColorTable colors;
+        int depth = 0;
+        QList<QRgb> palette;
+    };
+    thread_local TLast last;
+    const int used = std::min(colors.Count, 1 << depth);
+    if (last.depth == depth && last.colors.Count == colors.Count &&
+        std::equal(colors.Colors.begin(), colors.Colors.begin() + used, last.colors.Colors.begin()))
+        return last.palette;
+    QList<QRgb> palette(1 << depth, qRgb(128, 128, 128));
+    for (int i = 0; i < used; ++i)
+        palette[i] = ToQRgb(colors.Colors[i]);
+    last = {colors, depth, palette};
+    return palette;
+}
+
 QImage MakeImage(const TGIFItem& item, int depth, qint64 largestFrame) {
     // Rows are held as the image will hold them: a bit a pixel for one colour bit, else a byte,
     // each row padded to 32 bits. Decoding goes through a byte a pixel, so a one-bit frame takes
@@ -39,10 +60,7 @@ QImage MakeImage(const TGIFItem& item, int depth, qint64 largestFrame) {
                  depth == 1 ? QImage::Format_Mono : QImage::Format_Indexed8);
     if (image.isNull())
         throw std::bad_alloc();
-    QList<QRgb> palette(1 << depth, qRgb(128, 128, 128));
-    for (int i = 0; i < std::min<int>(item.Colors.Count, palette.size()); ++i)
-        palette[i] = ToQRgb(item.Colors.Colors[i]);
-    image.setColorTable(palette);
+    image.setColorTable(Palette(item.Colors, depth));
     return image;
 }
 
@@ -287,6 +305,19 @@ bool DecodeInto(const TGIFItem& item, bool tolerant, quint8* pixels, qsizetype c
     return decoder->corrupted;
 }
 
+// Packs a row of one-bit pixels (a byte each) most significant bit first, eight at a step: one
+// multiplication gathers bit 0 of eight bytes into the top byte, the first pixel highest.
+void PackBits(const quint8* pixels, int width, quint8* line, qsizetype lineBytes) {
+    int i = 0;
+    for (; i + 8 <= width; i += 8) {
+        const quint64 bits = qFromLittleEndian<quint64>(pixels + i) & 0x0101010101010101u;
+        line[i >> 3] = static_cast<quint8>((bits * 0x8040201008040201u) >> 56);
+    }
+    std::fill(line + (i >> 3), line + lineBytes, quint8(0));
+    for (; i < width; ++i)
+        line[i >> 3] |= static_cast<quint8>((pixels[i] & 1) << (7 - (i & 7)));
+}
+
 // Puts rows decoded in storage order into their places in the image, packing one-bit rows
 // most significant bit first, and clears each row's padding.
 void PlaceRows(const quint8* pixels, bool interlaced, QImage& image) {
@@ -295,9 +326,7 @@ void PlaceRows(const quint8* pixels, bool interlaced, QImage& image) {
     for (TGIFRowOrder rows(image.height(), interlaced); !rows.Done(); rows.Next()) {
         quint8* line = image.scanLine(rows.Row());
         if (mono) {
-            std::fill(line, line + image.bytesPerLine(), quint8(0));
-            for (int i = 0; i < width; ++i)
-                line[i >> 3] |= static_cast<quint8>((pixels[i] & 1) << (7 - (i & 7)));
+            PackBits(pixels, width, line, image.bytesPerLine());
         } else {
             std::memcpy(line, pixels, width);
             std::fill(line + width, line + image.bytesPerLine(), quint8(0));
@@ -305,6 +334,57 @@ void PlaceRows(const quint8* pixels, bool interlaced, QImage& image) {
         pixels += width;
     }
 }
+
+// The buffer frames are decoded into before their rows are placed, kept by each thread from one
+// frame to the next: an animation, or a large interlaced picture decoded again, then neither
+// allocates it anew nor faults its pages in again. One larger than kKept is let go after use; a
+// decoding started from a progress report while the kept one is in use gets its own.
+class TScratch {
+public:
+    explicit TScratch(qsizetype size) {
+        Buffer& kept = Kept();
+        if (kept.inUse) {
+            own_ = std::make_unique_for_overwrite<quint8[]>(size);
+            bytes_ = own_.get();
+            return;
+        }
+        if (kept.size < size) {
+            kept.bytes.reset();
+            kept.bytes = std::make_unique_for_overwrite<quint8[]>(size);
+            kept.size = size;
+        }
+        kept.inUse = true;
+        bytes_ = kept.bytes.get();
+    }
+    ~TScratch() {
+        if (own_)
+            return;
+        Buffer& kept = Kept();
+        kept.inUse = false;
+        if (kept.size > kKept) {
+            kept.bytes.reset();
+            kept.size = 0;
+        }
+    }
+    TScratch(const TScratch&) = delete;
+    TScratch& operator=(const TScratch&) = delete;
+    quint8* Bytes() const { return bytes_; }
+
+private:
+    static constexpr qsizetype kKept = qsizetype(8) << 20;
+    struct Buffer {
+        std::unique_ptr<quint8[]> bytes;
+        qsizetype size = 0;
+        bool inUse = false;
+    };
+    static Buffer& Kept() {
+        thread_local Buffer kept;
+        return kept;
+    }
+
+    std::unique_ptr<quint8[]> own_;
+    quint8* bytes_ = nullptr;
+};
 
 } // namespace
 
@@ -325,9 +405,9 @@ TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSett
         return result;
     }
     constexpr qsizetype kCopySlack = 16;
-    const auto pixels = std::make_unique_for_overwrite<quint8[]>(count + kCopySlack);
-    result.Corrupted = DecodeInto(item, settings.TolerateCorruptData, pixels.get(), count,
+    const TScratch pixels(count + kCopySlack);
+    result.Corrupted = DecodeInto(item, settings.TolerateCorruptData, pixels.Bytes(), count,
                                   count + kCopySlack, progress);
-    PlaceRows(pixels.get(), interlaced, image);
+    PlaceRows(pixels.Bytes(), interlaced, image);
     return result;
 }

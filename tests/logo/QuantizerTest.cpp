@@ -1,5 +1,7 @@
 #include "logo/Quantizer.h"
 
+#include <QColor>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -99,4 +101,48 @@ TEST(Quantizer, GivesAFewPixelsOfAStrongColourTheirOwnEntry) {
             picture.setPixel(x, y, qRgb(255, 0, 0));
     const TAwbmLogo logo = Quantize(picture, 16, false);
     EXPECT_EQ(Shown(logo, 12, 12), qRgb(255, 0, 0));
+}
+
+namespace {
+
+double Distance(QRgb a, QRgb b) {
+    const int dr = qRed(a) - qRed(b);
+    const int dg = qGreen(a) - qGreen(b);
+    const int db = qBlue(a) - qBlue(b);
+    return std::sqrt(double(dr * dr + dg * dg + db * db));
+}
+
+// A rainbow of strong colours above a large flat rectangle of a green the six-bit DAC cannot
+// show (192 lies between the levels 190 and 195).
+QImage FlatGreenBelowARainbow() {
+    QImage picture(240, 160, QImage::Format_RGB32);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y,
+                             QColor::fromHsv(x * 359 / picture.width(), 255, 128 + y * 3).rgb());
+    for (int y = 40; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(40, 192, 40));
+    return picture;
+}
+
+} // namespace
+
+TEST(Quantizer, DitheringAFlatAreaUsesOnlyTheEntriesAroundItsColour) {
+    const QImage picture = FlatGreenBelowARainbow();
+    const QRgb green = qRgb(40, 192, 40);
+    for (const int colors : {16, 256}) {
+        const TAwbmLogo logo = Quantize(picture, colors, true);
+        double nearest = 1e9;
+        for (const TAwbmColor entry : logo.Palette())
+            nearest = std::min(nearest, Distance(TAwbmLogo::ToRgb(entry), green));
+        // The entries a dither may mix for this green: none further than twice the nearest one
+        // and a DAC step.
+        const double reach = 2 * nearest + 4;
+        int faroff = 0;
+        for (int y = 40; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                faroff += Distance(Shown(logo, x, y), green) > reach;
+        EXPECT_EQ(faroff, 0) << colors << " colours: the nearest entry lies " << nearest << " away";
+    }
 }
