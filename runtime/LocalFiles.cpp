@@ -106,10 +106,10 @@ void MakeWayFor(const QString& fileName) {
     switch (fs::symlink_status(path, error).type()) {
     case fs::file_type::regular:
         if (!fs::remove(path, error) && error)
-            throw EInOutError::FromErrno(error.default_error_condition().value());
+            throw EInOutError::FromErrno(error.default_error_condition().value()).Named(fileName);
         return;
     case fs::file_type::directory:
-        throw EInOutError(5);
+        throw EInOutError(5).Named(fileName);
     case fs::file_type::symlink:
         throw Exception(QStringLiteral("Cannot write \"%1\": it is a link, and a link is never "
                                        "written through. Remove it and try again.")
@@ -168,7 +168,7 @@ void Delete(const QString& fileName) {
     const QByteArray name = EncodedName(fileName);
     errno = 0;
     if (std::remove(name.constData()) != 0)
-        throw EInOutError::FromErrno(errno);
+        throw EInOutError::FromErrno(errno).Named(fileName);
 }
 
 QString Reason(const std::error_code& error) {
