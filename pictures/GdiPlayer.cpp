@@ -501,7 +501,20 @@ void TGdiPlayer::TextOut(const TGdiText& text) {
     const QPointF origin = toTarget.map(updatePosition ? state_.position : text.reference);
     const double xScale = Length(toTarget, QPointF(1, 0));
     const std::optional<QFont> font = TextFont(Length(toTarget, QPointF(0, 1)));
+    // Each character is laid out and drawn on its own, which costs as much as a record.
+    budget_.Spend(text.text.size() * TWorkBudget::RecordCost);
     painter_.save();
+    try {
+        DrawText(text, toTarget, font, origin, xScale);
+    } catch (...) {
+        painter_.restore(); // the painter goes back to its owner as it came
+        throw;
+    }
+    painter_.restore();
+}
+
+void TGdiPlayer::DrawText(const TGdiText& text, const QTransform& toTarget,
+                          const std::optional<QFont>& font, QPointF origin, double xScale) {
     painter_.setTransform(toTarget);
     if (text.options & TGdiText::Opaque) {
         budget_.SpendArea(toTarget.mapRect(text.rect));
@@ -509,14 +522,13 @@ void TGdiPlayer::TextOut(const TGdiText& text) {
     }
     if (text.options & TGdiText::Clipped)
         painter_.setClipRect(text.rect.normalized(), Qt::IntersectClip);
-    if (font) {
-        const QList<double> advances = Advances(text, *font, xScale);
-        const double width = std::accumulate(advances.begin(), advances.end(), 0.0);
-        DrawTextLine(text.text, advances, *font, origin);
-        if (updatePosition && xScale > 0)
-            state_.position.rx() += width / xScale;
-    }
-    painter_.restore();
+    if (!font)
+        return;
+    const QList<double> advances = Advances(text, *font, xScale);
+    const double width = std::accumulate(advances.begin(), advances.end(), 0.0);
+    DrawTextLine(text.text, advances, *font, origin);
+    if ((state_.textAlign & TGdiState::taUpdateCP) && xScale > 0)
+        state_.position.rx() += width / xScale;
 }
 
 QString TGdiPlayer::DecodeText(QByteArrayView bytes) const {

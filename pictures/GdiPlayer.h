@@ -118,6 +118,8 @@ private:
     QPen Pen(double toPainter, double painterToTarget) const;
     QBrush Brush(const QTransform& toTarget) const;
     std::optional<QFont> TextFont(double yScale) const;
+    void DrawText(const TGdiText& text, const QTransform& toTarget,
+                  const std::optional<QFont>& font, QPointF origin, double xScale);
     QList<double> Advances(const TGdiText& text, const QFont& font, double xScale) const;
     void DrawTextLine(const QString& text, const QList<double>& advances, const QFont& font,
                       QPointF origin);

@@ -14,7 +14,7 @@ public:
     // A record costs as much as this many pixels: its decoding and the painter's set-up.
     static constexpr qint64 RecordCost = 64;
     // Units for each pixel of the output, which is counted as at least 256 × 256 pixels.
-    static constexpr qint64 UnitsPerPixel = 1024;
+    static constexpr qint64 UnitsPerPixel = 512;
     static constexpr qint64 SmallestOutput = 256 * 256;
     // Whatever the output, no drawing is allowed more than this.
     static constexpr qint64 Ceiling = qint64(1) << 28;

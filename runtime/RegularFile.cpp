@@ -34,6 +34,11 @@ QString KindOfMode(mode_t mode) {
         return QStringLiteral("a socket");
     return QStringLiteral("a special file");
 }
+
+// Qt's name for a file linked into the program.
+bool IsResource(const QString& fileName) {
+    return fileName.startsWith(u':') || fileName.startsWith(QLatin1String("qrc:"));
+}
 #endif
 
 } // namespace
@@ -69,6 +74,9 @@ int OpenDescriptor(const QString& fileName, QString& kind) {
 }
 
 QString Open(QFile& file) {
+    // A resource linked into the program lies in memory: never a pipe, a device or a folder.
+    if (IsResource(file.fileName()))
+        return file.open(QIODevice::ReadOnly) ? QString() : file.errorString();
     QString kind;
     const int fd = OpenDescriptor(file.fileName(), kind);
     if (!kind.isEmpty())
