@@ -210,6 +210,11 @@ QImage DecodeIcon(TByteView dib) {
     return image;
 }
 
+qint64 DeclaredPixels(TByteView info) {
+    const std::optional<THeader> header = ReadHeader(info);
+    return header ? header->width * header->height : 0;
+}
+
 QImage DecodeImageFile(QByteArrayView file) {
     QByteArray bytes = file.toByteArray();
     QBuffer buffer(&bytes);

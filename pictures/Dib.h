@@ -14,6 +14,9 @@ namespace Dib {
 
 inline constexpr qint64 MaxPixels = qint64(1) << 24;
 
+// The pixels the header in `info` declares, before anything is decoded; 0 for a header it
+// cannot read.
+qint64 DeclaredPixels(TByteView info);
 // The header and colours in `info`, the rows in `bits`: an opaque RGB32 image.
 QImage Decode(TByteView info, TByteView bits);
 // Header, colours and rows in one piece: an opaque RGB32 image.

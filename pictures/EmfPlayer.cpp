@@ -109,10 +109,12 @@ QTransform Xform(TByteView record, qint64 at) {
                       record.F32(at + 16), record.F32(at + 20));
 }
 
-// The bitmap whose header offset, header size, rows offset and rows size start at `at`.
-QImage DibAt(TByteView record, qint64 at) {
-    return Dib::Decode(record.Sub(record.U32(at), record.U32(at + 4)),
-                       record.Sub(record.U32(at + 8), record.U32(at + 12)));
+// The bitmap whose header offset, header size, rows offset and rows size start at `at`; its
+// pixels are paid for before it is decoded.
+QImage DibAt(TWorkBudget& budget, TByteView record, qint64 at) {
+    const TByteView info = record.Sub(record.U32(at), record.U32(at + 4));
+    budget.Spend(Dib::DeclaredPixels(info));
+    return Dib::Decode(info, record.Sub(record.U32(at + 8), record.U32(at + 12)));
 }
 
 QString Utf16(TByteView bytes, qint64 at, qint64 count) {
@@ -182,9 +184,11 @@ TMetafileHeader TEmfPlayer::ReadHeader(TByteView file) {
 
 void TEmfPlayer::Play(TByteView file, const TMetafileHeader& header, QPainter& painter,
                       const QRectF& target) {
-    TGdiPlayer gdi(painter, header.frame, target, header.pixelsPerMm, header.objects);
+    TGdiPlayer gdi(painter, header.frame, target, header.pixelsPerMm, header.objects,
+                   QStringLiteral("EMF"));
     TEmfPlayer player(gdi);
     ForEachRecord(file, [&](quint32 type, TByteView record) {
+        gdi.Budget().SpendRecord();
         try {
             player.Record(type, record);
         } catch (const EOutsideBytes&) {
@@ -336,7 +340,7 @@ bool TEmfPlayer::ObjectRecord(quint32 type, TByteView record) {
     case emrCreateDibPatternBrushPt: {
         TLogBrush brush{TLogBrush::DibPatternPt, clBlack, 0, {}};
         if (record.U32(12) == kDibRgbColors)
-            brush.pattern = DibAt(record, 16);
+            brush.pattern = DibAt(gdi_.Budget(), record, 16);
         gdi_.SetObject(record.U32(8), brush);
         return true;
     }
@@ -502,22 +506,22 @@ bool TEmfPlayer::BitmapRecord(quint32 type, TByteView record) {
         } else if (record.U32(80) == kDibRgbColors) {
             const QSizeF source =
                 type == emrStretchBlt ? QSizeF(record.I32(100), record.I32(104)) : dest.size();
-            gdi_.StretchImage(dest, DibAt(record, 84), QRectF(PointL(record, 44), source), rop,
-                              false);
+            gdi_.StretchImage(dest, DibAt(gdi_.Budget(), record, 84),
+                              QRectF(PointL(record, 44), source), rop, false);
         }
         return true;
     }
     case emrStretchDiBits:
         if (record.U32(64) == kDibRgbColors)
             gdi_.StretchImage(QRectF(PointL(record, 24), QSizeF(record.I32(72), record.I32(76))),
-                              DibAt(record, 48),
+                              DibAt(gdi_.Budget(), record, 48),
                               QRectF(PointL(record, 32), QSizeF(record.I32(40), record.I32(44))),
                               record.U32(68), true);
         return true;
     case emrSetDiBitsToDevice:
         if (record.U32(64) == kDibRgbColors) {
             const QSizeF size(record.I32(40), record.I32(44));
-            gdi_.StretchImage(QRectF(PointL(record, 24), size), DibAt(record, 48),
+            gdi_.StretchImage(QRectF(PointL(record, 24), size), DibAt(gdi_.Budget(), record, 48),
                               QRectF(PointL(record, 32), size), kSourceCopy, true);
         }
         return true;

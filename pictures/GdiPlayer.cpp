@@ -119,9 +119,10 @@ double EllipseAngle(const QRectF& box, QPointF point) {
 } // namespace
 
 TGdiPlayer::TGdiPlayer(QPainter& painter, const QRectF& frame, const QRectF& target,
-                       QPointF pixelsPerMm, int objectCapacity)
-    : painter_(painter), target_(target), pixelsPerMm_(pixelsPerMm),
-      objectCapacity_(objectCapacity) {
+                       QPointF pixelsPerMm, int objectCapacity, const QString& kind)
+    : painter_(painter),
+      budget_(QSize(painter.device()->width(), painter.device()->height()), kind), target_(target),
+      pixelsPerMm_(pixelsPerMm), objectCapacity_(objectCapacity) {
     deviceToTarget_ =
         QTransform::fromTranslate(-frame.x(), -frame.y()) *
         QTransform::fromScale(target.width() / frame.width(), target.height() / frame.height()) *
@@ -390,6 +391,7 @@ void TGdiPlayer::SetPixel(QPointF point, TColor color) {
         return;
     painter_.setTransform(deviceToTarget_);
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    budget_.Spend(1);
     painter_.fillRect(QRectF(std::floor(at.x()), std::floor(at.y()), 1, 1), Color(color));
 }
 
@@ -420,6 +422,7 @@ void TGdiPlayer::Paint(const QPainterPath& path, const QTransform& toTarget, dou
     const std::optional<QPainter::CompositionMode> mode = Rop2Mode(state_.rop2);
     if (!mode || !Usable(toTarget) || path.isEmpty())
         return;
+    budget_.Spend(PixelsTouched(path, toTarget, penScale, stroke, fill));
     painter_.setTransform(toTarget);
     QPainterPath shape = path;
     shape.setFillRule(state_.polyFillMode == TGdiState::pfWinding ? Qt::WindingFill
@@ -437,6 +440,20 @@ void TGdiPlayer::Paint(const QPainterPath& path, const QTransform& toTarget, dou
         painter_.strokePath(shape, Pen(penScale, ScaleOf(toTarget)));
     }
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+// At most the shape's box on the output; a line alone, at most its length times its width, so
+// that a long diagonal is not counted as the box it crosses.
+qint64 TGdiPlayer::PixelsTouched(const QPainterPath& path, const QTransform& toTarget,
+                                 double penScale, bool stroke, bool fill) const {
+    const double scale = ScaleOf(toTarget);
+    const double penWidth = stroke ? std::abs(state_.pen.width) * penScale * scale + 1 : 0;
+    const qint64 box = budget_.OnOutput(toTarget.mapRect(path.controlPointRect())
+                                            .adjusted(-penWidth, -penWidth, penWidth, penWidth));
+    if (fill && state_.brush.style != TLogBrush::Null)
+        return box;
+    const double line = (path.length() * scale + 1) * (penWidth + 1);
+    return std::min(box, std::isfinite(line) ? qint64(std::min(line, 1e15)) : box);
 }
 
 QPen TGdiPlayer::Pen(double toPainter, double painterToTarget) const {
@@ -484,20 +501,34 @@ void TGdiPlayer::TextOut(const TGdiText& text) {
     const QPointF origin = toTarget.map(updatePosition ? state_.position : text.reference);
     const double xScale = Length(toTarget, QPointF(1, 0));
     const std::optional<QFont> font = TextFont(Length(toTarget, QPointF(0, 1)));
+    // Each character is laid out and drawn on its own, which costs as much as a record.
+    budget_.Spend(text.text.size() * TWorkBudget::RecordCost);
     painter_.save();
-    painter_.setTransform(toTarget);
-    if (text.options & TGdiText::Opaque)
-        painter_.fillRect(text.rect.normalized(), Color(state_.bkColor));
-    if (text.options & TGdiText::Clipped)
-        painter_.setClipRect(text.rect.normalized(), Qt::IntersectClip);
-    if (font) {
-        const QList<double> advances = Advances(text, *font, xScale);
-        const double width = std::accumulate(advances.begin(), advances.end(), 0.0);
-        DrawTextLine(text.text, advances, *font, origin);
-        if (updatePosition && xScale > 0)
-            state_.position.rx() += width / xScale;
+    try {
+        DrawText(text, toTarget, font, origin, xScale);
+    } catch (...) {
+        painter_.restore(); // the painter goes back to its owner as it came
+        throw;
     }
     painter_.restore();
+}
+
+void TGdiPlayer::DrawText(const TGdiText& text, const QTransform& toTarget,
+                          const std::optional<QFont>& font, QPointF origin, double xScale) {
+    painter_.setTransform(toTarget);
+    if (text.options & TGdiText::Opaque) {
+        budget_.SpendArea(toTarget.mapRect(text.rect));
+        painter_.fillRect(text.rect.normalized(), Color(state_.bkColor));
+    }
+    if (text.options & TGdiText::Clipped)
+        painter_.setClipRect(text.rect.normalized(), Qt::IntersectClip);
+    if (!font)
+        return;
+    const QList<double> advances = Advances(text, *font, xScale);
+    const double width = std::accumulate(advances.begin(), advances.end(), 0.0);
+    DrawTextLine(text.text, advances, *font, origin);
+    if ((state_.textAlign & TGdiState::taUpdateCP) && xScale > 0)
+        state_.position.rx() += width / xScale;
 }
 
 QString TGdiPlayer::DecodeText(QByteArrayView bytes) const {
@@ -555,6 +586,8 @@ void TGdiPlayer::DrawTextLine(const QString& text, const QList<double>& advances
                                                             : metrics.ascent();
     QTransform placed = QTransform::fromTranslate(origin.x(), origin.y());
     placed.rotate(-state_.font.escapement / 10);
+    budget_.SpendArea(
+        placed.mapRect(QRectF(left, baseline - metrics.ascent(), width, metrics.height())));
     painter_.setTransform(placed);
     if (state_.bkMode == TGdiState::bmOpaque)
         painter_.fillRect(QRectF(left, baseline - metrics.ascent(), width, metrics.height()),
@@ -589,6 +622,8 @@ void TGdiPlayer::StretchImage(const QRectF& dest, const QImage& image, QRectF so
         from.moveLeft(image.width() - from.right());
     if (mirrorY)
         from.moveTop(image.height() - from.bottom());
+    budget_.Spend(qint64(image.width()) * image.height());
+    budget_.SpendArea(toTarget.mapRect(dest));
     painter_.setTransform(toTarget);
     painter_.setCompositionMode(SourceMode(rop));
     painter_.drawImage(dest.normalized(), image.mirrored(mirrorX, mirrorY), from);
@@ -599,8 +634,9 @@ void TGdiPlayer::PatBlt(const QRectF& dest, quint32 rop) {
     const QTransform toTarget = LogicalToTarget();
     if (inPath_ || !Usable(toTarget))
         return;
-    painter_.setTransform(toTarget);
     const QRectF area = dest.normalized();
+    budget_.SpendArea(toTarget.mapRect(area));
+    painter_.setTransform(toTarget);
     switch ((rop >> 16) & 0xFF) {
     case 0x00:
         painter_.fillRect(area, Qt::black);

@@ -2,6 +2,7 @@
 #define VARNEL_PICTURES_GDIPLAYER_H
 
 #include "pictures/GdiState.h"
+#include "pictures/WorkBudget.h"
 
 #include <QFont>
 #include <QList>
@@ -31,13 +32,17 @@ struct TGdiText {
 // (painter pixels), clipped to `target`.
 class TGdiPlayer {
 public:
+    // `kind` names the picture in the message a drawing over its work budget raises.
     TGdiPlayer(QPainter& painter, const QRectF& frame, const QRectF& target, QPointF pixelsPerMm,
-               int objectCapacity);
+               int objectCapacity, const QString& kind);
     ~TGdiPlayer();
     TGdiPlayer(const TGdiPlayer&) = delete;
     TGdiPlayer& operator=(const TGdiPlayer&) = delete;
 
     TGdiState& State() { return state_; }
+    // What the drawing may still cost; the records' readers count each record and each bitmap
+    // they decode, the drawing operations the pixels they touch.
+    TWorkBudget& Budget() { return budget_; }
     // Extents count only in the two mapping modes that use them; elsewhere the device ignores
     // them, and so do these.
     void SetWindowExt(QPointF extent);
@@ -108,9 +113,13 @@ private:
     void Shape(const QPainterPath& shape, bool fill = true);
     void Paint(const QPainterPath& path, const QTransform& toTarget, double penScale, bool stroke,
                bool fill);
+    qint64 PixelsTouched(const QPainterPath& path, const QTransform& toTarget, double penScale,
+                         bool stroke, bool fill) const;
     QPen Pen(double toPainter, double painterToTarget) const;
     QBrush Brush(const QTransform& toTarget) const;
     std::optional<QFont> TextFont(double yScale) const;
+    void DrawText(const TGdiText& text, const QTransform& toTarget,
+                  const std::optional<QFont>& font, QPointF origin, double xScale);
     QList<double> Advances(const TGdiText& text, const QFont& font, double xScale) const;
     void DrawTextLine(const QString& text, const QList<double>& advances, const QFont& font,
                       QPointF origin);
@@ -119,6 +128,7 @@ private:
     QRegion TargetRegion(const QPainterPath& devicePath) const;
 
     QPainter& painter_;
+    TWorkBudget budget_;
     QTransform deviceToTarget_;
     QRectF target_;
     QPointF pixelsPerMm_;

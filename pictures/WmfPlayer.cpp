@@ -80,10 +80,16 @@ QPolygonF Points(TByteView params, qint64 at, qint64 count) {
     return points;
 }
 
+// A bitmap with its header, paid for before it is decoded.
+QImage PackedDib(TWorkBudget& budget, TByteView dib) {
+    budget.Spend(Dib::DeclaredPixels(dib));
+    return Dib::DecodePacked(dib);
+}
+
 // Draws the bitmap in `params` from `dibAt` onto `dest`.
 void Blit(TGdiPlayer& gdi, TByteView params, qint64 dibAt, const QRectF& dest, const QRectF& source,
           quint32 rop, bool rowsFromBottom) {
-    gdi.StretchImage(dest, Dib::DecodePacked(params.Sub(dibAt)), source, rop, rowsFromBottom);
+    gdi.StretchImage(dest, PackedDib(gdi.Budget(), params.Sub(dibAt)), source, rop, rowsFromBottom);
 }
 
 } // namespace
@@ -149,7 +155,8 @@ TMetafileHeader TWmfPlayer::ReadHeader(TByteView file) {
 
 void TWmfPlayer::Play(TByteView file, const TMetafileHeader& header, QPainter& painter,
                       const QRectF& target) {
-    TGdiPlayer gdi(painter, header.frame, target, header.pixelsPerMm, header.objects);
+    TGdiPlayer gdi(painter, header.frame, target, header.pixelsPerMm, header.objects,
+                   QStringLiteral("WMF"));
     // The picture's frame is the viewport, which belongs to whoever plays the metafile: the
     // metafile's window is drawn into it, and its own viewport records are passed over.
     TGdiState& state = gdi.State();
@@ -158,6 +165,7 @@ void TWmfPlayer::Play(TByteView file, const TMetafileHeader& header, QPainter& p
     state.windowExt = state.viewportExt = QPointF(header.frame.width(), header.frame.height());
     TWmfPlayer player(file, gdi);
     ForEachRecord(file, [&](quint16 function, TByteView params) {
+        gdi.Budget().SpendRecord();
         try {
             player.Record(function, params);
         } catch (const EOutsideBytes&) {
@@ -250,7 +258,7 @@ bool TWmfPlayer::ObjectRecord(quint16 function, TByteView params) {
     case metaDibCreatePatternBrush: {
         TLogBrush brush{TLogBrush::DibPatternPt, clBlack, 0, {}};
         if (params.U16(2) == kDibRgbColors)
-            brush.pattern = Dib::DecodePacked(params.Sub(4));
+            brush.pattern = PackedDib(gdi_.Budget(), params.Sub(4));
         gdi_.AddObject(brush);
         return true;
     }

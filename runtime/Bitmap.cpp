@@ -1,8 +1,10 @@
 #include "runtime/Bitmap.h"
 
+#include "runtime/BmpLayout.h"
 #include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/OutOfMemory.h"
+#include "runtime/PictureMemory.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -25,17 +27,6 @@ TPixelFormat FormatForDepth(int bitsPerPixel) {
     default:
         return TPixelFormat::pf24bit;
     }
-}
-
-// The bit count a BMP declares, from either header kind; 0 when it is not a BMP we know.
-int DeclaredBitCount(const QByteArray& data) {
-    if (data.size() < 30 || !data.startsWith("BM"))
-        return 0;
-    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
-    const quint32 headerSize = qFromLittleEndian<quint32>(bytes + 14);
-    if (headerSize == 12)
-        return qFromLittleEndian<quint16>(bytes + 24);
-    return qFromLittleEndian<quint16>(bytes + 28);
 }
 
 // An uncompressed BMP with a Windows header cut to its top `rows` rows: the headers and palette
@@ -139,13 +130,19 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
 }
 
-void TBitmap::SetImage(const QImage& image) {
+void TBitmap::SetImage(QImage image) {
+    const bool alpha = image.hasAlphaChannel();
+    // In place where Qt can: an image handed over whole is not copied to change its format.
     const auto converted = [&](QImage::Format format) {
-        return image.isNull() ? image : Allocated(image.convertToFormat(format));
+        if (!image.isNull()) {
+            image.convertTo(format);
+            Allocated(image);
+        }
+        return std::move(image);
     };
     switch (image.format()) {
     case QImage::Format_Mono:
-        image_ = image;
+        image_ = std::move(image);
         format_ = TPixelFormat::pf1bit;
         break;
     case QImage::Format_MonoLSB:
@@ -153,12 +150,12 @@ void TBitmap::SetImage(const QImage& image) {
         format_ = TPixelFormat::pf1bit;
         break;
     case QImage::Format_Indexed8:
-        image_ = image;
         format_ = image.colorCount() <= 16 ? TPixelFormat::pf4bit : TPixelFormat::pf8bit;
+        image_ = std::move(image);
         break;
     default:
         image_ = converted(QImage::Format_RGB32);
-        format_ = image.hasAlphaChannel() ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
+        format_ = alpha ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
         break;
     }
     Changed();
@@ -183,11 +180,12 @@ void TBitmap::LoadFromStream(QIODevice& stream) {
     // Qt's own BMP reader, without first loading every image plugin to ask whether one of them
     // knows these bytes better.
     reader.setAutoDetectImageFormat(false);
-    const int bitCount = DeclaredBitCount(data);
+    const int bitCount = BmpLayout::DeclaredBitCount(data);
     QImage image;
-    if (bitCount == 0 || !reader.read(&image) || image.isNull())
+    if (bitCount == 0 || !BmpLayout::HoldsItsPixels(data) ||
+        !PictureMemory::Fits(reader, data.size()) || !reader.read(&image) || image.isNull())
         throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid"));
-    SetImage(image);
+    SetImage(std::move(image));
     format_ = FormatForDepth(bitCount);
     Changed();
 }

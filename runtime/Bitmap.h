@@ -34,11 +34,13 @@ public:
     const TCanvas& Canvas() const { return canvas_; }
     const QImage& Image() const { return image_; }
     // Takes a picture made elsewhere, keeping its palette; the format tag follows its depth.
-    void SetImage(const QImage& image);
+    void SetImage(QImage image);
 
     void Draw(TCanvas& canvas, const QRect& rect) override;
     // Reads every common BMP variant (1, 4, 8, 16, 24, 32 bits, RLE, OS/2 headers); anything
-    // else raises "Bitmap image is not valid" and leaves the bitmap as it was.
+    // else raises "Bitmap image is not valid" and leaves the bitmap as it was: pixel data that
+    // ends before the picture does, a pixel offset past the end, and a picture larger than its
+    // file may cost (PictureMemory) are refused before anything is decoded.
     void LoadFromStream(QIODevice& stream) override;
     // Reads just the top-left `size` of a BMP file held in memory. Of an uncompressed file only
     // the rows that part covers are read, so a picture far larger than what shows of it costs

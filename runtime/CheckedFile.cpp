@@ -2,8 +2,13 @@
 
 #include "runtime/InOutError.h"
 #include "runtime/LocalFiles.h"
+#include "runtime/RegularFile.h"
 
 #include <cerrno>
+#ifndef Q_OS_WIN
+#include <stdio.h>
+#include <unistd.h>
+#endif
 
 TCheckedFile::~TCheckedFile() {
     if (file_)
@@ -15,9 +20,32 @@ void TCheckedFile::Open(const char* mode) {
         Close();
     const QByteArray name = LocalFiles::EncodedName(fileName_);
     errno = 0;
-    file_ = std::fopen(name.constData(), mode);
+    file_ = mode[0] == 'r' ? OpenToRead() : std::fopen(name.constData(), mode);
     if (!file_)
         Fail(errno);
+}
+
+std::FILE* TCheckedFile::OpenToRead() const {
+#ifdef Q_OS_WIN
+    return std::fopen(LocalFiles::EncodedName(fileName_).constData(), "rb");
+#else
+    // Only a regular file, opened without waiting: a named pipe under a working file's name
+    // would hold the open until someone wrote to it. Anything else is not for reading.
+    QString kind;
+    const int fd = RegularFile::OpenDescriptor(fileName_, kind);
+    if (fd < 0) {
+        if (!kind.isEmpty())
+            errno = kind == QLatin1String("a folder") ? EISDIR : EACCES;
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+    }
+    return file;
+#endif
 }
 
 void TCheckedFile::Create() {
@@ -34,7 +62,7 @@ void TCheckedFile::CreateNew() {
 
 std::FILE* TCheckedFile::Stream() const {
     if (!file_)
-        throw EInOutError(103);
+        throw EInOutError(103).Named(fileName_);
     return file_;
 }
 
@@ -43,7 +71,7 @@ void TCheckedFile::Fail(int error) {
         std::fclose(file_);
         file_ = nullptr;
     }
-    throw EInOutError::FromErrno(error);
+    throw EInOutError::FromErrno(error).Named(fileName_);
 }
 
 void TCheckedFile::Close() {
@@ -55,5 +83,5 @@ void TCheckedFile::Close() {
     const bool flushed = std::fflush(file) == 0;
     const int error = errno;
     if (std::fclose(file) != 0 || !flushed)
-        throw EInOutError::FromErrno(flushed ? errno : error);
+        throw EInOutError::FromErrno(flushed ? errno : error).Named(fileName_);
 }

@@ -18,7 +18,8 @@ public:
     const QString& FileName() const { return fileName_; }
 
 protected:
-    // Opens an existing file with a C library mode.
+    // Opens an existing file with a C library mode; one to read must be a regular file, and the
+    // open never waits (a named pipe or a device raises "File access denied").
     void Open(const char* mode);
     // Creates the file for writing in place of a stale one, never through a link.
     void Create();
@@ -29,6 +30,8 @@ protected:
     [[noreturn]] void Fail(int error);
 
 private:
+    std::FILE* OpenToRead() const;
+
     QString fileName_;
     std::FILE* file_ = nullptr;
 };

@@ -1,19 +1,27 @@
 #include "runtime/DecodedBitmap.h"
 
 #include "runtime/InvalidGraphic.h"
+#include "runtime/OutOfMemory.h"
+#include "runtime/PictureEnd.h"
+#include "runtime/PictureMemory.h"
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QPainter>
 
 namespace {
 
-QImage OverBlack(const QImage& image) {
-    QImage opaque(image.size(), QImage::Format_RGB32);
-    opaque.fill(Qt::black);
-    QPainter painter(&opaque);
-    painter.drawImage(0, 0, image);
-    return opaque;
+// See-through pixels over black, in place: premultiplied colour is what black shows through, and
+// every pixel is then opaque.
+QImage OverBlack(QImage image) {
+    image.convertTo(QImage::Format_ARGB32_Premultiplied);
+    Allocated(image);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            line[x] |= 0xFF000000u;
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
 }
 
 } // namespace
@@ -22,15 +30,18 @@ TDecodedBitmap::TDecodedBitmap(QByteArray format, QString kind)
     : format_(std::move(format)), kind_(std::move(kind)) {}
 
 void TDecodedBitmap::LoadFromStream(QIODevice& stream) {
-    // Read as far as any picture file may go; the reader then refuses pictures beyond its
-    // allocation limit, whatever size a file claims.
+    // Read as far as any picture file may go; the picture's declared size is then held to what
+    // the file may cost before the reader allocates for it, and a file cut short is refused
+    // rather than shown with its missing part black.
+    const QByteArray bytes = ReadToEnd(stream);
     QBuffer buffer;
-    buffer.setData(ReadToEnd(stream));
+    buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format_);
     reader.setAutoTransform(true);
     QImage image;
-    if (!reader.read(&image) || image.isNull())
+    if (!PictureEnd::Complete(format_, bytes) || !PictureMemory::Fits(reader, bytes.size()) ||
+        !reader.read(&image) || image.isNull())
         throw EInvalidGraphic(QStringLiteral("%1 image is not valid").arg(kind_));
-    SetImage(image.hasAlphaChannel() ? OverBlack(image) : image);
+    SetImage(image.hasAlphaChannel() ? OverBlack(std::move(image)) : std::move(image));
 }

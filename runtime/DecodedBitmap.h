@@ -13,7 +13,9 @@ public:
     // damaged file raises ("JPEG image is not valid").
     TDecodedBitmap(QByteArray format, QString kind);
 
-    // Palettes are kept. See-through pixels show the black behind them, so they are not lit.
+    // Palettes are kept. See-through pixels show the black behind them, so they are not lit. A
+    // file cut before its end marker, or a picture larger than its file may cost
+    // (PictureMemory), raises "<kind> image is not valid" before anything is decoded.
     void LoadFromStream(QIODevice& stream) override;
 
 private:

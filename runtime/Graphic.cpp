@@ -4,11 +4,11 @@
 #include "runtime/LocalFiles.h"
 #include "runtime/OutOfMemory.h"
 #include "runtime/Store.h"
+#include "runtime/RegularFile.h"
 #include "runtime/StreamBytes.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 
 void TGraphic::LoadFromBytes(const QByteArray& bytes) {
     QBuffer buffer;
@@ -19,7 +19,7 @@ void TGraphic::LoadFromBytes(const QByteArray& bytes) {
 
 void TGraphic::LoadFromFile(const QString& fileName) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || QFileInfo(fileName).isDir())
+    if (!RegularFile::Open(file).isEmpty())
         throw EInvalidGraphic(QStringLiteral("Cannot open file %1").arg(fileName));
     try {
         LoadFromStream(file);

@@ -40,13 +40,14 @@ public:
     // Reads a whole picture file already in memory through LoadFromStream.
     void LoadFromBytes(const QByteArray& bytes);
     // Opens the file and reads it through LoadFromStream; a file that cannot be opened raises
-    // "Cannot open file <name>", one there is no memory for "Not enough memory to load <name>",
-    // and the picture stays as it was.
+    // "Cannot open file <name>", anything but a regular file "Cannot open file <name>: it is a
+    // named pipe, not a file" (a folder, a device) without waiting on it, one there is no memory
+    // for "Not enough memory to load <name>", and the picture stays as it was.
     void LoadFromFile(const QString& fileName);
 
     // The most a picture file may hold: what a bitmap of the largest size Qt's readers decode
-    // (128 MB of pixels) takes; a GIF frame may decode to half as much. A device or a pipe
-    // given as a picture is read no further than this.
+    // (128 MB of pixels) takes; a GIF frame may decode to half as much. A stream that never
+    // ends is read no further than this.
     static constexpr qint64 LargestFile = qint64(128) << 20;
     // Writes a new file completely or not at all (LocalFiles::WriteNewFile): an existing file is
     // never replaced, and a failure raises an error with the system's reason.

@@ -13,6 +13,16 @@ public:
     // The error of a failed C library call; no errno at all counts as a plain I/O failure.
     static EInOutError FromErrno(int error);
 
+    // The same error, telling which file it befell. The message stays the runtime's own; a
+    // caller that reports more than that (epatool) names the file itself.
+    EInOutError Named(const QString& fileName) const {
+        EInOutError named = *this;
+        named.fileName_ = fileName;
+        return named;
+    }
+    // Empty when the failure was not told which file it befell.
+    const QString& FileName() const { return fileName_; }
+
     int ErrorCode() const { return code_; }
     // The C library's errno behind the failure, for callers that report the system's own reason;
     // 0 when there is none.
@@ -25,6 +35,7 @@ public:
 private:
     int code_;
     int systemError_;
+    QString fileName_;
 };
 
 #endif

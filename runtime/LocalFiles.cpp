@@ -114,7 +114,7 @@ static bool MayReplace(const QString& fileName) {
     case fs::file_type::regular:
         return true;
     case fs::file_type::directory:
-        throw EInOutError(5);
+        throw EInOutError(5).Named(fileName);
     case fs::file_type::symlink:
         throw Exception(QStringLiteral("Cannot write \"%1\": it is a link, and a link is never "
                                        "written through. Remove it and try again.")
@@ -131,19 +131,19 @@ static bool MayReplace(const QString& fileName) {
 void MakeWayFor(const QString& fileName) {
     std::error_code error;
     if (MayReplace(fileName) && !fs::remove(NativePath(fileName), error) && error)
-        throw EInOutError::FromErrno(error.default_error_condition().value());
+        throw EInOutError::FromErrno(error.default_error_condition().value()).Named(fileName);
 }
 
 void ReplaceWhole(const QString& fileName, const QByteArray& bytes) {
     MayReplace(fileName);
     const QString temporary = WriteTemporaryBeside(
-        fileName, bytes, [](int error) { throw EInOutError::FromErrno(error); });
+        fileName, bytes, [&](int error) { throw EInOutError::FromErrno(error).Named(fileName); });
     errno = 0;
     // A rename replaces the name alone: a second name of the old file keeps its bytes.
     if (std::rename(EncodedName(temporary).constData(), EncodedName(fileName).constData()) != 0) {
         const int error = errno;
         QFile::remove(temporary);
-        throw EInOutError::FromErrno(error);
+        throw EInOutError::FromErrno(error).Named(fileName);
     }
 }
 
@@ -193,7 +193,7 @@ void Delete(const QString& fileName) {
     const QByteArray name = EncodedName(fileName);
     errno = 0;
     if (std::remove(name.constData()) != 0)
-        throw EInOutError::FromErrno(errno);
+        throw EInOutError::FromErrno(errno).Named(fileName);
 }
 
 QString Reason(const std::error_code& error) {

@@ -3,6 +3,7 @@
 
 #include "runtime/Exception.h"
 #include "runtime/InOutError.h"
+#include "runtime/RegularFile.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -38,12 +39,12 @@ inline std::optional<QByteArray> ReadAtMost(QIODevice& stream, qint64 limit) {
     return bytes;
 }
 
-// The bytes of the file `fileName`, or nothing when it holds more than `limit`: a device or a pipe
-// has no size to ask for and may never end. A file that cannot be opened raises an error naming it.
+// The bytes of the file `fileName`, or nothing when it holds more than `limit`. Only a regular
+// file is read (see RegularFile::Open); one that cannot be opened raises an error naming it.
 inline std::optional<QByteArray> ReadFileAtMost(const QString& fileName, qint64 limit) {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
+    if (const QString failure = RegularFile::Open(file); !failure.isEmpty())
+        throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(fileName, failure));
     return ReadAtMost(file, limit);
 }
 

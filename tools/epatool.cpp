@@ -14,11 +14,15 @@
 #include "pictures/Icon.h"
 #include "pictures/Metafile.h"
 #include "runtime/Bitmap.h"
+#include "runtime/ByteView.h"
 #include "runtime/Exception.h"
 #include "runtime/Graphic.h"
+#include "runtime/InOutError.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/OutOfMemory.h"
 #include "runtime/Picture.h"
+#include "runtime/PictureFormats.h"
+#include "runtime/RegularFile.h"
 #include "runtime/StreamBytes.h"
 #include "tools/ImportArguments.h"
 #include "tools/UsageError.h"
@@ -31,6 +35,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <system_error>
 #include <variant>
 
 namespace {
@@ -142,11 +147,60 @@ EncodeOptions ParseEncode(const QStringList& args) {
     return options;
 }
 
-// Any picture, loaded as the editor loads it. A picture without pixels would give a blank logo
-// that looks like success.
+// The extension a picture held in memory would have, from its first bytes; empty when they are
+// none of the kinds epatool reads.
+QString KindOfBytes(const QByteArray& bytes) {
+    const TByteView view(bytes);
+    const auto starts = [&](const char* signature) { return bytes.startsWith(signature); };
+    if (starts("BM"))
+        return QStringLiteral("bmp");
+    if (starts("GIF8"))
+        return QStringLiteral("gif");
+    if (starts("\x89PNG"))
+        return QStringLiteral("png");
+    if (starts("\xFF\xD8\xFF"))
+        return QStringLiteral("jpg");
+    if (bytes.startsWith(QByteArray("\0\0\1\0", 4)))
+        return QStringLiteral("ico");
+    if (bytes.size() >= 44 && view.U32(0) == 1 && bytes.mid(40, 4) == " EMF")
+        return QStringLiteral("emf");
+    if (starts("\xD7\xCD\xC6\x9A") ||
+        (bytes.size() >= 4 && (view.U16(0) == 1 || view.U16(0) == 2) && view.U16(2) == 9))
+        return QStringLiteral("wmf");
+    return {};
+}
+
+// A picture on standard input: its kind is told by its first bytes, as it has no name.
+std::unique_ptr<TGraphic> ReadStandardInput() {
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("Cannot read standard input: %1").arg(in.errorString()));
+    const std::optional<QByteArray> bytes = ReadAtMost(in, TGraphic::LargestFile);
+    if (!bytes)
+        throw Exception(QStringLiteral("Standard input holds more than %1 MB, more than any "
+                                       "picture file may.")
+                            .arg(TGraphic::LargestFile >> 20));
+    const TPictureFormats::Entry* entry = TPictureFormats::Find(KindOfBytes(*bytes));
+    if (!entry)
+        throw Exception(QStringLiteral("Standard input holds no picture epatool knows (BMP, PNG, "
+                                       "JPEG, GIF, ICO, EMF, WMF)."));
+    std::unique_ptr<TGraphic> graphic = entry->make();
+    graphic->LoadFromBytes(*bytes);
+    return graphic;
+}
+
+// Any picture, loaded as the editor loads it; "-" is standard input. A picture without pixels
+// would give a blank logo that looks like success.
 std::unique_ptr<TPicture> LoadPicture(const QString& input) {
     auto picture = std::make_unique<TPicture>();
-    picture->LoadFromFile(input);
+    if (input == QLatin1String("-"))
+        picture->SetGraphic(ReadStandardInput());
+    else if (QFileInfo(input).suffix().isEmpty())
+        throw Exception(QStringLiteral("\"%1\" has no extension, which tells its picture kind: "
+                                       "name it .bmp, .png, .jpg, .gif, .ico, .emf or .wmf.")
+                            .arg(input));
+    else
+        picture->LoadFromFile(input);
     if (picture->Graphic()->Empty() || picture->Width() <= 0 || picture->Height() <= 0)
         throw Exception(
             QStringLiteral("\"%1\" holds no picture: there is nothing to draw.").arg(input));
@@ -199,7 +253,23 @@ void EncodeAwbm(TGraphic& picture, const QString& input, const QString& output,
     Quantize(pixels, options.colors.value_or(16), options.logo.Dithered()).Write(output);
 }
 
-void Encode(const QString& input, const QString& output, const EncodeOptions& options) {
+// A failure while encoding `input` into `output`, told with the file it befell and why: the
+// runtime's own messages ("Disk full", "Bitmap image is not valid") name neither.
+Exception Named(const QString& input, const QString& output, const Exception& failure) {
+    const auto* io = dynamic_cast<const EInOutError*>(&failure);
+    if (io && !io->FileName().isEmpty()) {
+        QString reason = io->Message();
+        if (io->SystemError() != 0)
+            reason += QStringLiteral(" (%1)").arg(
+                QString::fromStdString(std::generic_category().message(io->SystemError())));
+        return Exception(QStringLiteral("%1: %2: %3").arg(input, io->FileName(), reason));
+    }
+    if (failure.Message().contains(input) || failure.Message().contains(output))
+        return failure;
+    return Exception(QStringLiteral("%1: %2").arg(input, failure.Message()));
+}
+
+void ConvertPicture(const QString& input, const QString& output, const EncodeOptions& options) {
     RefuseExisting(output);
     try {
         const std::unique_ptr<TPicture> picture = LoadPicture(input);
@@ -209,6 +279,14 @@ void Encode(const QString& input, const QString& output, const EncodeOptions& op
             EncodeAwbm(*picture->Graphic(), input, output, options);
     } catch (const std::bad_alloc&) {
         throw EOutOfMemory(input);
+    }
+}
+
+void Encode(const QString& input, const QString& output, const EncodeOptions& options) {
+    try {
+        ConvertPicture(input, output, options);
+    } catch (const Exception& failure) {
+        throw Named(input, output, failure);
     }
 }
 
@@ -225,7 +303,7 @@ int EncodeAll(const EncodeOptions& options) {
             Encode(input, output, options);
             std::printf("%s -> %s\n", qPrintable(input), qPrintable(output));
         } catch (const Exception& e) {
-            std::fprintf(stderr, "epatool: %s: %s\n", qPrintable(input), qPrintable(e.Message()));
+            std::fprintf(stderr, "epatool: %s\n", qPrintable(e.Message()));
             ++failures;
         }
     }
@@ -239,10 +317,18 @@ using TLogo = std::variant<TEpaLogo, TAwbmLogo>;
 
 // Told apart by their first bytes. An EPA logo of 65 × 87 cells could begin with "AWBM" too;
 // such a file is still read as what it is.
+// "-" is standard input, whatever it is; any other name must be a regular file.
+void OpenInput(QFile& file, const QString& input) {
+    const QString failure = input != QLatin1String("-")             ? RegularFile::Open(file)
+                            : file.open(stdin, QIODevice::ReadOnly) ? QString()
+                                                                    : file.errorString();
+    if (!failure.isEmpty())
+        throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(input, failure));
+}
+
 TLogo ReadLogo(const QString& input) {
     QFile file(input);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Cannot open \"%1\": %2").arg(input, file.errorString()));
+    OpenInput(file, input);
     const bool awbm = TAwbmLogo::HasSignature(file.peek(4));
     const std::optional<QByteArray> bytes =
         ReadAtMost(file, std::max(TEpaLogo::LargestFile, TAwbmLogo::LargestFile));

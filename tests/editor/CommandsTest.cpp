@@ -114,7 +114,7 @@ TEST_F(Commands, ABadTemplateEndsNewWithItsErrorAndChangesNothing) {
     const TColorTable colors = form.ColorTable();
     QDir(dir.Path(".")).mkdir(WorkingFiles::PreviewTemplate);
     Run(form.sohoTextButton1, {{mrYes, {}}});
-    EXPECT_EQ(Errors(), QStringList{"Cannot open file zemepa.bmp"});
+    EXPECT_EQ(Errors(), QStringList{"Cannot open file zemepa.bmp: it is a folder, not a file"});
     EXPECT_EQ(form.Image1->Picture().Bitmap().Image(), drawing) << "the drawing template was good";
 
     dir.Write(WorkingFiles::DrawingTemplate, "not a bitmap");

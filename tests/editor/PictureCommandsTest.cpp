@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <random>
+#include <sys/stat.h>
 
 namespace {
 
@@ -175,6 +176,24 @@ TEST_F(PictureCommands, AFailedLoadLeavesTheDrawingAndItsNameAsTheyWere) {
     EXPECT_FALSE(messages[5].isEmpty()) << "the GIF decoder's own message";
     EXPECT_EQ(messages.mid(6), (QStringList{"Bitmap image is not valid", "Icon image is not valid",
                                             "Metafile is not valid", "Metafile is not valid"}));
+}
+
+TEST_F(PictureCommands, LoadBmpOfANamedPipeOrAFolderAnswersAtOnceAndChangesNothing) {
+    dir.Write("logo.bmp", TestData("pictures/logo.bmp"));
+    Run(form.sohoTextButton2, {{mrOk, dir.Path("logo.bmp")}});
+    const QImage drawing = form.Image1->Picture().Bitmap().Image();
+    // No writer ever opens the pipe: a load that waited for one would never return.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("pipe.bmp")).constData(), 0600), 0);
+    ASSERT_TRUE(dir.Dir().mkdir("folder.bmp"));
+    for (const auto& [name, kind] :
+         {std::pair{"pipe.bmp", "a named pipe"}, std::pair{"folder.bmp", "a folder"}}) {
+        Run(form.sohoTextButton2, {{mrOk, dir.Path(name)}});
+        EXPECT_EQ(Errors(), QStringList{QStringLiteral("Cannot open file %1: it is %2, not a file")
+                                            .arg(dir.Path(name), kind)});
+        EXPECT_EQ(form.Image1->Picture().Bitmap().Image(), drawing) << name;
+        EXPECT_EQ(form.ShadowLabel7->Caption(), "logo.bmp");
+    }
+    SaveScreenshot(form.grab().toImage(), QStringLiteral("loaded-named-pipe.png"));
 }
 
 TEST_F(PictureCommands, SaveBmpWritesTheLogoAreaAsA1BitBitmap) {

@@ -408,7 +408,8 @@ TEST(MetafileRecords, WideTextKeepsTheAdvancesItIsGiven) {
 TEST(MetafileRecords, SingleByteTextFollowsTheFontsCharacterSet) {
     QImage image(4, 4, QImage::Format_RGB32);
     QPainter painter(&image);
-    TGdiPlayer gdi(painter, QRectF(0, 0, 4, 4), QRectF(0, 0, 4, 4), QPointF(1, 1), 0);
+    TGdiPlayer gdi(painter, QRectF(0, 0, 4, 4), QRectF(0, 0, 4, 4), QPointF(1, 1), 0,
+                   QStringLiteral("EMF"));
     EXPECT_EQ(gdi.DecodeText("\xDD\xE9"), QString::fromUtf8("Ýé")) << "western by default";
     gdi.State().font.charSet = 162;
     EXPECT_EQ(gdi.DecodeText("\xDD\xFE"), QString::fromUtf8("İş")) << "Turkish";

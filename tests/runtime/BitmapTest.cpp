@@ -1,10 +1,13 @@
 #include "runtime/Bitmap.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/Picture.h"
+#include "tests/MemoryLimit.h"
 #include "tests/TestDir.h"
 
+#include <QBuffer>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -154,4 +157,80 @@ TEST(Bitmap, TheTopLeftPartOfAFileIsWhatTheWholeFileShowsThere) {
     TBitmap kept(3, 3, TPixelFormat::pf1bit);
     EXPECT_THROW(kept.LoadTopLeft(TestData("bmp/truncated.bmp"), QSize(2, 2)), EInvalidGraphic);
     EXPECT_EQ(kept.Width(), 3);
+}
+
+namespace {
+
+// The logo drawing as the editor saves it: 136 × 126 pixels of one bit, 2,582 bytes.
+QByteArray LogoFile() {
+    TBitmap logo(136, 126, TPixelFormat::pf1bit);
+    logo.Canvas().FillRect(QRect(10, 10, 100, 100), clWhite);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    logo.SaveToStream(buffer);
+    return buffer.data();
+}
+
+QString LoadFailure(const QByteArray& bytes) {
+    TBitmap bitmap(3, 3, TPixelFormat::pf1bit);
+    try {
+        bitmap.LoadFromBytes(bytes);
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(bitmap.Width(), 3);
+        return e.Message();
+    }
+    return {};
+}
+
+// An 8-bit run-length bitmap of `width` × `height` pixels whose every row is one end-of-line
+// code: a few bytes a row, whatever the width.
+QByteArray RunLengthRows(int width, int height, bool endCode) {
+    QByteArray file = TestData("bmp/rle8.bmp");
+    const qint64 start = qFromLittleEndian<quint32>(file.constData() + 10);
+    file.truncate(start);
+    for (int y = 0; y < height; ++y)
+        file.append(QByteArray("\x00\x00", 2));
+    if (endCode)
+        file.append(QByteArray("\x00\x01", 2));
+    qToLittleEndian<qint32>(width, file.data() + 18);
+    qToLittleEndian<qint32>(height, file.data() + 22);
+    return file;
+}
+
+} // namespace
+
+TEST(Bitmap, PixelsThatEndBeforeThePictureDoesAreRefusedNotDrawnBlack) {
+    const QByteArray logo = LogoFile();
+    ASSERT_EQ(logo.size(), 2582);
+    EXPECT_EQ(LoadFailure(logo), "");
+    for (qint64 length = 62; length < logo.size(); length += 37)
+        EXPECT_EQ(LoadFailure(logo.left(length)), "Bitmap image is not valid") << length;
+    EXPECT_EQ(LoadFailure(logo.left(logo.size() - 1)), "Bitmap image is not valid");
+
+    QByteArray offset = logo;
+    qToLittleEndian<quint32>(quint32(logo.size() + 1), offset.data() + 10);
+    EXPECT_EQ(LoadFailure(offset), "Bitmap image is not valid") << "pixels past the end";
+
+    const QByteArray rle = TestData("bmp/rle8.bmp");
+    EXPECT_EQ(LoadFailure(rle), "");
+    const qint64 codes = qFromLittleEndian<quint32>(rle.constData() + 10);
+    EXPECT_EQ(LoadFailure(rle.left((codes + rle.size()) / 2)), "Bitmap image is not valid")
+        << "run-length codes cut before their last row";
+}
+
+TEST(Bitmap, ADeclaredSizeTheDataCannotHoldIsRefusedBeforeAnythingIsAllocated) {
+    // 5000 × 6000 pixels of 24 bits claimed in 1,054 bytes.
+    QByteArray claims = TestData("bmp/rgb24.bmp").left(1054);
+    qToLittleEndian<qint32>(5000, claims.data() + 18);
+    qToLittleEndian<qint32>(6000, claims.data() + 22);
+    // Run-length rows may truly be that short; the pixels they make (100 MB here) may not be
+    // more than the limit for so small a file.
+    const QByteArray runs = RunLengthRows(10000, 10000, true);
+    ASSERT_LT(runs.size(), 30000);
+    EXPECT_EQ(LoadFailure(RunLengthRows(64, 64, true)), "") << "the same made small loads";
+    std::optional<memory_limit::Scope> limit;
+    if (memory_limit::Enforceable())
+        limit.emplace(48 * memory_limit::MB);
+    EXPECT_EQ(LoadFailure(claims), "Bitmap image is not valid");
+    EXPECT_EQ(LoadFailure(runs), "Bitmap image is not valid");
 }

@@ -1,9 +1,14 @@
 #include "runtime/DecodedBitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/Picture.h"
+#include "tests/MemoryLimit.h"
 #include "tests/TestDir.h"
+#include "tests/ZeroPng.h"
 
+#include <QBuffer>
+#include <QtEndian>
 #include <gtest/gtest.h>
+#include <optional>
 
 TEST(DecodedBitmap, PngAndJpegLoadAsBitmapsByAnyCaseOfTheirExtension) {
     TestDir dir;
@@ -55,13 +60,72 @@ TEST(DecodedBitmap, ADamagedFileSaysWhichKindAndChangesNothing) {
 }
 
 TEST(DecodedBitmap, AnEndlessStreamIsReadNoFurtherThanTheLargestFile) {
-    TestDir dir;
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.png")));
-    TPicture picture;
+    QFile zero(QStringLiteral("/dev/zero"));
+    ASSERT_TRUE(zero.open(QIODevice::ReadOnly));
+    TDecodedBitmap bitmap("png", "PNG");
     try {
-        picture.LoadFromFile(dir.Path("zero.png"));
+        bitmap.LoadFromStream(zero);
         ADD_FAILURE() << "loaded";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "Picture file is too large (more than 128 MB)");
     }
+}
+
+namespace {
+
+QString LoadFailure(const QByteArray& format, const QString& kind, const QByteArray& bytes) {
+    TDecodedBitmap bitmap(format, kind);
+    try {
+        bitmap.LoadFromBytes(bytes);
+    } catch (const Exception& e) {
+        EXPECT_TRUE(bitmap.Empty());
+        return e.Message();
+    }
+    return {};
+}
+
+QByteArray Jpeg(const QImage& image) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "jpeg", 90);
+    return buffer.data();
+}
+
+} // namespace
+
+TEST(DecodedBitmap, AJpegOrPngCutShortIsRefusedNotDrawnWithItsEndBlack) {
+    const QByteArray jpeg = TestData("pictures/logo.jpg");
+    ASSERT_EQ(LoadFailure("jpeg", "JPEG", jpeg), "");
+    for (qint64 length = 700; length < jpeg.size(); length += (jpeg.size() - 700) / 8)
+        EXPECT_EQ(LoadFailure("jpeg", "JPEG", jpeg.left(length)), "JPEG image is not valid")
+            << length;
+    EXPECT_EQ(LoadFailure("jpeg", "JPEG", jpeg.left(jpeg.size() - 1)), "JPEG image is not valid");
+
+    // A thumbnail's end marker, inside a segment before the picture's own scan, is no end.
+    QImage small(8, 8, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    const QByteArray thumbnail = Jpeg(small);
+    QByteArray segment("\xFF\xE1\0\0Thumb", 9);
+    segment.append(thumbnail);
+    qToBigEndian<quint16>(quint16(segment.size() - 2), segment.data() + 2);
+    const QByteArray withThumbnail = jpeg.left(2) + segment + jpeg.mid(2);
+    EXPECT_EQ(LoadFailure("jpeg", "JPEG", withThumbnail), "");
+    EXPECT_EQ(LoadFailure("jpeg", "JPEG", withThumbnail.left(withThumbnail.size() - 200)),
+              "JPEG image is not valid");
+
+    const QByteArray png = TestData("pictures/logo.png");
+    EXPECT_EQ(LoadFailure("png", "PNG", png.left(png.size() - 12)), "PNG image is not valid")
+        << "no end chunk";
+}
+
+TEST(DecodedBitmap, APictureLargerThanItsFileMayCostIsRefusedBeforeItIsDecoded) {
+    // 5000 × 6000 pixels of 32 bits in 120 kB: 120 MB once decoded, more than 64 MB and the file.
+    const QByteArray large = ZeroPng(5000, 6000, 8);
+    ASSERT_LT(large.size(), 1 << 20);
+    EXPECT_EQ(LoadFailure("png", "PNG", ZeroPng(500, 600, 8)), "") << "the same made small loads";
+    std::optional<memory_limit::Scope> limit;
+    if (memory_limit::Enforceable())
+        limit.emplace(48 * memory_limit::MB);
+    EXPECT_EQ(LoadFailure("png", "PNG", large), "PNG image is not valid");
+    EXPECT_EQ(LoadFailure("png", "PNG", ZeroPng(5000, 6000, 16)), "PNG image is not valid");
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 TEST(TextFile, WritesCrLfAndReadsLinesUntilTheEnd) {
@@ -61,6 +62,19 @@ TEST(TextFile, FailuresCarryTheRuntimeMessages) {
     EXPECT_EQ(Failure([&] { missing.Reset(); }), "File not found");
     TTextFile folder(dir.Path("."));
     EXPECT_EQ(Failure([&] { folder.Rewrite(); }), "File access denied");
+    // A working file's name taken by a folder or a pipe without a writer: refused at once, and
+    // the error tells which file it befell.
+    TTextFile readFolder(dir.Path("."));
+    EXPECT_EQ(Failure([&] { readFolder.Reset(); }), "File access denied");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("bin1.dat")).constData(), 0600), 0);
+    TTextFile pipe(dir.Path("bin1.dat"));
+    try {
+        pipe.Reset();
+        ADD_FAILURE() << "a pipe opened";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "File access denied");
+        EXPECT_EQ(e.FileName(), dir.Path("bin1.dat"));
+    }
     TTextFile closed(dir.Path("c.dat"));
     EXPECT_EQ(Failure([&] { closed.WriteLine("x"); }), "I/O error 103");
     if (const SmallDisk disk(64); disk.Mounted()) {

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -19,9 +20,11 @@ struct Result {
 };
 
 // Runs epatool; with `addressSpace`, in no more address space than that, so that an allocation
-// beyond it fails as on a full machine.
-Result Epatool(const QStringList& args, qint64 addressSpace = 0) {
+// beyond it fails as on a full machine; with `input`, reading that file as its standard input.
+Result Epatool(const QStringList& args, qint64 addressSpace = 0, const QString& input = {}) {
     QProcess process;
+    if (!input.isEmpty())
+        process.setStandardInputFile(input);
     if (addressSpace > 0)
         process.setChildProcessModifier([addressSpace] {
             const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
@@ -252,21 +255,45 @@ TEST(Epatool, RefusesPicturesWithNothingToDraw) {
     }
 }
 
-TEST(Epatool, EndlessInputIsReadNoFurtherThanTheLargestFile) {
+TEST(Epatool, DevicesAndPipesAreRefusedAtOnceAndEndlessInputIsReadNoFurtherThanTheLargestFile) {
     TestDir dir;
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.gif")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("pipe.epa")).constData(), 0600), 0);
+    Result r = Epatool({"encode", dir.Path("zero.gif"), dir.Path("out.epa")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(dir.Path("zero.gif") + ": it is a device, not a file"))
+        << r.err.toStdString();
+    // No writer ever opens the pipe: an open that waited for one would never return.
+    r = Epatool({"info", dir.Path("pipe.epa")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(dir.Path("pipe.epa") + ": it is a named pipe, not a file"))
+        << r.err.toStdString();
+
     // Should reading not stop, epatool fails rather than the machine.
     const qint64 space =
         memory_limit::Available && Baseline() ? Baseline() + 768 * memory_limit::MB : 0;
-    Result r = Epatool({"encode", dir.Path("zero.gif"), dir.Path("out.epa")}, space);
+    r = Epatool({"encode", "-", dir.Path("out.epa")}, space, QStringLiteral("/dev/zero"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Picture file is too large (more than 128 MB)"))
-        << r.err.toStdString();
-    r = Epatool({"info", QStringLiteral("/dev/zero")}, space);
+    EXPECT_TRUE(r.err.contains("Standard input holds more than 128 MB")) << r.err.toStdString();
+    r = Epatool({"info", "-"}, space, QStringLiteral("/dev/zero"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("\"/dev/zero\" is not an EPA logo file: it is too long."))
+    EXPECT_TRUE(r.err.contains("\"-\" is not an EPA logo file: it is too long."))
         << r.err.toStdString();
     EXPECT_FALSE(dir.Exists("out.epa"));
+}
+
+TEST(Epatool, StandardInputIsAPictureOfTheKindItsBytesSayOrALogo) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    Result r = Epatool({"encode", "-", dir.Path("logo.epa")}, 0, dir.Path("in.bmp"));
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = Epatool({"info", "-"}, 0, dir.Path("logo.epa"));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("17 x 9 cells")) << r.out.toStdString();
+    dir.Write("text.txt", "no picture");
+    r = Epatool({"encode", "-", dir.Path("other.epa")}, 0, dir.Path("text.txt"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Standard input holds no picture")) << r.err.toStdString();
 }
 
 TEST(Epatool, AHugeFrameIsRefusedOrDrawnWithinItsOwnSize) {
