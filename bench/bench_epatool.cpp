@@ -5,6 +5,8 @@
 //
 //   bench_epatool [RUNS] [LOGO]      (LOGO: a logo of our sample picture when none is given)
 
+#include "bench/RunFigures.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -22,12 +24,6 @@ struct TRun {
     double milliseconds = 0;
     double peakMegabytes = 0;
 };
-
-long long Now() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
 
 [[noreturn]] void Fail(const std::string& message) {
     std::fprintf(stderr, "bench_epatool: %s\n", message.c_str());
@@ -58,17 +54,6 @@ TRun Ran(const std::vector<std::string>& command) {
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         Fail(command[0] + " " + command[1] + " failed");
     return {double(end - start) / 1e6, double(usage.ru_maxrss) / 1024.0};
-}
-
-struct TSpread {
-    double median, low, high;
-};
-
-TSpread Spread(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    return {median, values.front(), values.back()};
 }
 
 void PrintRow(const char* what, const std::vector<double> (&figures)[3]) {
