@@ -7,6 +7,8 @@
 //
 //   bench_startup [RUNS]
 
+#include "bench/RunFigures.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -25,12 +27,6 @@ struct TStart {
     double peakMegabytes = 0;
     std::string size;
 };
-
-long long Now() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
 
 [[noreturn]] void Fail(const std::string& message) {
     std::fprintf(stderr, "bench_startup: %s\n", message.c_str());
@@ -81,17 +77,6 @@ TStart Started(const std::vector<std::string>& command) {
         std::sscanf(said.c_str() + at, "painted %lld %31s", &painted, size) != 2)
         Fail(command[0] + " ended without painting a window");
     return {double(painted - start) / 1e6, double(usage.ru_maxrss) / 1024.0, size};
-}
-
-struct TSpread {
-    double median, low, high;
-};
-
-TSpread Spread(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    const double median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-    return {median, values.front(), values.back()};
 }
 
 std::string Cell(const TSpread& spread) {

@@ -254,10 +254,10 @@ void TColorGrid::resizeEvent(QResizeEvent* event) {
 void TColorGrid::focusInEvent(QFocusEvent* event) {
     focused_ = true;
     const Qt::FocusReason reason = event->reason();
-    // However the keys came here (Tab, an access key, a control before it disabled), the cursor
-    // starts on the colour in use; a window coming back keeps it where the arrows left it.
-    if (reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason &&
-        reason != Qt::PopupFocusReason)
+    // Tab, Backtab (a control before it disabled passes the focus on so) or an access key: the
+    // cursor starts on the colour in use.
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::ShortcutFocusReason)
         SetSelection(PickedCell());
     update();
     TControl::focusInEvent(event);

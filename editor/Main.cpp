@@ -460,9 +460,12 @@ void TMainForm::sohoTextButton1Click(TControl&) {
 void TMainForm::sohoTextButton2Click(TControl&) {
     const std::optional<QString> file =
         TModalPrompts::OpenPicture(PictureFilters(), document_.Folder());
-    if (!file)
-        return;
-    document_.LoadPicture(*file);
+    if (file)
+        LoadPictureFile(*file);
+}
+
+void TMainForm::LoadPictureFile(const QString& fileName) {
+    document_.LoadPicture(fileName);
     ShadowLabel7->SetCaption(document_.Content().pictureName);
     RecordStep(stDrawing | stNames);
 }
@@ -479,13 +482,24 @@ void TMainForm::sohoTextButton3Click(TControl&) {
 void TMainForm::sohoTextButton5Click(TControl&) {
     const std::optional<QString> file = TModalPrompts::OpenPicture(
         {{QStringLiteral("EPA Logo (*.epa)"), QStringLiteral("*.epa")}}, document_.Folder());
-    if (!file)
-        return;
-    WithProgress(
-        *sg1, [&] { document_.LoadLogo(*file, ForegroundAttribute(), [this] { sg1->StepIt(); }); });
+    if (file)
+        LoadLogoFile(*file);
+}
+
+void TMainForm::LoadLogoFile(const QString& fileName) {
+    WithProgress(*sg1, [&] {
+        document_.LoadLogo(fileName, ForegroundAttribute(), [this] { sg1->StepIt(); });
+    });
     ShadowLabel7->SetCaption(document_.Content().pictureName);
     ShadowLabel8->SetCaption(document_.Content().logoName);
     RecordStep(stDrawing | stPreview | stNames);
+}
+
+void TMainForm::Open(const QString& fileName) {
+    if (QFileInfo(fileName).suffix().toLower() == QStringLiteral("epa"))
+        LoadLogoFile(fileName);
+    else
+        LoadPictureFile(fileName);
 }
 
 void TMainForm::sohoTextButton7Click(TControl&) {

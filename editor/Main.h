@@ -39,6 +39,10 @@ public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
+    // Opens `fileName` as the command for its kind does: an EPA logo as Load EPA, any other
+    // picture as Load BMP; a bad file fails as that command would.
+    void Open(const QString& fileName);
+
     const TLogoDocument& Document() const { return document_; }
     const TColorTable& ColorTable() const { return document_.Colors(); }
     bool Drawing() const { return document_.Stroking(); }
@@ -100,6 +104,8 @@ public:
     void sohoTextButton3Click(TControl& sender);
     void sohoTextButton4Click(TControl& sender);
     void sohoTextButton5Click(TControl& sender);
+    void LoadPictureFile(const QString& fileName);
+    void LoadLogoFile(const QString& fileName);
     void sohoTextButton6Click(TControl& sender);
     void sohoTextButton7Click(TControl& sender);
     void ga2Click(TControl& sender);

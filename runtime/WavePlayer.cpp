@@ -26,14 +26,19 @@ TSoundModule& SoundModule() {
     return module;
 }
 
-// Beside the program first, so that a copied program takes its own module, then the build's.
+// Beside the program first, so that a copied program takes its own module, then where an
+// installation puts it beside the program's folder, then the build's.
 QStringList SoundModulePlaces() {
     if (!SoundModule().fileName.isEmpty())
         return {SoundModule().fileName};
     QStringList places;
     const QString program = QCoreApplication::applicationDirPath();
-    if (!program.isEmpty())
-        places.append(QDir(program).filePath(QStringLiteral(VARNEL_SOUND_MODULE_NAME)));
+    if (!program.isEmpty()) {
+        const QDir dir(program);
+        places.append(dir.filePath(QStringLiteral(VARNEL_SOUND_MODULE_NAME)));
+        places.append(QDir::cleanPath(dir.filePath(
+            QStringLiteral(VARNEL_INSTALLED_MODULE_DIR "/" VARNEL_SOUND_MODULE_NAME))));
+    }
     places.append(QStringLiteral(VARNEL_SOUND_MODULE));
     return places;
 }

@@ -6,10 +6,14 @@
 //                    monochrome cursors drawn from the pixel rows below, hot spot marked "@"
 //   rcdata/CLICK.wav the click sound: 45 ms, 22050 Hz, 16-bit mono, a bright tick over a soft
 //                    low knock, both dying away
+//   icons/hicolor/   the program's icon for the desktop's menus: the window icon's picture (a
+//                    lit screen in a dark frame showing a "V") drawn at 16, 32, 48, 64, 128 and
+//                    256 pixels as PNGs, and once as SVG for any other size
 // Everything is computed; the same program writes the same bytes every time.
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -234,6 +238,75 @@ QByteArray CursorFile(const CursorPixels& cursor) {
     return file + image;
 }
 
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        throw Exception(QStringLiteral("Cannot write %1").arg(path));
+}
+
+// --- Program icon -------------------------------------------------------------------------
+
+const QString kIconName = QStringLiteral("org.varnel.Varnel");
+
+// The icon on a grid of 32 units: frame, screen, inset, and the "V" as a polygon, so that no
+// font on the machine changes it.
+struct TIconShape {
+    QRgb color;
+    QRectF rect;
+};
+const TIconShape kIconShapes[] = {{qRgb(0, 0, 128), {0, 0, 32, 32}},
+                                  {kBlack, {2, 2, 28, 28}},
+                                  {kLime, {4, 6, 24, 20}},
+                                  {kBlack, {6, 8, 20, 16}}};
+const QPolygonF kIconV({{10, 10}, {13, 10}, {16, 19}, {19, 10}, {22, 10}, {17.5, 22}, {14.5, 22}});
+
+QByteArray IconPng(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(Qt::NoPen);
+    for (const TIconShape& shape : kIconShapes)
+        p.fillRect(shape.rect, QColor(shape.color));
+    p.setBrush(QColor(kWhite));
+    p.drawPolygon(kIconV);
+    p.end();
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "png"))
+        throw Exception(QStringLiteral("Cannot make a PNG of the icon"));
+    return png.data();
+}
+
+QByteArray IconSvg() {
+    QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" "
+                                 "height=\"32\" viewBox=\"0 0 32 32\">\n");
+    for (const TIconShape& shape : kIconShapes)
+        svg +=
+            QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>\n")
+                .arg(shape.rect.x())
+                .arg(shape.rect.y())
+                .arg(shape.rect.width())
+                .arg(shape.rect.height())
+                .arg(QColor(shape.color).name());
+    QStringList points;
+    for (const QPointF& point : kIconV)
+        points.append(QStringLiteral("%1,%2").arg(point.x()).arg(point.y()));
+    svg += QStringLiteral("  <polygon points=\"%1\" fill=\"#ffffff\"/>\n</svg>\n")
+               .arg(points.join(' '));
+    return svg.toUtf8();
+}
+
+void WriteIcons(const QDir& resources) {
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("icons/hicolor/%1x%1/apps").arg(size);
+        resources.mkpath(folder);
+        Write(resources.filePath(folder + "/" + kIconName + ".png"), IconPng(size));
+    }
+    resources.mkpath(QStringLiteral("icons/hicolor/scalable/apps"));
+    Write(resources.filePath("icons/hicolor/scalable/apps/" + kIconName + ".svg"), IconSvg());
+}
+
 // --- Click sound --------------------------------------------------------------------------
 
 QByteArray ClickWave() {
@@ -263,12 +336,6 @@ QByteArray ClickWave() {
     return wave + samples;
 }
 
-void Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        throw Exception(QStringLiteral("Cannot write %1").arg(path));
-}
-
 void WriteArtwork(const QDir& resources) {
     for (const char* folder : {"bitmaps", "cursors", "rcdata"})
         resources.mkpath(QString::fromLatin1(folder));
@@ -295,6 +362,7 @@ void WriteArtwork(const QDir& resources) {
         Write(resources.filePath(QStringLiteral("cursors/%1.cur").arg(name)), CursorFile(cursor));
 
     Write(resources.filePath(QStringLiteral("rcdata/CLICK.wav")), ClickWave());
+    WriteIcons(resources);
 }
 
 } // namespace

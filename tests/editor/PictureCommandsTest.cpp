@@ -415,3 +415,22 @@ TEST_F(PictureCommands, ScreenshotAfterLoadingAColouredLogoInEnglish) {
     EXPECT_EQ(form.Image2->Canvas().Pixel(120, 85), clWhite);
     SaveScreenshot(form.grab().toImage(), QStringLiteral("loaded-epa.png"));
 }
+
+// What `varnel FILE` does: an .epa as Load EPA, anything else as Load BMP, a bad file failing as
+// the command would.
+TEST_F(PictureCommands, OpenTakesALogoAsLoadEpaAndAPictureAsLoadBmp) {
+    const QByteArray logo = SavedLogo(3);
+    dir.Write("given.EPA", logo);
+    form.Open(dir.Path("given.EPA"));
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "given.EPA");
+    EXPECT_EQ(form.ColorTable().At(1, 0), uchar(logo[3]));
+    EXPECT_TRUE(form.sohoTextButton6->Enabled());
+
+    dir.Write("drawing.bmp", TestData("pictures/logo.bmp"));
+    form.Open(dir.Path("drawing.bmp"));
+    EXPECT_EQ(form.ShadowLabel7->Caption(), "drawing.bmp");
+
+    dir.Write("broken.epa", "no logo");
+    EXPECT_THROW(form.Open(dir.Path("broken.epa")), Exception);
+    EXPECT_EQ(form.ShadowLabel7->Caption(), "drawing.bmp") << "a bad file changes nothing";
+}

@@ -56,3 +56,20 @@ TEST(Program, ShowsTheBackdropAndTheIconItWasBuiltWith) {
         icon,
         Rgb(QIcon(QStringLiteral(VARNEL_SOURCE_DIR "/resources/varnel.ico")).pixmap(32).toImage()));
 }
+
+// Help and version are answered without a window: no display is looked for.
+TEST(Program, AnswersHelpAndVersionWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("DISPLAY", ":4711");
+    for (const QStringList& args : {QStringList{"--help"}, {"-h"}, {"--version"}}) {
+        QProcess varnel;
+        varnel.setProcessEnvironment(environment);
+        varnel.start(QStringLiteral(VARNEL_EXECUTABLE), args);
+        ASSERT_TRUE(varnel.waitForFinished(60000));
+        EXPECT_EQ(varnel.exitCode(), 0) << args.join(' ').toStdString();
+        const QString out = QString::fromLocal8Bit(varnel.readAllStandardOutput());
+        EXPECT_TRUE(out.startsWith(args[0] == "--version" ? "varnel 1." : "usage: varnel [FILE]"))
+            << out.toStdString();
+    }
+}

@@ -4,6 +4,7 @@
 #include "controls/TextButton.h"
 #include "controls/sohoPanel.h"
 #include "editor/Main.h"
+#include "gif/GIFAnimator.h"
 #include "runtime/Fonts.h"
 #include "runtime/Label.h"
 #include "runtime/Panel.h"

@@ -37,6 +37,26 @@ Result Epatool(const QStringList& args, qint64 addressSpace = 0, const QString& 
             process.exitStatus() == QProcess::CrashExit};
 }
 
+struct PipedResult {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+// Runs epatool with `input` on its standard input, in the environment `environment`.
+PipedResult
+Piped(const QStringList& args, const QByteArray& input,
+      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(EPATOOL), args);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
 // The least address space, to 4 MB, in which epatool encodes a small picture: what the program
 // itself takes, before any picture's pixels. 0 when it cannot be found.
 qint64 Baseline() {
@@ -277,7 +297,7 @@ TEST(Epatool, DevicesAndPipesAreRefusedAtOnceAndEndlessInputIsReadNoFurtherThanT
     EXPECT_TRUE(r.err.contains("Standard input holds more than 128 MB")) << r.err.toStdString();
     r = Epatool({"info", "-"}, space, QStringLiteral("/dev/zero"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("\"-\" is not an EPA logo file: it is too long."))
+    EXPECT_TRUE(r.err.contains("\"standard input\" is not an EPA logo file: it is too long."))
         << r.err.toStdString();
     EXPECT_FALSE(dir.Exists("out.epa"));
 }
@@ -293,7 +313,7 @@ TEST(Epatool, StandardInputIsAPictureOfTheKindItsBytesSayOrALogo) {
     dir.Write("text.txt", "no picture");
     r = Epatool({"encode", "-", dir.Path("other.epa")}, 0, dir.Path("text.txt"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Standard input holds no picture")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Standard input is no picture kind epatool knows")) << r.err.toStdString();
 }
 
 TEST(Epatool, AHugeFrameIsRefusedOrDrawnWithinItsOwnSize) {
@@ -670,4 +690,79 @@ TEST(Epatool, RefusesBadOrContradictoryImportOptions) {
         EXPECT_TRUE(r.err.contains("usage:"));
     }
     EXPECT_FALSE(dir.Exists("x.epa"));
+}
+
+TEST(Epatool, EveryCommandHasItsOwnHelpAndTheToolAVersion) {
+    for (const QString command : {"encode", "decode", "info"})
+        for (const QString help : {"--help", "-h"}) {
+            const Result r = Epatool({command, help});
+            EXPECT_EQ(r.exitCode, 0) << command.toStdString();
+            EXPECT_TRUE(r.out.startsWith("usage: epatool " + command)) << r.out.toStdString();
+            EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        }
+    const Result version = Epatool({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith("epatool 1.")) << version.out.toStdString();
+    const Result tool = Epatool({"-h"});
+    EXPECT_TRUE(tool.out.contains("  epatool decode ")) << tool.out.toStdString();
+
+    // After "--" a name is a name, even "--help".
+    const Result named = Epatool({"info", "--", "--help"});
+    EXPECT_EQ(named.exitCode, 1);
+    EXPECT_TRUE(named.err.contains("Cannot open \"--help\"")) << named.err.toStdString();
+    const Result wrong = Epatool({"decode", "only-one"});
+    EXPECT_EQ(wrong.exitCode, 2);
+    EXPECT_TRUE(wrong.err.contains("usage: epatool decode")) << wrong.err.toStdString();
+}
+
+TEST(Epatool, DashIsStandardInputAndOutputAndTheKindComesFromTheBytes) {
+    TestDir dir;
+    const TBitmap drawing = Drawing();
+    drawing.SaveToFile(dir.Path("in.bmp"));
+    dir.Write("in.gif", TestData("pictures/logo.gif"));
+    ASSERT_EQ(Epatool({"encode", dir.Path("in.bmp"), dir.Path("file.epa")}).exitCode, 0);
+
+    const PipedResult encoded = Piped({"encode", "-", "-"}, dir.Read("in.bmp"));
+    ASSERT_EQ(encoded.exitCode, 0) << encoded.err.toStdString();
+    EXPECT_EQ(encoded.out, dir.Read("file.epa"));
+    EXPECT_FALSE(dir.Exists("-"));
+
+    const PipedResult gif = Piped({"encode", "-", dir.Path("gif.epa")}, dir.Read("in.gif"));
+    EXPECT_EQ(gif.exitCode, 0) << gif.err.toStdString();
+    const PipedResult unknown = Piped({"encode", "-", dir.Path("x.epa")}, "plain words");
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains("give --input-format")) << unknown.err.toStdString();
+    const PipedResult forced =
+        Piped({"encode", "-", dir.Path("x.epa"), "--input-format", "gif"}, dir.Read("in.bmp"));
+    EXPECT_EQ(forced.exitCode, 1) << "a bitmap read as a GIF is no GIF";
+    EXPECT_FALSE(dir.Exists("x.epa"));
+
+    const PipedResult info = Piped({"info", "-"}, dir.Read("file.epa"));
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_TRUE(info.out.startsWith("standard input: 17 x 9 cells")) << info.out.toStdString();
+    const PipedResult png = Piped({"decode", "-", "-", "--output-format", "png"}, encoded.out);
+    EXPECT_TRUE(png.out.startsWith("\x89PNG")) << png.err.toStdString();
+    const PipedResult bmp = Piped({"decode", dir.Path("file.epa"), "-"}, {});
+    EXPECT_TRUE(bmp.out.startsWith("BM"));
+    EXPECT_EQ(Piped({"encode", "-", "--out-dir", dir.Path(".")}, {}).exitCode, 2);
+}
+
+// No display is looked for and Qt says nothing of its platform: a script sees only epatool's
+// own words.
+TEST(Epatool, StartsWithoutADisplayAndKeepsQtsNoiseOffStandardError) {
+    TestDir dir;
+    Drawing().SaveToFile(dir.Path("in.bmp"));
+    dir.Write("shapes.emf", TestData("metafile/libreoffice-shapes.emf"));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("XDG_RUNTIME_DIR");
+    environment.insert("DISPLAY", ":4711");
+    for (const QStringList& args : {QStringList{"encode", dir.Path("in.bmp"), dir.Path("a.epa")},
+                                    {"encode", dir.Path("shapes.emf"), dir.Path("b.epa")},
+                                    {"info", dir.Path("a.epa")},
+                                    {"decode", dir.Path("a.epa"), dir.Path("a.png")}}) {
+        const PipedResult r = Piped(args, {}, environment);
+        EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err, QString()) << args.join(' ').toStdString();
+    }
 }

@@ -1,6 +1,7 @@
-#include "tools/ImportArguments.h"
+#include "tools/epatool/ImportArguments.h"
 
-#include "tools/UsageError.h"
+#include "tools/epatool/Options.h"
+#include "tools/epatool/UsageError.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ void TImportArguments::TakeThreshold(const QString& value) {
         return;
     }
     options_.threshold = TThreshold::Level;
-    options_.level = NumberArgument("--threshold", value, 0, 255);
+    options_.level = ParseNumber("--threshold", value, 0, 255);
 }
 
 // A bare --dither is Floyd–Steinberg's, as a full-screen logo has always taken it.
@@ -70,8 +71,8 @@ void TImportArguments::TakeCells(const QString& value) {
     const QStringList parts = value.toLower().split('x');
     if (parts.size() != 2)
         throw UsageError{QStringLiteral("--cells takes COLUMNSxROWS, not \"%1\"").arg(value)};
-    options_.cells = {NumberArgument("--cells' columns", parts[0], 1, LogoGeometry::Columns),
-                      NumberArgument("--cells' rows", parts[1], 1, LogoGeometry::Rows)};
+    options_.cells = {ParseNumber("--cells' columns", parts[0], 1, LogoGeometry::Columns),
+                      ParseNumber("--cells' rows", parts[1], 1, LogoGeometry::Rows)};
 }
 
 void TImportArguments::Check() const {
