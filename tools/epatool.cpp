@@ -20,6 +20,7 @@
 #include "runtime/OutOfMemory.h"
 #include "runtime/Picture.h"
 #include "runtime/StreamBytes.h"
+#include "tools/RomCommand.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -352,6 +353,7 @@ int Run(const QStringList& args) {
     const QString& command = args[0];
     if (command == "--help" || command == "-h") {
         std::fputs(Usage, stdout);
+        std::fputs(RomCommand::Usage, stdout);
         return 0;
     }
     if (command == "encode") {
@@ -359,6 +361,12 @@ int Run(const QStringList& args) {
         if (options.outDir)
             return EncodeAll(options);
         Encode(options.files[0], options.files[1], options);
+        return 0;
+    }
+    if (command == "rom")
+        return RomCommand::Run(args.mid(1));
+    if (command == "decode" && args.size() == 4 && args[3] == "--emblem") {
+        RomCommand::DecodeWithEmblem(args[1], args[2]);
         return 0;
     }
     if (command == "decode" && args.size() == 3) {
