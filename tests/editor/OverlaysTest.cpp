@@ -148,9 +148,28 @@ TEST_F(Overlays, TheHelpTellsHowToMakeAndInstallALogo) {
     for (int i = 0; i < form.tlb1->Count(); ++i)
         lines.append(form.tlb1->Line(i));
     const QString text = lines.join(u'\n');
-    for (const char* fact : {"2582", "136", "126", "8 ", "4.50", "4.51", "4.51PG", "/epa",
-                             "Resim1.EPA", "image1.EPA", "DEUTSCH", "ENGLISH", "NASIL"})
+    for (const char* fact : {"2582",
+                             "136",
+                             "126",
+                             "8 ",
+                             "4.50",
+                             "4.51",
+                             "4.51PG",
+                             "/epa",
+                             "Resim1.EPA",
+                             "image1.EPA",
+                             "DEUTSCH",
+                             "ENGLISH",
+                             "NASIL",
+                             "epatool rom extract",
+                             "epatool rom replace",
+                             "epatool rom list",
+                             "LINUX'TA",
+                             "UNTER LINUX",
+                             "ON LINUX",
+                             "flashrom -p internal -r"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
+    EXPECT_EQ(text.count(QStringLiteral("epatool rom replace")), 3) << "in each language";
     EXPECT_EQ(lines.last(), QStringLiteral(","));
     EXPECT_TRUE(lines[2].isEmpty() && lines[3].isEmpty());
     EXPECT_LT(text.indexOf(QStringLiteral("DEUTSCH")), text.indexOf(QStringLiteral("ENGLISH")));
