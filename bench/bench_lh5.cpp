@@ -2,6 +2,7 @@
 // packed sizes and their ratio, and our packing and unpacking speed.
 #include "rom/Lh5Decoder.h"
 #include "rom/Lh5Encoder.h"
+#include "tests/rom/ImageBuilder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -68,6 +69,11 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QString source = QStringLiteral(VARNEL_SOURCE_DIR);
     const QList<Input> inputs = {
+        {"stock EPA 17x6", ImageBuilder::Epa(17, 6)},
+        {"sample.epa 17x9", FileBytes(source + "/fuzz/corpus/epa/sample.epa", 1 << 20)},
+        {"AWBM 136x84", ImageBuilder::Awbm(136, 84)},
+        {"rose-256.awbm", FileBytes(source + "/fuzz/corpus/awbm/rose-256.awbm", 1 << 20)},
+        {"system BIOS", ImageBuilder::SystemBios(60 << 10)},
         {"C++ source", FileBytes(source + "/tools/epatool.cpp", 1 << 20)},
         {"help text", FileBytes(source + "/resources/help.txt", 1 << 20)},
         {"program code", FileBytes(QCoreApplication::applicationFilePath(), 256 << 10)},
