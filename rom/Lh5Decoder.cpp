@@ -5,27 +5,42 @@
 #include "rom/Lh5Format.h"
 #include "rom/LzhError.h"
 
+#include <optional>
 #include <vector>
 
 using namespace Lh5Format;
 
 namespace {
 
-// The code of the code lengths, or that of the distances: a count, then each length in three
-// bits (7 and above continued in unary). A count of 0 states one symbol instead.
-THuffmanTable ReadShortCode(TBitReader& bits, int symbols, int countBits, int skipAfter) {
+// How many code lengths a table states; a count of 0 is followed instead by the one symbol of a
+// code that takes no bits.
+struct TCount {
+    int count = 0;
+    std::optional<THuffmanTable> single;
+};
+
+TCount ReadCount(TBitReader& bits, int symbols, int countBits) {
     const int count = int(bits.Take(countBits));
     if (count == 0) {
         const unsigned symbol = bits.Take(countBits);
         if (int(symbol) >= symbols)
             throw ELzhError(QStringLiteral("a code names a symbol it does not have"));
-        return THuffmanTable::Single(symbol);
+        return {0, THuffmanTable::Single(symbol)};
     }
     if (count > symbols)
         throw ELzhError(QStringLiteral("a code table is longer than its alphabet"));
+    return {count, std::nullopt};
+}
+
+// The code of the code lengths, or that of the distances: a count, then each length in three
+// bits (7 and above continued in unary). A count of 0 states one symbol instead.
+THuffmanTable ReadShortCode(TBitReader& bits, int symbols, int countBits, int skipAfter) {
+    const TCount count = ReadCount(bits, symbols, countBits);
+    if (count.single)
+        return *count.single;
     std::vector<std::uint8_t> lengths(static_cast<std::size_t>(symbols));
     int i = 0;
-    while (i < count) {
+    while (i < count.count) {
         unsigned length = bits.Take(3);
         if (length == LongLength)
             while (bits.Take(1) == 1)
@@ -39,25 +54,19 @@ THuffmanTable ReadShortCode(TBitReader& bits, int symbols, int countBits, int sk
 }
 
 THuffmanTable ReadLiteralLengthCode(TBitReader& bits, const THuffmanTable& lengthCode) {
-    const int count = int(bits.Take(LiteralLengthCountBits));
-    if (count == 0) {
-        const unsigned symbol = bits.Take(LiteralLengthCountBits);
-        if (int(symbol) >= LiteralLengthSymbols)
-            throw ELzhError(QStringLiteral("a code names a symbol it does not have"));
-        return THuffmanTable::Single(symbol);
-    }
-    if (count > LiteralLengthSymbols)
-        throw ELzhError(QStringLiteral("a code table is longer than its alphabet"));
+    const TCount count = ReadCount(bits, LiteralLengthSymbols, LiteralLengthCountBits);
+    if (count.single)
+        return *count.single;
     std::vector<std::uint8_t> lengths(LiteralLengthSymbols);
     int i = 0;
-    while (i < count) {
+    while (i < count.count) {
         const unsigned c = lengthCode.Decode(bits);
         if (c > 2) {
             lengths[std::size_t(i++)] = std::uint8_t(c - 2);
             continue;
         }
         const int unused = c == 0 ? 1 : c == 1 ? int(bits.Take(4)) + 3 : int(bits.Take(9)) + 20;
-        if (i + unused > count)
+        if (i + unused > count.count)
             throw ELzhError(QStringLiteral("a run of unused codes passes the table's end"));
         i += unused;
     }

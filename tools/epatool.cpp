@@ -20,9 +20,9 @@
 #include "runtime/OutOfMemory.h"
 #include "runtime/Picture.h"
 #include "runtime/StreamBytes.h"
+#include "tools/LogoPicture.h"
 #include "tools/RomCommand.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -271,22 +271,10 @@ TLogo ReadLogo(const QString& input) {
     }
 }
 
-void WritePicture(const TBitmap& bitmap, const QString& output) {
-    if (QFileInfo(output).suffix().toLower() != "png") {
-        bitmap.SaveToFile(output);
-        return;
-    }
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!bitmap.Image().save(&buffer, "png"))
-        throw Exception(QStringLiteral("Cannot make a PNG of the logo."));
-    LocalFiles::WriteNewFile(output, buffer.data());
-}
-
 void Decode(const QString& input, const QString& output) {
     const TLogo logo = ReadLogo(input);
     RefuseExisting(output);
-    WritePicture(std::visit([](const auto& l) { return l.Render(); }, logo), output);
+    LogoPicture::Write(std::visit([](const auto& l) { return l.Render(); }, logo), output);
 }
 
 // The mark sits in the bottom-right cell whatever the logo's size.
