@@ -44,6 +44,7 @@ std::uint8_t TAwardImage::ImageSum(const QByteArray& bytes, qint64 offset) {
 TAwardImage TAwardImage::Parse(const QByteArray& bytes, const QString& name) {
     TAwardImage image;
     image.bytes_ = bytes;
+    image.name_ = name;
     try {
         const qint64 size = bytes.size();
         if (size < MinSize || size > MaxSize || size % 1024 != 0)

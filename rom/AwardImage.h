@@ -28,6 +28,8 @@ public:
     static TAwardImage Parse(const QByteArray& bytes, const QString& name);
 
     const QByteArray& Bytes() const { return bytes_; }
+    // The name Parse was given, for messages.
+    const QString& Name() const { return name_; }
     const std::vector<TRomModule>& Modules() const { return modules_; }
     // The logo module's index, or -1. Two logo modules are refused by Parse.
     int LogoIndex() const { return logo_; }
@@ -61,6 +63,7 @@ private:
     QByteArray LaidOut(int region, const std::vector<TLzhMember>& members) const;
 
     QByteArray bytes_;
+    QString name_;
     std::vector<TRegion> regions_;
     std::vector<TRomModule> modules_;
     int logo_ = -1;

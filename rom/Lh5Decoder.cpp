@@ -11,6 +11,11 @@
 using namespace Lh5Format;
 
 namespace {
+// Memory is taken for the whole stated size at once; no module of a BIOS image is larger.
+constexpr qint64 MaxUnpacked = qint64(1) << 20;
+} // namespace
+
+namespace {
 
 // How many code lengths a table states; a count of 0 is followed instead by the one symbol of a
 // code that takes no bits.
@@ -125,6 +130,8 @@ private:
 } // namespace
 
 QByteArray Lh5Decode(const QByteArray& packed, qint64 size) {
+    if (size < 0 || size > MaxUnpacked)
+        throw ELzhError(QStringLiteral("it claims more than 1 MiB of data"));
     QByteArray out(size, Qt::Uninitialized);
     TBitReader bits(packed);
     TBlockReader blocks(bits, out.data(), size);

@@ -69,16 +69,17 @@ QStringList Warnings(const TRomLogo& stock, const TRomLogo& logo) {
 
 } // namespace
 
-void LogoReplacement::CheckModules(const TAwardImage& image, const QString& name) {
+void LogoReplacement::CheckModules(const TAwardImage& image) {
     for (const TRomModule& module : image.Modules())
-        Unpacked(module, name);
+        Unpacked(module, image.Name());
 }
 
 TReplacement LogoReplacement::Replace(const TAwardImage& image, const QByteArray& logo,
                                       const QString& logoName, const TReplaceOptions& options) {
     if (image.LogoIndex() < 0)
-        throw Exception(QStringLiteral("The image holds no logo module (type 0x4002)."));
-    CheckModules(image, QStringLiteral("the image"));
+        throw Exception(
+            QStringLiteral("\"%1\" holds no logo module (type 0x4002).").arg(image.Name()));
+    CheckModules(image);
     const TRomModule& stockModule = image.Modules()[std::size_t(image.LogoIndex())];
     const QByteArray stock = stockModule.member.Unpack();
     const TRomLogo stockLogo = TRomLogo::Identify(stock);
@@ -103,9 +104,14 @@ void LogoReplacement::Verify(const TAwardImage& input, const QByteArray& written
         throw Exception(QStringLiteral("\"%1\" does not hold the input's modules.").arg(name));
     for (std::size_t i = 0; i < after.size(); ++i) {
         const QByteArray data = Unpacked(after[i], name);
-        const bool same = int(i) == input.LogoIndex()
-                              ? data == logo && after[i].member.Name() == before[i].member.Name()
-                              : after[i].member.Bytes() == before[i].member.Bytes();
+        const int logoIndex = input.LogoIndex();
+        // Only the logo and the modules after it in its chain may move.
+        const bool mayMove =
+            int(i) >= logoIndex && before[i].region == before[std::size_t(logoIndex)].region;
+        const bool same =
+            (mayMove || after[i].offset == before[i].offset) &&
+            (int(i) == logoIndex ? data == logo && after[i].member.Name() == before[i].member.Name()
+                                 : after[i].member.Bytes() == before[i].member.Bytes());
         if (!same)
             throw Exception(QStringLiteral("\"%1\": %2 differs from what was meant to be written.")
                                 .arg(name, ModuleName(after[i])));

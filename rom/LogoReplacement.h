@@ -38,7 +38,7 @@ void Verify(const TAwardImage& input, const QByteArray& written, const QByteArra
 
 // Every module of the image unpacked, which proves each CRC; a damaged one raises an error
 // naming it.
-void CheckModules(const TAwardImage& image, const QString& name);
+void CheckModules(const TAwardImage& image);
 
 } // namespace LogoReplacement
 

@@ -49,7 +49,8 @@ TLzhMember::TMethod MethodOf(const QByteArray& method) {
 
 TLzhMember TLzhMember::Pack(const QByteArray& name, const QByteArray& data, TMethod method,
                             std::uint16_t time, std::uint16_t type) {
-    if (name.size() > 255 - 25)
+    // The header's first byte must stay below FF, which a chain reads as free space.
+    if (name.size() > 254 - 25)
         throw ELzhError(
             QStringLiteral("the name \"%1\" is too long").arg(QString::fromLatin1(name)));
     if (std::uint64_t(data.size()) > MaxUnpackedSize)
