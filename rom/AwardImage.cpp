@@ -93,7 +93,7 @@ void TAwardImage::Walk(int region) {
     while (at < r.end && std::uint8_t(bytes_[at]) != 0xFF) {
         TLzhMember member = [&] {
             try {
-                return TLzhMember::Read(bytes_.left(r.end), at);
+                return TLzhMember::Read(bytes_, at, r.end);
             } catch (const ELzhError& e) {
                 throw Exception(QStringLiteral("the module at %1: %2").arg(Hex(at), e.Message()));
             }

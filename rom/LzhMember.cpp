@@ -66,13 +66,15 @@ TLzhMember TLzhMember::Pack(const QByteArray& name, const QByteArray& data, TMet
     return member;
 }
 
-TLzhMember TLzhMember::Read(const QByteArray& bytes, qint64 offset) {
-    if (offset + FixedHeader > bytes.size())
+TLzhMember TLzhMember::Read(const QByteArray& bytes, qint64 offset, qint64 end) {
+    if (end < 0 || end > bytes.size())
+        end = bytes.size();
+    if (offset + FixedHeader > end)
         throw ELzhError(QStringLiteral("its header passes the end of the image"));
     const char* h = bytes.constData() + offset;
     const int nameLength = std::uint8_t(h[21]);
     const qint64 headerSize = 27 + nameLength;
-    if (offset + headerSize > bytes.size())
+    if (offset + headerSize > end)
         throw ELzhError(QStringLiteral("its header passes the end of the image"));
     if (std::uint8_t(h[20]) != Level)
         throw ELzhError(
@@ -92,7 +94,7 @@ TLzhMember TLzhMember::Read(const QByteArray& bytes, qint64 offset) {
         throw ELzhError(QStringLiteral("it claims more than 1 MiB of data"));
     if (member.method_ == TMethod::Stored && packedSize != member.unpackedSize_)
         throw ELzhError(QStringLiteral("it is stored but its two sizes differ"));
-    if (qint64(packedSize) > bytes.size() - offset - headerSize)
+    if (qint64(packedSize) > end - offset - headerSize)
         throw ELzhError(QStringLiteral("its data passes the end of the image"));
     member.time_ = Get16(h + 15);
     member.type_ = Get16(h + 17);

@@ -23,9 +23,9 @@ public:
     static TLzhMember Pack(const QByteArray& name, const QByteArray& data, TMethod method,
                            std::uint16_t time, std::uint16_t type);
     // Reads the member whose header starts at `offset` in `bytes`. Anything but a level-1 header
-    // of a known method, with a good sum, attribute 0x20, no extended header and data inside
-    // `bytes`, raises an error saying which.
-    static TLzhMember Read(const QByteArray& bytes, qint64 offset);
+    // of a known method, with a good sum, attribute 0x20, no extended header and data before
+    // `end` (the end of `bytes` when -1), raises an error saying which.
+    static TLzhMember Read(const QByteArray& bytes, qint64 offset, qint64 end = -1);
 
     // The unpacked data; damaged data or a CRC that does not match raises ELzhError.
     QByteArray Unpack() const;
