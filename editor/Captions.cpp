@@ -7,35 +7,59 @@ namespace Captions {
 const std::array<Language, 3>& Languages() {
     static const std::array<Language, 3> languages = {{
         {QStringLiteral("Tr"),
-         {QStringLiteral("Yeni"), QStringLiteral("BMP Yükle"), QStringLiteral("BMP Kayıt"),
-          QStringLiteral("BMP > EPA"), QStringLiteral("EPA Yükle"), QStringLiteral("EPA Kayıt"),
-          QStringLiteral("Hakkında"), QStringLiteral("Yardım"), QStringLiteral("Çıkış"),
-          QStringLiteral("Piksel"), QStringLiteral("Karakter"), QStringLiteral("Yeni"),
-          QStringLiteral("Adsız")}},
+         {.newButton = QStringLiteral("Yeni"),
+          .loadPicture = QStringLiteral("BMP Yükle"),
+          .savePicture = QStringLiteral("BMP Kayıt"),
+          .convert = QStringLiteral("BMP > EPA"),
+          .loadLogo = QStringLiteral("EPA Yükle"),
+          .saveLogo = QStringLiteral("EPA Kayıt"),
+          .about = QStringLiteral("Hakkında"),
+          .help = QStringLiteral("Yardım"),
+          .exit = QStringLiteral("Çıkış"),
+          .pixelHeading = QStringLiteral("Piksel"),
+          .characterHeading = QStringLiteral("Karakter"),
+          .pictureName = QStringLiteral("Yeni"),
+          .logoName = QStringLiteral("Adsız")}},
         {QStringLiteral("En"),
-         {QStringLiteral("New"), QStringLiteral("Load BMP"), QStringLiteral("Save BMP"),
-          QStringLiteral("BMP > EPA"), QStringLiteral("Load EPA"), QStringLiteral("Save EPA"),
-          QStringLiteral("About..."), QStringLiteral("Help"), QStringLiteral("Exit"),
-          QStringLiteral("Pixel"), QStringLiteral("Character"), QStringLiteral("New"),
-          QStringLiteral("noname")}},
+         {.newButton = QStringLiteral("New"),
+          .loadPicture = QStringLiteral("Load BMP"),
+          .savePicture = QStringLiteral("Save BMP"),
+          .convert = QStringLiteral("BMP > EPA"),
+          .loadLogo = QStringLiteral("Load EPA"),
+          .saveLogo = QStringLiteral("Save EPA"),
+          .about = QStringLiteral("About..."),
+          .help = QStringLiteral("Help"),
+          .exit = QStringLiteral("Exit"),
+          .pixelHeading = QStringLiteral("Pixel"),
+          .characterHeading = QStringLiteral("Character"),
+          .pictureName = QStringLiteral("New"),
+          .logoName = QStringLiteral("noname")}},
         {QStringLiteral("De"),
-         {QStringLiteral("Neu"), QStringLiteral("BMP Laden"), QStringLiteral("BMP Speichern"),
-          QStringLiteral("BMP > EPA"), QStringLiteral("EPA Laden"), QStringLiteral("EPA Speichern"),
-          QStringLiteral("İnfo"), QStringLiteral("Hilfe"), QStringLiteral("Ende"),
-          QStringLiteral("Pixel"), QStringLiteral("Charakter"), QStringLiteral("Neu"),
-          QStringLiteral("Namelos")}},
+         {.newButton = QStringLiteral("Neu"),
+          .loadPicture = QStringLiteral("BMP Laden"),
+          .savePicture = QStringLiteral("BMP Speichern"),
+          .convert = QStringLiteral("BMP > EPA"),
+          .loadLogo = QStringLiteral("EPA Laden"),
+          .saveLogo = QStringLiteral("EPA Speichern"),
+          .about = QStringLiteral("İnfo"),
+          .help = QStringLiteral("Hilfe"),
+          .exit = QStringLiteral("Ende"),
+          .pixelHeading = QStringLiteral("Pixel"),
+          .characterHeading = QStringLiteral("Charakter"),
+          .pictureName = QStringLiteral("Neu"),
+          .logoName = QStringLiteral("Namelos")}},
     }};
     return languages;
 }
 
-QString InLanguage(const QString& text, int index, const QString& code) {
+QString InLanguage(const QString& text, Text which, const QString& code) {
     const auto& languages = Languages();
     const auto named = [&](const Language& language) { return language.code == code; };
-    const auto untitled = [&](const Language& language) { return language.texts[index] == text; };
+    const auto untitled = [&](const Language& language) { return language.texts.*which == text; };
     const auto target = std::find_if(languages.begin(), languages.end(), named);
     if (target == languages.end() || std::none_of(languages.begin(), languages.end(), untitled))
         return text;
-    return target->texts[index];
+    return target->texts.*which;
 }
 
 } // namespace Captions

@@ -5,16 +5,29 @@
 #include <array>
 
 // The window's texts in each of its three languages. A language is named by the first two
-// letters of its entry in the language list ("Tr", "En", "De"); the texts go to these controls,
-// in this order: the nine text buttons (New, Load BMP, Save BMP, BMP > EPA, Load EPA, Save EPA,
-// About, Help, Exit), the pixel and character headings, the picture name and the logo name.
+// letters of its entry in the language list ("Tr", "En", "De").
 namespace Captions {
 
-inline constexpr int Count = 13;
-// Where the picture name and the logo name stand among the texts.
-inline constexpr int PictureName = 11;
-inline constexpr int LogoName = 12;
-using Column = std::array<QString, Count>;
+// One language's texts, a field a control: the nine text buttons, the pixel and character
+// headings, the picture name and the logo name.
+struct Column {
+    QString newButton;
+    QString loadPicture;
+    QString savePicture;
+    QString convert;
+    QString loadLogo;
+    QString saveLogo;
+    QString about;
+    QString help;
+    QString exit;
+    QString pixelHeading;
+    QString characterHeading;
+    QString pictureName;
+    QString logoName;
+};
+
+// Which text of a column: &Column::pictureName, say.
+using Text = QString Column::*;
 
 struct Language {
     QString code;
@@ -24,9 +37,9 @@ struct Language {
 // Turkish, English, German: the order the language list offers them.
 const std::array<Language, 3>& Languages();
 
-// `text`, once shown by text `index` (PictureName, LogoName), as that control shows it in the
-// language `code`: "no name yet" follows the language, a file's name stays as it is.
-QString InLanguage(const QString& text, int index, const QString& code);
+// `text`, once shown as `which` (&Column::pictureName, &Column::logoName), as that control shows
+// it in the language `code`: "no name yet" follows the language, a file's name stays as it is.
+QString InLanguage(const QString& text, Text which, const QString& code);
 
 } // namespace Captions
 

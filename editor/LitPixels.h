@@ -26,6 +26,8 @@ public:
     // Paints every cell's lit pixels in the grid colour of its attribute in `colors`.
     void PaintAll(TCanvas& preview, const TColorTable& colors) const;
 
+    bool operator==(const TLitPixels&) const = default;
+
 private:
     std::bitset<LogoGeometry::Width * LogoGeometry::Height> lit_;
 };

@@ -8,11 +8,7 @@
 #include "controls/TextListBox.h"
 #include "controls/UrlLabel.h"
 #include "gif/GIFAnimator.h"
-#include "logo/Conversion.h"
-#include "logo/EpaLogo.h"
-#include "logo/EpaSave.h"
 #include "logo/LogoGeometry.h"
-#include "logo/Templates.h"
 #include "logo/WorkingFiles.h"
 #include "pictures/Icon.h"
 #include "runtime/Bitmap.h"
@@ -24,6 +20,7 @@
 #include "runtime/LocalFiles.h"
 #include "runtime/ModalPrompts.h"
 #include "runtime/Panel.h"
+#include "runtime/PictureFormats.h"
 #include "runtime/ProgressBar.h"
 #include "runtime/Resources.h"
 
@@ -60,23 +57,25 @@ template <typename Work> void WithProgress(TProgressBar& bar, Work&& work) {
     bar.hide();
 }
 
+// Every registered picture kind, all of them first.
 QList<TFileFilter> PictureFilters() {
-    return {{QStringLiteral("All (*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf)"),
-             QStringLiteral("*.jpg;*.jpeg;*.png;*.gif;*.bmp;*.ico;*.emf;*.wmf")},
-            {QStringLiteral("JPEG Image File (*.jpg)"), QStringLiteral("*.jpg")},
-            {QStringLiteral("JPEG Image File (*.jpeg)"), QStringLiteral("*.jpeg")},
-            {QStringLiteral("PNG Image File (*.png)"), QStringLiteral("*.png")},
-            {QStringLiteral("CompuServe GIF Image (*.gif)"), QStringLiteral("*.gif")},
-            {QStringLiteral("Bitmaps (*.bmp)"), QStringLiteral("*.bmp")},
-            {QStringLiteral("Icons (*.ico)"), QStringLiteral("*.ico")},
-            {QStringLiteral("Enhanced Metafiles (*.emf)"), QStringLiteral("*.emf")},
-            {QStringLiteral("Metafiles (*.wmf)"), QStringLiteral("*.wmf")}};
+    QStringList patterns;
+    QList<TFileFilter> filters;
+    for (const TPictureFormats::Entry& kind : TPictureFormats::Entries()) {
+        const QString pattern = QStringLiteral("*.") + kind.extension;
+        patterns.append(pattern);
+        filters.append({QStringLiteral("%1 (%2)").arg(kind.description, pattern), pattern});
+    }
+    const QString all = patterns.join(u';');
+    filters.prepend({QStringLiteral("All (%1)").arg(all), all});
+    return filters;
 }
 
-// A template in the current folder wins. Without one, the program's own copy (the same pixels)
-// keeps New working in whatever folder Load BMP has made current.
-QString TemplateFile(const QString& name) {
-    return QFileInfo::exists(name) ? name : QStringLiteral(":/templates/") + name;
+// A template in the working folder wins. Without one, the program's own copy (the same pixels)
+// keeps New working in whatever folder Load BMP has gone to.
+QString TemplateFile(const TLogoDocument& document, const QString& name) {
+    const QString file = document.InFolder(name);
+    return QFileInfo::exists(file) ? file : QStringLiteral(":/templates/") + name;
 }
 
 // The help text, a line an item: trilingual, and the same whatever language the window speaks.
@@ -135,7 +134,10 @@ TMainForm::TMainForm(QWidget* parent)
     StartHistory();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    Image1->ShowOwnPicture();
+    Image2->ShowOwnPicture();
+}
 
 void TMainForm::CreateFrameAndPictures() {
     // The window never grows, and the panel lays the picture from its top-left corner: only that
@@ -158,13 +160,13 @@ void TMainForm::CreateFrameAndPictures() {
     Image1 = new TImage(sohoPanel2);
     Image1->SetBounds(16, 15, 137, 127);
     Image1->setCursor(Qt::UpArrowCursor);
-    Image1->Picture().SetGraphic(std::make_unique<TBitmap>(Templates::BlankDrawing()));
+    Image1->ShowPicture(document_.Drawing());
 
     Image2 = new TImage(sohoPanel2);
     Image2->SetBounds(260, 16, 153, 135);
     Image2->SetAutoSize(true);
     Image2->setCursor(Qt::CrossCursor);
-    Image2->Picture().SetGraphic(std::make_unique<TBitmap>(Templates::BlankPreview()));
+    Image2->ShowPicture(document_.Preview());
 }
 
 TsohoTextButton* TMainForm::MakeButton(int left, int top, int width, const QString& caption,
@@ -361,31 +363,23 @@ void TMainForm::ArrangeTabOrder() {
 
 void TMainForm::FormCreate() {
     // The grid index goes in as it is: for the start-up white it equals the attribute.
-    colorTable_.Fill(ColorGrid1->ForegroundIndex());
+    document_.FillColours(ColorGrid1->ForegroundIndex());
     ga1->SetAnimate(true);
 }
 
 void TMainForm::Image1MouseDown(TControl&, Qt::MouseButton button, Qt::KeyboardModifiers, int x,
                                 int y) {
-    const TColor color = button == Qt::LeftButton ? clWhite : clBlack;
-    TCanvas& canvas = Image1->Canvas();
-    canvas.SetPixel(x, y, color);
-    canvas.SetPenColor(color);
-    canvas.MoveTo(x, y);
-    drawing_ = true;
+    document_.BeginStroke(x, y, button == Qt::LeftButton ? clWhite : clBlack);
 }
 
 void TMainForm::Image1MouseMove(TControl&, Qt::KeyboardModifiers, int x, int y) {
     ShowReadouts(x, y, LogoGeometry::CellWidth, LogoGeometry::CellHeight);
-    if (drawing_)
-        Image1->Canvas().LineTo(x, y);
+    document_.ContinueStroke(x, y);
 }
 
 void TMainForm::Image1MouseUp(TControl&, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
-    if (!drawing_)
-        return;
-    drawing_ = false;
-    RecordStep(stDrawing);
+    if (document_.EndStroke())
+        RecordStep(stDrawing);
 }
 
 void TMainForm::Image2MouseMove(TControl&, Qt::KeyboardModifiers, int x, int y) {
@@ -407,42 +401,23 @@ void TMainForm::ProBorder1MouseLeave(TControl&) {
 }
 
 void TMainForm::Image2MouseDown(TControl&, Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-    const int c = x / LogoGeometry::PreviewCellWidth;
-    const int r = y / LogoGeometry::PreviewCellHeight;
-    // A preview larger than the logo (a bigger template) has places no cell owns.
-    if (!TColorTable::Contains(c, r))
-        return;
-    const std::int32_t before = colorTable_.At(c, r);
-    colorTable_.Set(c, r, ForegroundAttribute());
-    lit_.PaintCell(Image2->Canvas(), c, r, ColorGrid1->ForegroundColor());
-    if (colorTable_.At(c, r) != before)
+    if (document_.ColourCell(x / LogoGeometry::PreviewCellWidth,
+                             y / LogoGeometry::PreviewCellHeight, ForegroundAttribute(),
+                             ColorGrid1->ForegroundColor()))
         RecordStep(stPreview);
 }
 
 void TMainForm::sohoTextButton4Click(TControl&) {
-    const TBitmap& drawing = Image1->Picture().Bitmap();
-    WithProgress(*sg1, [&] {
-        ConvertDrawing(drawing, Image2->Picture().Bitmap(), QDir::current(),
-                       [this] { sg1->StepIt(); });
-    });
-    ShowConverted(drawing);
-    RecordStep(stPreview | stByteRows);
-}
-
-// The preview of a fresh conversion shows every cell's lit pixels in the colour the save writes
-// for it, not white while the table still holds earlier colours.
-void TMainForm::ShowConverted(const TBitmap& drawing) {
-    lit_.Take(drawing);
-    lit_.PaintAll(Image2->Canvas(), colorTable_);
-    sohoTextButton6->SetEnabled(true);
+    WithProgress(*sg1, [this] { document_.Convert([this] { sg1->StepIt(); }); });
+    RecordStep(stPreview);
 }
 
 std::int32_t TMainForm::ForegroundAttribute() const {
     return TColorTable::AttributeForGridIndex(ColorGrid1->ForegroundIndex());
 }
 
-// The name typed for a new file of the current folder, with `extension` added; nothing when the
-// user cancels or keeps the default.
+// The name typed for a new file of the working folder, with `extension` added unless it ends so
+// already; nothing when the user cancels or keeps the default.
 std::optional<QString> TMainForm::AskFileName(const QString& extension) const {
     const QString untitled = QStringLiteral("Adsız");
     const QString typed = TModalPrompts::InputBox(
@@ -450,7 +425,7 @@ std::optional<QString> TMainForm::AskFileName(const QString& extension) const {
         QStringLiteral("Dosya Adı   ( Maximum \" 8.0 \" Character! )"), untitled);
     if (typed.isEmpty() || typed == untitled)
         return std::nullopt;
-    const QString name = typed + extension;
+    const QString name = typed.endsWith(extension, Qt::CaseInsensitive) ? typed : typed + extension;
     // The information dialog promises the current folder.
     LocalFiles::RequirePlainName(name);
     return name;
@@ -460,8 +435,7 @@ void TMainForm::sohoTextButton6Click(TControl&) {
     const std::optional<QString> logoName = AskFileName(QStringLiteral(".epa"));
     if (!logoName)
         return;
-    WithProgress(
-        *sg1, [&] { SaveEpa(colorTable_, QDir::current(), *logoName, [this] { sg1->StepIt(); }); });
+    WithProgress(*sg1, [&] { document_.SaveLogo(*logoName, [this] { sg1->StepIt(); }); });
     ShadowLabel8->SetCaption(*logoName);
     pid1.Execute();
 }
@@ -472,24 +446,23 @@ void TMainForm::sohoTextButton1Click(TControl&) {
         return;
     // Both templates are read before either picture changes, so a bad one changes nothing.
     TPicture drawing;
-    drawing.LoadFromFile(TemplateFile(WorkingFiles::DrawingTemplate));
+    drawing.LoadFromFile(TemplateFile(document_, WorkingFiles::DrawingTemplate));
     TPicture preview;
-    preview.LoadFromFile(TemplateFile(WorkingFiles::PreviewTemplate));
-    Image1->Picture().SetGraphic(drawing.Graphic());
-    Image2->Picture().SetGraphic(preview.Graphic());
-    lit_.Clear();
+    preview.LoadFromFile(TemplateFile(document_, WorkingFiles::PreviewTemplate));
     ComboBox1Change(*ComboBox1);
     // Attributes, as a click stores them: the raw grid index would save another colour.
-    colorTable_.Fill(ForegroundAttribute());
+    document_.New(drawing, preview, ForegroundAttribute(), ShadowLabel7->Caption(),
+                  ShadowLabel8->Caption());
     RecordStep(stDrawing | stPreview | stNames);
 }
 
 void TMainForm::sohoTextButton2Click(TControl&) {
-    const std::optional<QString> file = TModalPrompts::OpenPicture(PictureFilters());
+    const std::optional<QString> file =
+        TModalPrompts::OpenPicture(PictureFilters(), document_.Folder());
     if (!file)
         return;
-    Image1->Picture().LoadFromFile(*file);
-    ShadowLabel7->SetCaption(QFileInfo(*file).fileName());
+    document_.LoadPicture(*file);
+    ShadowLabel7->SetCaption(document_.Content().pictureName);
     RecordStep(stDrawing | stNames);
 }
 
@@ -497,52 +470,21 @@ void TMainForm::sohoTextButton3Click(TControl&) {
     const std::optional<QString> name = AskFileName(QStringLiteral(".bmp"));
     if (!name)
         return;
-    // Asked first for a plain answer; the write itself never replaces a file either.
-    if (QFileInfo::exists(*name) || QFileInfo(*name).isSymLink())
-        throw Exception(
-            QStringLiteral("Cannot save the picture as \"%1\": a file of that name already exists.")
-                .arg(*name));
-    BlackAndWhiteLogo(*Image1->Picture().Graphic()).SaveToFile(*name);
+    document_.SaveDrawing(*name);
     ShadowLabel7->SetCaption(*name);
     pid1.Execute();
 }
 
 void TMainForm::sohoTextButton5Click(TControl&) {
-    const std::optional<QString> file =
-        TModalPrompts::OpenPicture({{QStringLiteral("EPA Logo (*.epa)"), QStringLiteral("*.epa")}});
+    const std::optional<QString> file = TModalPrompts::OpenPicture(
+        {{QStringLiteral("EPA Logo (*.epa)"), QStringLiteral("*.epa")}}, document_.Folder());
     if (!file)
         return;
-    const TEpaLogo logo = TEpaLogo::Read(*file);
-    const QString name = QFileInfo(*file).fileName();
-    if (!logo.FitsEditor())
-        throw Exception(QStringLiteral("\"%1\" is a logo of %2 × %3 cells; the editor makes logos "
-                                       "of at most %4 × %5 cells.")
-                            .arg(name)
-                            .arg(logo.Columns())
-                            .arg(logo.Rows())
-                            .arg(LogoGeometry::Columns)
-                            .arg(LogoGeometry::Rows));
-    ShowLogo(logo, name);
-}
-
-// Converted into copies first: when the working files cannot be written, the window stays as
-// it was.
-void TMainForm::ShowLogo(const TEpaLogo& logo, const QString& name) {
-    const TBitmap drawing = logo.Drawing();
-    TBitmap preview = Image2->Picture().Bitmap();
-    WithProgress(*sg1, [&] {
-        ConvertDrawing(drawing, preview, QDir::current(), [this] { sg1->StepIt(); });
-    });
-    colorTable_.Fill(ForegroundAttribute());
-    for (int r = 0; r < logo.Rows(); ++r)
-        for (int c = 0; c < logo.Columns(); ++c)
-            colorTable_.Set(c, r, logo.Attribute(c, r));
-    Image1->Picture().SetGraphic(&drawing);
-    Image2->Picture().SetGraphic(&preview);
-    ShowConverted(drawing);
-    ShadowLabel7->SetCaption(name);
-    ShadowLabel8->SetCaption(name);
-    RecordStep(stDrawing | stPreview | stByteRows | stNames);
+    WithProgress(
+        *sg1, [&] { document_.LoadLogo(*file, ForegroundAttribute(), [this] { sg1->StepIt(); }); });
+    ShadowLabel7->SetCaption(document_.Content().pictureName);
+    ShadowLabel8->SetCaption(document_.Content().logoName);
+    RecordStep(stDrawing | stPreview | stNames);
 }
 
 void TMainForm::sohoTextButton7Click(TControl&) {
@@ -594,8 +536,7 @@ void TMainForm::ShowHelpView(bool open) {
 
 void TMainForm::sohoTextButton9Click(TControl&) {
     // Whatever is missing or cannot go is left: Exit ends the program regardless.
-    QFile::remove(WorkingFiles::ByteRows);
-    QFile::remove(WorkingFiles::ByteList);
+    document_.RemoveWorkingFiles();
     close();
     QCoreApplication::quit();
 }
@@ -608,10 +549,20 @@ void TMainForm::ComboBox1Change(QWidget&) {
 }
 
 void TMainForm::ApplyCaptions(const Captions::Column& texts) {
-    const std::array<TControl*, Captions::Count> controls = {
-        sohoTextButton1, sohoTextButton2, sohoTextButton3, sohoTextButton4, sohoTextButton5,
-        sohoTextButton6, sohoTextButton7, sohoTextButton8, sohoTextButton9, ShadowLabel1,
-        ShadowLabel4,    ShadowLabel7,    ShadowLabel8};
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        controls[i]->SetCaption(texts[i]);
+    const std::pair<TControl*, Captions::Text> controls[] = {
+        {sohoTextButton1, &Captions::Column::newButton},
+        {sohoTextButton2, &Captions::Column::loadPicture},
+        {sohoTextButton3, &Captions::Column::savePicture},
+        {sohoTextButton4, &Captions::Column::convert},
+        {sohoTextButton5, &Captions::Column::loadLogo},
+        {sohoTextButton6, &Captions::Column::saveLogo},
+        {sohoTextButton7, &Captions::Column::about},
+        {sohoTextButton8, &Captions::Column::help},
+        {sohoTextButton9, &Captions::Column::exit},
+        {ShadowLabel1, &Captions::Column::pixelHeading},
+        {ShadowLabel4, &Captions::Column::characterHeading},
+        {ShadowLabel7, &Captions::Column::pictureName},
+        {ShadowLabel8, &Captions::Column::logoName}};
+    for (const auto& [control, text] : controls)
+        control->SetCaption(texts.*text);
 }

@@ -5,7 +5,7 @@
 #include "controls/InfoDialog.h"
 #include "editor/Captions.h"
 #include "editor/EditHistory.h"
-#include "editor/LitPixels.h"
+#include "editor/LogoDocument.h"
 #include "logo/ColorTable.h"
 #include "runtime/Color.h"
 
@@ -19,7 +19,6 @@ class QPushButton;
 class TBitmap;
 class TColorGrid;
 class TControl;
-class TEpaLogo;
 class TGIFAnimator;
 class TImage;
 class TLabel;
@@ -32,17 +31,17 @@ class TsohoPanel;
 class TsohoTextButton;
 class TTextListBox;
 
-// The editor window: it owns the drawing, the preview, the colour table and the drawing flag,
-// and its event handlers are the whole of the editing logic. The controls keep the names of the
-// window's layout so that handlers and tests read alike.
+// The editor window: it shows the logo document and turns the user's clicks into its operations.
+// The controls keep the names of the window's layout so that handlers and tests read alike.
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    const TColorTable& ColorTable() const { return colorTable_; }
-    bool Drawing() const { return drawing_; }
+    const TLogoDocument& Document() const { return document_; }
+    const TColorTable& ColorTable() const { return document_.Colors(); }
+    bool Drawing() const { return document_.Stroking(); }
     const TEditHistory& History() const { return history_; }
 
     // The controls, in creation order.
@@ -134,8 +133,6 @@ private:
     void ApplyCaptions(const Captions::Column& texts);
     std::optional<QString> AskFileName(const QString& extension) const;
     std::int32_t ForegroundAttribute() const;
-    void ShowConverted(const TBitmap& drawing);
-    void ShowLogo(const TEpaLogo& logo, const QString& name);
     void StartHistory();
     // Records the window's state after a step that changed `parts` (TStepParts).
     void RecordStep(unsigned parts);
@@ -145,11 +142,12 @@ private:
     void ShowAboutPanel(bool open);
     void ShowHelpView(bool open);
 
-    TColorTable colorTable_;
-    bool drawing_ = false;
-    TLitPixels lit_;
+    // Its pictures show in Image1 and Image2, which give them back before it goes.
+    TLogoDocument document_;
     TEditHistory history_;
     QPointer<QWidget> focusBeforeHelp_;
+    // Text typed into the language list since the last step: Ctrl+Z is then the text's own.
+    bool textTyped_ = false;
 };
 
 #endif

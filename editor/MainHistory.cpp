@@ -5,88 +5,51 @@
 #include "editor/BiosView.h"
 #include "editor/Main.h"
 #include "logo/EpaLogo.h"
-#include "logo/WorkingFiles.h"
-#include "runtime/Exception.h"
-#include "runtime/Image.h"
-#include "runtime/LocalFiles.h"
 #include "runtime/Panel.h"
 #include "runtime/Shortcuts.h"
-#include "runtime/StreamBytes.h"
 
 #include <QComboBox>
-#include <QFile>
-
-namespace {
-
-std::shared_ptr<const TGraphic> CopyOf(TImage& image) {
-    return image.Picture().Graphic()->Clone();
-}
-
-// What the conversion just wrote, to be written back when an undo or a redo returns to it.
-QByteArray ByteRowsWritten() {
-    QFile file(WorkingFiles::ByteRows);
-    std::optional<QByteArray> rows;
-    if (file.open(QIODevice::ReadOnly))
-        rows = ReadAtMost(file, qint64(1) << 20);
-    if (!rows)
-        throw Exception(QStringLiteral("Cannot read back \"%1\" after the conversion: %2")
-                            .arg(WorkingFiles::ByteRows, file.errorString()));
-    return *rows;
-}
-
-} // namespace
+#include <QLineEdit>
 
 void TMainForm::StartHistory() {
     BiosView1 = new TBiosView(this);
-    Image2->OnDblClick = [this](TControl&) { ShowBiosView(); };
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { Undo(); });
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { Redo(); });
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { Redo(); });
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { ShowBiosView(); });
-    // The language list keeps the focus while the user draws.
-    Shortcuts::PreferOver(*ComboBox1);
+    // The language list keeps the focus while the user draws; only text typed into it since the
+    // last step is its own to undo.
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { textTyped_ = true; });
+    Shortcuts::PreferOver(*ComboBox1, [this](const QKeySequence& keys) {
+        const QLineEdit& text = *ComboBox1->lineEdit();
+        if (!textTyped_)
+            return false;
+        if (keys == QKeySequence(Qt::CTRL | Qt::Key_Z))
+            return text.isUndoAvailable();
+        return keys != QKeySequence(Qt::CTRL | Qt::Key_B) && text.isRedoAvailable();
+    });
+    document_.SetNames(ShadowLabel7->Caption(), ShadowLabel8->Caption());
     RecordStep(stDrawing | stPreview | stNames);
 }
 
 void TMainForm::RecordStep(unsigned parts) {
-    TEditState state = history_.Empty() ? TEditState{} : history_.Current();
-    // A stroke still under way (its release went elsewhere) belongs to this step as well.
-    if ((parts & stDrawing) || drawing_)
-        state.drawing = CopyOf(*Image1);
-    if (parts & stPreview)
-        state.preview = CopyOf(*Image2);
-    state.colors = colorTable_;
-    state.lit = lit_;
-    if (parts & stByteRows)
-        state.byteRows = ByteRowsWritten();
-    if (parts & stNames) {
-        state.pictureName = ShadowLabel7->Caption();
-        state.logoName = ShadowLabel8->Caption();
-    }
-    history_.Record(std::move(state));
+    textTyped_ = false;
+    history_.Record(document_.Snapshot(parts, history_.Empty() ? nullptr : &history_.Current()));
+    sohoTextButton6->SetEnabled(document_.CanSaveLogo());
     RefreshBiosView();
 }
 
-// "bin1.dat" is written first: when that fails, the window stays as it is.
 void TMainForm::Restore(const TEditState& state) {
-    if (state.byteRows && state.byteRows != history_.Current().byteRows) {
-        LocalFiles::MakeWayFor(WorkingFiles::ByteRows);
-        LocalFiles::WriteNewFile(WorkingFiles::ByteRows, *state.byteRows);
-    }
-    sohoTextButton6->SetEnabled(state.byteRows.has_value());
-    Image1->Picture().SetGraphic(state.drawing.get());
-    Image2->Picture().SetGraphic(state.preview.get());
-    colorTable_ = state.colors;
-    lit_ = state.lit;
-    drawing_ = false;
     const TEditState& now = history_.Current();
+    document_.Restore(state, now);
+    sohoTextButton6->SetEnabled(document_.CanSaveLogo());
     const QString language = ComboBox1->currentText().left(2);
-    if (state.pictureName != now.pictureName)
-        ShadowLabel7->SetCaption(
-            Captions::InLanguage(state.pictureName, Captions::PictureName, language));
-    if (state.logoName != now.logoName)
+    if (state.content.pictureName != now.content.pictureName)
+        ShadowLabel7->SetCaption(Captions::InLanguage(state.content.pictureName,
+                                                      &Captions::Column::pictureName, language));
+    if (state.content.logoName != now.content.logoName)
         ShadowLabel8->SetCaption(
-            Captions::InLanguage(state.logoName, Captions::LogoName, language));
+            Captions::InLanguage(state.content.logoName, &Captions::Column::logoName, language));
 }
 
 void TMainForm::Undo() {
@@ -102,7 +65,7 @@ void TMainForm::GoThroughHistory(bool back) {
     if (tlb1->isVisible())
         return;
     // A stroke under way ends here, and is the step undone.
-    if (drawing_)
+    if (document_.EndStroke())
         RecordStep(stDrawing);
     const TEditState* target = back ? history_.Before() : history_.After();
     if (!target)
@@ -126,6 +89,6 @@ void TMainForm::ShowBiosView() {
 // A hidden view is brought up to date when it is shown: every step need not compose the logo.
 void TMainForm::RefreshBiosView() {
     if (BiosView1 && BiosView1->isVisible())
-        BiosView1->SetLogo(
-            TEpaLogo::Compose(colorTable_, history_.Current().byteRows.value_or(QByteArray())));
+        BiosView1->SetLogo(TEpaLogo::Compose(document_.Colors(),
+                                             document_.Content().byteRows.value_or(QByteArray())));
 }

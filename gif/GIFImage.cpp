@@ -327,8 +327,10 @@ int TGIFImage::AddFrame(const TGraphic& graphic) {
 }
 
 void RegisterGIFImage() {
-    TPictureFormats::Register(QStringLiteral("gif"), QStringLiteral("CompuServe GIF Image"),
-                              [] { return std::make_unique<TGIFImage>(); });
+    // Offered where the dialog has always offered it: before the bitmaps.
+    TPictureFormats::Register(
+        QStringLiteral("gif"), QStringLiteral("CompuServe GIF Image"),
+        [] { return std::make_unique<TGIFImage>(); }, QStringLiteral("bmp"));
 }
 
 void UnregisterGIFImage() {

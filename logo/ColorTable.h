@@ -18,6 +18,7 @@ public:
                row < LogoGeometry::Rows;
     }
     const std::array<std::int32_t, LogoGeometry::Cells>& Entries() const { return entries_; }
+    bool operator==(const TColorTable&) const = default;
 
     // The colour grid orders its colours as the platform palette does (maroon is 1, navy 4);
     // text mode orders them the other way round for red and blue. Indices outside 0..15 pass.

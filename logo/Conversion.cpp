@@ -18,8 +18,6 @@ namespace {
 using namespace LogoGeometry;
 
 void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
-    TTextFile bits(fileName);
-    bits.Rewrite();
     const TCanvas& canvas = drawing.Canvas();
     std::string text;
     text.reserve(Height * (Width + 2));
@@ -31,8 +29,7 @@ void WriteBitRows(const TBitmap& drawing, const QString& fileName) {
             line[x] = IsLit(colors[x]) ? '1' : '0';
         WorkingFiles::AddLine(text, line);
     }
-    bits.Write(text);
-    bits.Close();
+    LocalFiles::ReplaceWhole(fileName, QByteArray::fromStdString(text));
 }
 
 void RedrawPreview(TBitmap& preview, const QString& fileName, const ProgressStep& step) {
@@ -57,8 +54,6 @@ void RedrawPreview(TBitmap& preview, const QString& fileName, const ProgressStep
 void WriteByteRows(const QString& bitRows, const QString& byteRows) {
     TTextFile bits(bitRows);
     bits.Reset();
-    TTextFile bytes(byteRows);
-    bytes.Rewrite();
     std::string text;
     std::string out;
     do {
@@ -76,9 +71,8 @@ void WriteByteRows(const QString& bitRows, const QString& byteRows) {
         out += '/';
         WorkingFiles::AddLine(text, out);
     } while (!bits.Eof());
-    bytes.Write(text);
-    bytes.Close();
     bits.Close();
+    LocalFiles::ReplaceWhole(byteRows, QByteArray::fromStdString(text));
 }
 
 } // namespace

@@ -38,6 +38,30 @@ void PutGlyphLine(QByteArray& logo, const QByteArray& line, int y) {
     }
 }
 
+// What a file that is no EPA logo holds, by the signature it begins with; empty when unknown.
+QString KindBySignature(const QByteArray& bytes) {
+    static const std::pair<QByteArray, const char*> kinds[] = {
+        {QByteArrayLiteral("AWBM"), "an AWBM logo (the full-screen kind)"},
+        {QByteArrayLiteral("BM"), "a BMP picture"},
+        {QByteArrayLiteral("\x89PNG\r\n\x1a\n"), "a PNG picture"},
+        {QByteArrayLiteral("GIF8"), "a GIF picture"},
+        {QByteArrayLiteral("\xff\xd8\xff"), "a JPEG picture"},
+    };
+    for (const auto& [signature, kind] : kinds)
+        if (bytes.startsWith(signature))
+            return QString::fromLatin1(kind);
+    return {};
+}
+
+// A file whose length no EPA logo has: named by what it is when its signature tells.
+[[noreturn]] void NotALogo(const QByteArray& bytes, const QString& name, const QString& reason) {
+    const QString kind = KindBySignature(bytes);
+    if (!kind.isEmpty())
+        throw Exception(
+            QStringLiteral("\"%1\" is not an EPA logo file: it is %2.").arg(name, kind));
+    throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: %2").arg(name, reason));
+}
+
 } // namespace
 
 TEpaLogo TEpaLogo::Read(const QString& fileName) {
@@ -51,24 +75,19 @@ TEpaLogo TEpaLogo::Read(const QString& fileName) {
 TEpaLogo TEpaLogo::Parse(const QByteArray& bytes, const QString& name) {
     const auto size = bytes.size();
     if (size < EpaFormat::HeaderSize)
-        throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: it is only %2 bytes long.")
-                            .arg(name)
-                            .arg(size));
+        NotALogo(bytes, name, QStringLiteral("it is only %1 bytes long.").arg(size));
     TEpaLogo logo;
     logo.columns_ = static_cast<std::uint8_t>(bytes[0]);
     logo.rows_ = static_cast<std::uint8_t>(bytes[1]);
     const qsizetype cells = qsizetype(logo.columns_) * logo.rows_;
     const qsizetype body = EpaFormat::HeaderSize + cells * BytesPerCell;
     if (cells == 0)
-        throw Exception(QStringLiteral("\"%1\" is not an EPA logo file: it declares %2 × %3 cells.")
-                            .arg(name)
-                            .arg(logo.columns_)
-                            .arg(logo.rows_));
+        NotALogo(bytes, name,
+                 QStringLiteral("it declares %1 × %2 cells.").arg(logo.columns_).arg(logo.rows_));
     if (size != body && size != body + EpaFormat::TrailerSize)
-        throw Exception(
-            QStringLiteral("\"%1\" is not an EPA logo file: a logo of %2 × %3 cells takes %4 or "
-                           "%5 bytes, but the file has %6.")
-                .arg(name)
+        NotALogo(
+            bytes, name,
+            QStringLiteral("a logo of %1 × %2 cells takes %3 or %4 bytes, but the file has %5.")
                 .arg(logo.columns_)
                 .arg(logo.rows_)
                 .arg(body)

@@ -3,12 +3,12 @@
 #include "logo/ColorTable.h"
 #include "logo/EpaFormat.h"
 #include "logo/WorkingFiles.h"
-#include "runtime/ByteFile.h"
 #include "runtime/Exception.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/StrToInt.h"
 #include "runtime/TextFile.h"
 
+#include <QFileInfo>
 #include <array>
 #include <string>
 #include <string_view>
@@ -32,8 +32,6 @@ std::array<std::string_view, Columns> Fields(std::string_view line) {
 void WriteByteList(const TColorTable& colors, const QDir& dir, const ProgressStep& step) {
     TTextFile byteRows(WorkingFiles::In(dir, WorkingFiles::ByteRows));
     byteRows.Reset();
-    TTextFile list(WorkingFiles::In(dir, WorkingFiles::ByteList));
-    list.Rewrite();
     std::string text;
     WorkingFiles::AddLine(text, std::to_string(Columns));
     WorkingFiles::AddLine(text, std::to_string(Rows));
@@ -55,25 +53,26 @@ void WriteByteList(const TColorTable& colors, const QDir& dir, const ProgressSte
     }
     for (int i = 0; i < EpaFormat::TrailerSize; ++i)
         WorkingFiles::AddLine(text, "0");
-    list.Write(text);
-    list.Close();
     byteRows.Close();
+    LocalFiles::ReplaceWhole(WorkingFiles::In(dir, WorkingFiles::ByteList),
+                             QByteArray::fromStdString(text));
 }
 
 void WriteBinary(const QDir& dir) {
     TTextFile list(WorkingFiles::In(dir, WorkingFiles::ByteList));
     list.Reset();
-    TByteFile binary(WorkingFiles::In(dir, WorkingFiles::Binary));
-    binary.Rewrite();
+    QByteArray binary;
     do {
-        binary.Write(static_cast<std::uint8_t>(StrToInt(list.ReadLine()) & 0xFF));
+        binary.append(char(StrToInt(list.ReadLine()) & 0xFF));
     } while (!list.Eof());
-    for (const EpaFormat::FixedByte& fixed : EpaFormat::FixedBytes) {
-        binary.Seek(fixed.offset);
-        binary.Write(fixed.value);
-    }
-    binary.Close();
     list.Close();
+    for (const EpaFormat::FixedByte& fixed : EpaFormat::FixedBytes) {
+        // A byte past the end lengthens the file as a seek and a write would, with zeros between.
+        if (fixed.offset >= binary.size())
+            binary.resize(fixed.offset + 1, '\0');
+        binary[fixed.offset] = char(fixed.value);
+    }
+    LocalFiles::ReplaceWhole(WorkingFiles::In(dir, WorkingFiles::Binary), binary);
 }
 
 // The logo is only ever renamed into place: a copy could fail half-way on another disk, and an
@@ -90,7 +89,7 @@ void NameLogo(const QDir& dir, const QString& logoName) {
         reason = QStringLiteral("it lies on another file system, and a logo is never copied");
     throw Exception(
         QStringLiteral("Cannot save the logo as \"%1\": %2. The logo was left in \"%3\".")
-            .arg(logoName, reason, WorkingFiles::Binary));
+            .arg(QFileInfo(logoName).fileName(), reason, WorkingFiles::Binary));
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 
 class TColorTable;
 
-// Writes the EPA logo `logoName` in `dir` from the byte rows the last conversion left in
+// Writes the EPA logo `logoName` (a name in `dir`, or a path of its own) from the byte rows the last conversion left in
 // "bin1.dat" and the colour table: "bin2.dat" (one number a line), then "bin3.dat" (one byte a
 // line, with the six fixed bytes), renamed to the logo's name. `step` runs once per byte row.
 // Working-file failures raise EInOutError, a bad "bin2.dat" line EConvertError. The logo is only

@@ -10,9 +10,15 @@ class TImage : public TControl {
     Q_OBJECT
 public:
     explicit TImage(QWidget* parent);
+    ~TImage() override;
 
     // Loading or assigning a picture here repaints the control (and re-sizes it with AutoSize).
-    TPicture& Picture() { return picture_; }
+    TPicture& Picture() { return *picture_; }
+    // Shows `picture`, which its owner keeps, in place of the control's own: what the owner does
+    // to it shows here at once. The owner must outlive the control or hand it back with
+    // ShowOwnPicture.
+    void ShowPicture(TPicture& picture);
+    void ShowOwnPicture() { ShowPicture(ownPicture_); }
     // The pixel canvas of the held bitmap. An empty image gets a bitmap of its own size first;
     // any other kind of picture raises "Can only modify an image if it contains a bitmap".
     TCanvas& Canvas();
@@ -27,7 +33,8 @@ protected:
 private:
     void PictureChanged();
 
-    TPicture picture_;
+    TPicture ownPicture_;
+    TPicture* picture_ = &ownPicture_;
     bool autoSize_ = false;
 };
 

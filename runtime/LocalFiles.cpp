@@ -43,7 +43,8 @@ std::error_code ErrnoError(int error) {
 
 // A new file of a free name beside `fileName`, holding `bytes`. The name does not grow with
 // `fileName`, so a name just short of the system's limit still fits.
-QString WriteTemporaryBeside(const QString& fileName, const QByteArray& bytes) {
+template <typename Fail>
+QString WriteTemporaryBeside(const QString& fileName, const QByteArray& bytes, Fail fail) {
     const QDir folder = QFileInfo(fileName).dir();
     for (int attempt = 1;; ++attempt) {
         const QString temporary = folder.filePath(
@@ -55,14 +56,14 @@ QString WriteTemporaryBeside(const QString& fileName, const QByteArray& bytes) {
         } catch (const EInOutError& e) {
             if (e.SystemError() == EEXIST && attempt < 16)
                 continue;
-            CannotWrite(fileName, ErrnoError(e.SystemError()));
+            fail(e.SystemError());
         }
         try {
             file.Write(bytes);
             file.Close();
         } catch (const EInOutError& e) {
             QFile::remove(temporary);
-            CannotWrite(fileName, ErrnoError(e.SystemError()));
+            fail(e.SystemError());
         }
         return temporary;
     }
@@ -97,17 +98,21 @@ void RequirePlainName(const QString& name) {
                                        "the current folder: type a name without a folder, drive "
                                        "or root part.")
                             .arg(name));
+    if (name.startsWith(QLatin1Char('.')))
+        throw Exception(QStringLiteral("\"%1\" would be a hidden file: type a name that does not "
+                                       "begin with a full stop.")
+                            .arg(name));
     EncodedName(name);
 }
 
-void MakeWayFor(const QString& fileName) {
+// Refuses, with an error naming it, whatever `fileName` is that a new file must not take the
+// place of; true when it is a regular file that may.
+static bool MayReplace(const QString& fileName) {
     const fs::path path = NativePath(fileName);
     std::error_code error;
     switch (fs::symlink_status(path, error).type()) {
     case fs::file_type::regular:
-        if (!fs::remove(path, error) && error)
-            throw EInOutError::FromErrno(error.default_error_condition().value());
-        return;
+        return true;
     case fs::file_type::directory:
         throw EInOutError(5);
     case fs::file_type::symlink:
@@ -116,10 +121,29 @@ void MakeWayFor(const QString& fileName) {
                             .arg(QDir::toNativeSeparators(fileName)));
     case fs::file_type::not_found:
     case fs::file_type::none: // the status is unknown: the open reports why
-        return;
+        return false;
     default:
         throw Exception(QStringLiteral("Cannot write \"%1\": it is not a regular file.")
                             .arg(QDir::toNativeSeparators(fileName)));
+    }
+}
+
+void MakeWayFor(const QString& fileName) {
+    std::error_code error;
+    if (MayReplace(fileName) && !fs::remove(NativePath(fileName), error) && error)
+        throw EInOutError::FromErrno(error.default_error_condition().value());
+}
+
+void ReplaceWhole(const QString& fileName, const QByteArray& bytes) {
+    MayReplace(fileName);
+    const QString temporary = WriteTemporaryBeside(
+        fileName, bytes, [](int error) { throw EInOutError::FromErrno(error); });
+    errno = 0;
+    // A rename replaces the name alone: a second name of the old file keeps its bytes.
+    if (std::rename(EncodedName(temporary).constData(), EncodedName(fileName).constData()) != 0) {
+        const int error = errno;
+        QFile::remove(temporary);
+        throw EInOutError::FromErrno(error);
     }
 }
 
@@ -162,7 +186,8 @@ void WriteNewFile(const QString& fileName, const QByteArray& bytes,
     if (fileName.isEmpty())
         throw Exception(QStringLiteral("Cannot write a file without a name."));
     EncodedName(fileName);
-    const QString temporary = WriteTemporaryBeside(fileName, bytes);
+    const QString temporary = WriteTemporaryBeside(
+        fileName, bytes, [&](int error) { CannotWrite(fileName, ErrnoError(error)); });
     try {
         check(temporary);
     } catch (...) {

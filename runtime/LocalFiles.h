@@ -18,13 +18,19 @@ QByteArray EncodedName(const QString& fileName);
 QString DecodedName(const QByteArray& bytes);
 
 // A name typed for a file of the current folder must be just that: no separator, no drive or
-// root part, not "." or "..". Anything else raises an error quoting the name.
+// root part, not "." or "..", not hidden (a leading full stop). Anything else raises an error
+// quoting the name.
 void RequirePlainName(const QString& name);
 
 // Clears the way to create `fileName` afresh. A stale regular file is removed rather than
 // written into, since it may be a second name of another file. A link, or anything else that is
 // not a regular file, raises an error naming it; a folder raises "File access denied".
 void MakeWayFor(const QString& fileName);
+
+// Writes `bytes` as `fileName` whole: under a temporary name beside it, then renamed over the
+// old file, so that a failed write leaves the old file as it was and no part of the new one. What
+// MakeWayFor refuses is refused here too; a failure raises EInOutError with the runtime's code.
+void ReplaceWhole(const QString& fileName, const QByteArray& bytes);
 
 // Gives the file `from` the name `to` by renaming alone: never by copying, never over an existing
 // file or link. Returns the system's error; none on success.

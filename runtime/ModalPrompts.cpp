@@ -32,7 +32,7 @@ TPromptAnswer AskInputBox(const TPrompt& prompt) {
 }
 
 TPromptAnswer AskOpenPicture(const TPrompt& prompt) {
-    QFileDialog box(QApplication::activeWindow(), prompt.caption, QDir::currentPath());
+    QFileDialog box(QApplication::activeWindow(), prompt.caption, prompt.value);
     box.setFileMode(QFileDialog::ExistingFile);
     QStringList filters;
     for (const TFileFilter& filter : prompt.filters)
@@ -79,13 +79,12 @@ QString TModalPrompts::InputBox(const QString& caption, const QString& prompt,
     return answer.result == mrOk ? answer.text : value;
 }
 
-std::optional<QString> TModalPrompts::OpenPicture(const QList<TFileFilter>& filters) {
+std::optional<QString> TModalPrompts::OpenPicture(const QList<TFileFilter>& filters,
+                                                  const QString& folder) {
     const TPromptAnswer answer =
-        Ask({TPromptKind::pkOpenPicture, QStringLiteral("Open"), {}, {}, filters});
+        Ask({TPromptKind::pkOpenPicture, QStringLiteral("Open"), {}, folder, filters});
     if (answer.result != mrOk || answer.text.isEmpty())
         return std::nullopt;
-    // Later file commands work in the folder the user went to.
-    QDir::setCurrent(QFileInfo(answer.text).absolutePath());
     return answer.text;
 }
 

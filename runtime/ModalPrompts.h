@@ -25,7 +25,7 @@ struct TPrompt {
     TPromptKind kind = TPromptKind::pkInputBox;
     QString caption;
     QStringList texts;          // the texts shown, top to bottom
-    QString value;              // input box: the default text
+    QString value;              // input box: the default text; open dialog: the folder it opens in
     QList<TFileFilter> filters; // open-picture dialog: the first one is selected
     QDialog* dialog = nullptr;  // confirmation and information: the window built for it
 };
@@ -46,8 +46,10 @@ public:
 
     // The edited text on OK; the default text on Cancel or when the box is closed.
     static QString InputBox(const QString& caption, const QString& prompt, const QString& value);
-    // The chosen file, whose folder becomes the current directory; nothing when cancelled.
-    static std::optional<QString> OpenPicture(const QList<TFileFilter>& filters);
+    // The file chosen in a dialog that opens in `folder`; nothing when cancelled. The process's
+    // current folder stays as it is: whoever asks keeps its own.
+    static std::optional<QString> OpenPicture(const QList<TFileFilter>& filters,
+                                              const QString& folder);
     // An error box with a caption of its own, for failures a component reports itself.
     static void ShowError(const QString& caption, const QString& message);
     // Shows a dialog window modally and gives the result it ended with.

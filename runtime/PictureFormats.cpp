@@ -3,6 +3,8 @@
 #include "runtime/Bitmap.h"
 #include "runtime/DecodedBitmap.h"
 
+#include <algorithm>
+
 namespace {
 
 TPictureFormats::Factory Decoded(const char* format, const QString& kind) {
@@ -13,21 +15,25 @@ TPictureFormats::Factory Decoded(const char* format, const QString& kind) {
 
 QList<TPictureFormats::Entry>& TPictureFormats::Table() {
     static QList<Entry> table = {
-        {QStringLiteral("bmp"), QStringLiteral("Bitmaps"),
-         [] { return std::make_unique<TBitmap>(); }},
         {QStringLiteral("jpg"), QStringLiteral("JPEG Image File"),
          Decoded("jpeg", QStringLiteral("JPEG"))},
         {QStringLiteral("jpeg"), QStringLiteral("JPEG Image File"),
          Decoded("jpeg", QStringLiteral("JPEG"))},
         {QStringLiteral("png"), QStringLiteral("PNG Image File"),
          Decoded("png", QStringLiteral("PNG"))},
+        {QStringLiteral("bmp"), QStringLiteral("Bitmaps"),
+         [] { return std::make_unique<TBitmap>(); }},
     };
     return table;
 }
 
-void TPictureFormats::Register(const QString& extension, const QString& description, Factory make) {
+void TPictureFormats::Register(const QString& extension, const QString& description, Factory make,
+                               const QString& before) {
     Unregister(extension);
-    Table().append({extension.toLower(), description, std::move(make)});
+    QList<Entry>& table = Table();
+    const auto next = std::find_if(table.begin(), table.end(),
+                                   [&](const Entry& e) { return e.extension == before.toLower(); });
+    table.insert(next, {extension.toLower(), description, std::move(make)});
 }
 
 void TPictureFormats::Unregister(const QString& extension) {

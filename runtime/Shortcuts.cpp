@@ -16,18 +16,22 @@ QList<QKeySequence>& Added() {
 // is told no, so that the shortcut runs.
 class TShortcutOverride : public QObject {
 public:
-    using QObject::QObject;
+    TShortcutOverride(QObject* parent, std::function<bool(const QKeySequence&)> keeps)
+        : QObject(parent), keeps_(std::move(keeps)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::ShortcutOverride)
             return QObject::eventFilter(watched, event);
         const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-        if (!Added().contains(pressed))
+        if (!Added().contains(pressed) || (keeps_ && keeps_(pressed)))
             return false;
         event->ignore();
         return true;
     }
+
+private:
+    std::function<bool(const QKeySequence&)> keeps_;
 };
 
 } // namespace
@@ -42,8 +46,8 @@ void Add(QWidget& owner, const QKeySequence& keys, std::function<void()> action)
         Added().append(keys);
 }
 
-void PreferOver(QWidget& field) {
-    field.installEventFilter(new TShortcutOverride(&field));
+void PreferOver(QWidget& field, std::function<bool(const QKeySequence&)> keeps) {
+    field.installEventFilter(new TShortcutOverride(&field, std::move(keeps)));
 }
 
 } // namespace Shortcuts

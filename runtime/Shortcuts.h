@@ -12,8 +12,9 @@ namespace Shortcuts {
 
 void Add(QWidget& owner, const QKeySequence& keys, std::function<void()> action);
 // Lets the program's shortcuts win over a text field's own use of the same keys (a line edit's
-// undo, say). Where no shortcut of the program is active, the field still gets the keys.
-void PreferOver(QWidget& field);
+// undo, say), except the keys `keeps` claims for the field at the time. Where no shortcut of the
+// program is active, the field still gets the keys.
+void PreferOver(QWidget& field, std::function<bool(const QKeySequence&)> keeps = {});
 
 } // namespace Shortcuts
 

@@ -75,9 +75,8 @@ TEST_F(BiosView, CtrlBShowsTheLogoAsSavedAndItFollowsEveryColouring) {
         }
 }
 
-TEST_F(BiosView, ADoubleClickOnThePreviewOpensItBeforeAnyConversion) {
-    QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {},
-                       mouse::InWindow(*form.Image2, QPoint(5, 5)));
+TEST_F(BiosView, CtrlBOpensItBeforeAnyConversion) {
+    QTest::keyClick(&form, Qt::Key_B, Qt::ControlModifier);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.BiosView1));
     const QImage& logo = form.BiosView1->Logo();
     ASSERT_EQ(logo.size(), QSize(LogoGeometry::Width, LogoGeometry::Height));
@@ -87,4 +86,14 @@ TEST_F(BiosView, ADoubleClickOnThePreviewOpensItBeforeAnyConversion) {
             lit += logo.pixel(x, y) != Text(0);
     EXPECT_EQ(lit, 19) << "nothing converted yet: only the mark's pixels";
     SaveScreenshot(Shot(), "bios-view-blank.png");
+}
+
+// A double click is two clicks on a cell, as quick colouring makes them: it colours and opens
+// nothing.
+TEST_F(BiosView, ADoubleClickOnThePreviewColoursTheCellAndOpensNothing) {
+    PickColour(4); // navy in the grid: attribute 1
+    QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {},
+                       mouse::InWindow(*form.Image2, QPoint(5, 5)));
+    EXPECT_FALSE(form.BiosView1->isVisible());
+    EXPECT_EQ(form.ColorTable().At(0, 0), 1);
 }

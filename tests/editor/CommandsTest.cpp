@@ -64,7 +64,7 @@ TEST_F(Commands, NewAsksAndOnYesStartsOverWithTheTemplatesInTheChosenLanguage) {
     EXPECT_EQ(form.ShadowLabel8->Caption(), "noname");
     for (int entry : form.ColorTable().Entries())
         ASSERT_EQ(entry, 4) << "the attribute of the grid's colour, as a click stores it";
-    EXPECT_TRUE(form.sohoTextButton6->Enabled()) << "the last conversion can still be saved";
+    EXPECT_FALSE(form.sohoTextButton6->Enabled()) << "no logo to save until the next conversion";
     EXPECT_TRUE(dir.Exists(WorkingFiles::ByteRows));
 
     mouse::Click(*form.Image2, QPoint(2, 2));

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
@@ -268,4 +269,24 @@ TEST_F(History, UnderTheHelpTheKeysWaitAndUnderTheAboutPanelOnlyCtrlBDoes) {
     EXPECT_FALSE(form.BiosView1->isVisible());
     Undo();
     EXPECT_EQ(Drawn(10, 5), clBlack) << "the drawing beside the panel is in sight";
+}
+
+// Text typed into the language list is the list's own to undo until the next step; after a
+// step Ctrl+Z undoes steps again, with the list still focused.
+TEST_F(History, CtrlZUndoesTypingInTheLanguageListUntilTheNextStep) {
+    Stroke({5, 5}, {20, 5});
+    QLineEdit* text = form.ComboBox1->lineEdit();
+    text->selectAll();
+    QTest::keyClicks(form.ComboBox1, "Xy");
+    ASSERT_EQ(text->text(), "Xy");
+    Undo();
+    EXPECT_NE(text->text(), "Xy");
+    EXPECT_EQ(Drawn(10, 5), clWhite) << "the stroke stays";
+
+    QTest::keyClicks(form.ComboBox1, "Q");
+    Stroke({5, 40}, {20, 40});
+    const QString typed = text->text();
+    Undo();
+    EXPECT_EQ(Drawn(10, 40), clBlack);
+    EXPECT_EQ(text->text(), typed);
 }

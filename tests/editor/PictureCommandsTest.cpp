@@ -49,7 +49,7 @@ QByteArray SavedLogo(unsigned seed) {
 
 } // namespace
 
-TEST_F(PictureCommands, LoadBmpOffersThePictureKindsAndMakesTheFileFolderCurrent) {
+TEST_F(PictureCommands, LoadBmpOffersThePictureKindsAndWorksInTheFilesFolder) {
     TestDir pictures;
     pictures.Write("logo1.bmp", TestData("pictures/logo.bmp"));
     Run(form.sohoTextButton2, {{mrOk, pictures.Path("logo1.bmp")}});
@@ -66,7 +66,8 @@ TEST_F(PictureCommands, LoadBmpOffersThePictureKindsAndMakesTheFileFolderCurrent
     EXPECT_EQ(form.ShadowLabel7->Caption(), "logo1.bmp");
     EXPECT_EQ(form.Image1->Picture().Bitmap().PixelFormat(), TPixelFormat::pf1bit);
     EXPECT_EQ(form.Image1->size(), QSize(137, 127));
-    EXPECT_EQ(QDir::current(), pictures.Dir());
+    EXPECT_EQ(QDir(form.Document().Folder()), pictures.Dir());
+    EXPECT_EQ(QDir::current(), dir.Dir()) << "the program's own folder stays";
     ExpectLogoShown(*form.Image1, "bmp");
 
     Run(form.sohoTextButton2, {{mrCancel, {}}});

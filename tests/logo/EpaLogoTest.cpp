@@ -103,3 +103,22 @@ TEST_F(EpaLogo, OnlyLogosOfUpTo17By9CellsFitTheEditor) {
     EXPECT_EQ(small.Canvas().Pixel(16, 0), clBlack);
     EXPECT_EQ(small.Canvas().Pixel(0, 28), clBlack);
 }
+
+// A picture or the other kind of logo chosen by mistake is named for what it is, not read as a
+// cell count ("65 × 87 cells" for "AWBM").
+TEST_F(EpaLogo, SaysWhatAFileOfAnotherKindIs) {
+    const auto refusal = [](const QByteArray& bytes) {
+        try {
+            TEpaLogo::Parse(bytes + QByteArray(100, '\0'), "f");
+        } catch (const Exception& e) {
+            return e.Message();
+        }
+        return QString();
+    };
+    EXPECT_EQ(refusal("AWBM"), "\"f\" is not an EPA logo file: it is an AWBM logo (the full-screen "
+                               "kind).");
+    EXPECT_EQ(refusal("BM"), "\"f\" is not an EPA logo file: it is a BMP picture.");
+    EXPECT_EQ(refusal("\x89PNG\r\n\x1a\n"), "\"f\" is not an EPA logo file: it is a PNG picture.");
+    EXPECT_EQ(refusal("GIF89a"), "\"f\" is not an EPA logo file: it is a GIF picture.");
+    EXPECT_TRUE(refusal("\x03\x02").contains("a logo of 3 × 2 cells takes"));
+}

@@ -161,6 +161,9 @@ TEST(LocalFiles, NamesAreSpeltExactlyOrRefused) {
         EXPECT_TRUE(
             Refusal([&] { LocalFiles::RequirePlainName(name); }).contains("plain file name"))
             << name.toStdString();
-    for (const QString name : {"logo.epa", "..epa", "adsız.epa", "a b.epa"})
+    for (const QString name : {"..epa", ".logo.epa"})
+        EXPECT_TRUE(Refusal([&] { LocalFiles::RequirePlainName(name); }).contains("hidden"))
+            << name.toStdString();
+    for (const QString name : {"logo.epa", "adsız.epa", "a b.epa", "a..epa"})
         EXPECT_EQ(Refusal([&] { LocalFiles::RequirePlainName(name); }), "") << name.toStdString();
 }

@@ -36,18 +36,17 @@ TEST_F(ModalPromptsTest, InputBoxGivesTheEditedTextOnOkAndTheDefaultOtherwise) {
     EXPECT_EQ(asked[1].value, "Adsız");
 }
 
-TEST_F(ModalPromptsTest, OpenPictureMovesToTheChosenFilesFolder) {
+TEST_F(ModalPromptsTest, OpenPictureOpensInTheFolderAskedForAndLeavesTheCurrentOne) {
     const QString before = QDir::currentPath();
     const TestDir dir;
     const QList<TFileFilter> filters = {{"Bitmaps (*.bmp)", "*.bmp"}, {"All (*.*)", "*.*"}};
-    EXPECT_EQ(TModalPrompts::OpenPicture(filters), std::nullopt);
-    EXPECT_EQ(QDir::currentPath(), before);
+    EXPECT_EQ(TModalPrompts::OpenPicture(filters, dir.Path(".")), std::nullopt);
 
     answer = {mrOk, dir.Path("logo.bmp")};
-    EXPECT_EQ(TModalPrompts::OpenPicture(filters), dir.Path("logo.bmp"));
-    EXPECT_EQ(QDir::current(), dir.Dir());
+    EXPECT_EQ(TModalPrompts::OpenPicture(filters, dir.Path(".")), dir.Path("logo.bmp"));
+    EXPECT_EQ(QDir::currentPath(), before);
+    EXPECT_EQ(asked[1].value, dir.Path("."));
     EXPECT_EQ(asked[1].filters[0].description, "Bitmaps (*.bmp)");
-    QDir::setCurrent(before);
 }
 
 // A failing handler ends where the event loop called it; the user reads its message and the
