@@ -2,6 +2,7 @@
 
 #include "rom/LzhError.h"
 #include "rom/ModuleType.h"
+#include "runtime/StreamBytes.h"
 
 namespace {
 
@@ -69,6 +70,15 @@ TAwardImage TAwardImage::Parse(const QByteArray& bytes, const QString& name) {
             QStringLiteral("\"%1\" is not an Award BIOS image I know: %2").arg(name, e.Message()));
     }
     return image;
+}
+
+TAwardImage TAwardImage::Read(const QString& fileName) {
+    const std::optional<QByteArray> bytes = ReadFileAtMost(fileName, MaxSize);
+    if (!bytes)
+        throw Exception(QStringLiteral("\"%1\" is not an Award BIOS image I know: it is longer "
+                                       "than 1 MiB.")
+                            .arg(fileName));
+    return Parse(*bytes, fileName);
 }
 
 void TAwardImage::CheckMarkers(qint64 decompression) const {

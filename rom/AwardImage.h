@@ -26,6 +26,9 @@ public:
 
     // Raises "NAME is not an Award BIOS image I know: REASON" for anything it does not know.
     static TAwardImage Parse(const QByteArray& bytes, const QString& name);
+    // The same for the file: one that cannot be opened, or is longer than 1 MiB, raises an
+    // error naming it.
+    static TAwardImage Read(const QString& fileName);
 
     const QByteArray& Bytes() const { return bytes_; }
     // The name Parse was given, for messages.

@@ -69,6 +69,10 @@ QStringList Warnings(const TRomLogo& stock, const TRomLogo& logo) {
 
 } // namespace
 
+QByteArray LogoReplacement::UnpackedModule(const TAwardImage& image, int index) {
+    return Unpacked(image.Modules()[std::size_t(index)], image.Name());
+}
+
 void LogoReplacement::CheckModules(const TAwardImage& image) {
     for (const TRomModule& module : image.Modules())
         Unpacked(module, image.Name());

@@ -39,6 +39,8 @@ void Verify(const TAwardImage& input, const QByteArray& written, const QByteArra
 // Every module of the image unpacked, which proves each CRC; a damaged one raises an error
 // naming it.
 void CheckModules(const TAwardImage& image);
+// Module `index` unpacked; a damaged one raises an error naming the image and the module.
+QByteArray UnpackedModule(const TAwardImage& image, int index);
 
 } // namespace LogoReplacement
 

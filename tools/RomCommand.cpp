@@ -51,15 +51,6 @@ void RefuseExisting(const QString& output) {
             QStringLiteral("\"%1\" already exists; choose another name or remove it.").arg(output));
 }
 
-TAwardImage ReadImage(const QString& name) {
-    const std::optional<QByteArray> bytes = ReadFileAtMost(name, TAwardImage::MaxSize);
-    if (!bytes)
-        throw Exception(QStringLiteral("\"%1\" is not an Award BIOS image I know: it is longer "
-                                       "than 1 MiB.")
-                            .arg(name));
-    return TAwardImage::Parse(*bytes, name);
-}
-
 QString Hex(qint64 value, int digits) {
     return "0x" + QString::number(value, 16).toUpper().rightJustified(digits, '0');
 }
@@ -89,7 +80,7 @@ QString ChecksumRule(const TAwardImage& image) {
 }
 
 int List(const QString& name) {
-    const TAwardImage image = ReadImage(name);
+    const TAwardImage image = TAwardImage::Read(name);
     std::printf("%s: Award BIOS image, %lld KiB, %zu modules\n", qPrintable(name),
                 static_cast<long long>(image.Bytes().size() / 1024), image.Modules().size());
     std::printf("  %-8s %-14s %-22s %7s %8s  %-6s %s\n", "offset", "name", "type", "packed",
@@ -119,25 +110,16 @@ int List(const QString& name) {
     return damaged > 0 ? ExitBadInput : 0;
 }
 
-const TRomModule& LogoModule(const TAwardImage& image, const QString& name) {
+int LogoIndex(const TAwardImage& image, const QString& name) {
     if (image.LogoIndex() < 0)
         throw Exception(QStringLiteral("\"%1\" holds no logo module (type 0x4002).").arg(name));
-    return image.Modules()[std::size_t(image.LogoIndex())];
-}
-
-QByteArray Unpacked(const TRomModule& module, const QString& name) {
-    try {
-        return module.member.Unpack();
-    } catch (const ELzhError& e) {
-        throw Exception(QStringLiteral("\"%1\": the module \"%2\" is damaged: %3")
-                            .arg(name, QString::fromLatin1(module.member.Name()), e.Message()));
-    }
+    return image.LogoIndex();
 }
 
 void ExtractLogo(const QString& name, const QString& output) {
     RefuseExisting(output);
-    const TAwardImage image = ReadImage(name);
-    const QByteArray logo = Unpacked(LogoModule(image, name), name);
+    const TAwardImage image = TAwardImage::Read(name);
+    const QByteArray logo = LogoReplacement::UnpackedModule(image, LogoIndex(image, name));
     const QString suffix = QFileInfo(output).suffix().toLower();
     const TRomLogo kind = TRomLogo::Identify(logo);
     const QString what = QStringLiteral("the logo module of \"%1\"").arg(name);
@@ -174,16 +156,17 @@ QString SafeName(const QByteArray& stored, QSet<QString>& taken) {
 }
 
 int ExtractAll(const QString& name, const QString& folder) {
-    const TAwardImage image = ReadImage(name);
+    const TAwardImage image = TAwardImage::Read(name);
     if (!QFileInfo(folder).isDir())
         throw Exception(QStringLiteral("\"%1\" is not a folder.").arg(folder));
     QSet<QString> taken;
     int failures = 0;
-    for (const TRomModule& module : image.Modules()) {
+    for (int i = 0; i < int(image.Modules().size()); ++i) {
+        const TRomModule& module = image.Modules()[std::size_t(i)];
         const QString output = QDir(folder).filePath(SafeName(module.member.Name(), taken));
         try {
             RefuseExisting(output);
-            LocalFiles::WriteNewFile(output, Unpacked(module, name));
+            LocalFiles::WriteNewFile(output, LogoReplacement::UnpackedModule(image, i));
             std::printf("%s -> %s\n", module.member.Name().constData(), qPrintable(output));
         } catch (const Exception& e) {
             std::fprintf(stderr, "epatool: %s\n", qPrintable(e.Message()));
@@ -205,7 +188,7 @@ QByteArray ReadLogoFile(const QString& name) {
 void Replace(const QString& name, const QString& logoName, const QString& output,
              const TReplaceOptions& options) {
     RefuseExisting(output);
-    const TAwardImage image = ReadImage(name);
+    const TAwardImage image = TAwardImage::Read(name);
     const TReplacement result =
         LogoReplacement::Replace(image, ReadLogoFile(logoName), logoName, options);
     for (const QString& warning : result.warnings)
