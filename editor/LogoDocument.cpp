@@ -5,6 +5,7 @@
 #include "logo/LogoGeometry.h"
 #include "logo/Templates.h"
 #include "logo/WorkingFiles.h"
+#include "rom/ImageLogo.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/LocalFiles.h"
@@ -132,8 +133,11 @@ void TLogoDocument::LoadPicture(const QString& fileName) {
 void TLogoDocument::LoadLogo(const QString& fileName, std::int32_t attribute,
                              const ProgressStep& step) {
     folder_ = QFileInfo(fileName).absolutePath();
-    const TEpaLogo logo = TEpaLogo::Read(fileName);
     const QString name = QFileInfo(fileName).fileName();
+    // A BIOS image gives the logo its logo module holds.
+    const TEpaLogo logo = ImageLogo::IsImageName(fileName)
+                              ? TEpaLogo::Parse(ImageLogo::ReadEpa(fileName), name)
+                              : TEpaLogo::Read(fileName);
     if (!logo.FitsEditor())
         throw Exception(QStringLiteral("\"%1\" is a logo of %2 × %3 cells; the editor makes logos "
                                        "of at most %4 × %5 cells.")

@@ -48,8 +48,9 @@ public:
              const QString& pictureName, const QString& logoName);
     // The file chosen in the dialog becomes the drawing; its folder becomes the working folder.
     void LoadPicture(const QString& fileName);
-    // A logo read back: its cells into the drawing, the preview and the table (cells it lacks
-    // take `attribute`); its folder becomes the working folder.
+    // A logo read back, or the EPA logo in a BIOS image's logo module (.bin, .rom, .awd): its
+    // cells into the drawing, the preview and the table (cells it lacks take `attribute`); its
+    // folder becomes the working folder.
     void LoadLogo(const QString& fileName, std::int32_t attribute, const ProgressStep& step);
     // Writes the logo shown as `name` in the working folder, from the rows of the last conversion.
     void SaveLogo(const QString& name, const ProgressStep& step);

@@ -481,7 +481,9 @@ void TMainForm::sohoTextButton3Click(TControl&) {
 
 void TMainForm::sohoTextButton5Click(TControl&) {
     const std::optional<QString> file = TModalPrompts::OpenPicture(
-        {{QStringLiteral("EPA Logo (*.epa)"), QStringLiteral("*.epa")}}, document_.Folder());
+        {{QStringLiteral("EPA Logo (*.epa)"), QStringLiteral("*.epa")},
+         {QStringLiteral("BIOS image (*.bin *.rom *.awd)"), QStringLiteral("*.bin;*.rom;*.awd")}},
+        document_.Folder());
     if (file)
         LoadLogoFile(*file);
 }

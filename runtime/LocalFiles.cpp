@@ -178,11 +178,22 @@ std::error_code RenameNew(const QString& from, const QString& to) {
 }
 
 void WriteNewFile(const QString& fileName, const QByteArray& bytes) {
+    WriteNewFile(fileName, bytes, [](const QString&) {});
+}
+
+void WriteNewFile(const QString& fileName, const QByteArray& bytes,
+                  const std::function<void(const QString& written)>& check) {
     if (fileName.isEmpty())
         throw Exception(QStringLiteral("Cannot write a file without a name."));
     EncodedName(fileName);
     const QString temporary = WriteTemporaryBeside(
         fileName, bytes, [&](int error) { CannotWrite(fileName, ErrnoError(error)); });
+    try {
+        check(temporary);
+    } catch (...) {
+        QFile::remove(temporary);
+        throw;
+    }
     if (const std::error_code error = RenameNew(temporary, fileName)) {
         QFile::remove(temporary);
         CannotWrite(fileName, error);

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <system_error>
 
 // How files are named, created and put in place so that no write ever lands on a file the user
@@ -39,6 +40,10 @@ std::error_code RenameNew(const QString& from, const QString& to);
 // renamed into place. An existing name is never replaced. Any failure removes the temporary file
 // and raises "Cannot write NAME: REASON" with the system's reason.
 void WriteNewFile(const QString& fileName, const QByteArray& bytes);
+// The same, with `check` called on the temporary file's name once it is written and closed: an
+// error it raises removes the temporary file and goes on, and `fileName` never appears.
+void WriteNewFile(const QString& fileName, const QByteArray& bytes,
+                  const std::function<void(const QString& written)>& check);
 
 // Deletes the file; a failure raises EInOutError with the runtime's code ("File not found" when
 // there is no such file).

@@ -151,6 +151,11 @@ TEST_F(Overlays, TheHelpTellsHowToMakeAndInstallALogo) {
     for (const char* fact : {"2582", "136", "126", "8 ", "4.50", "4.51", "4.51PG", "/epa",
                              "Resim1.EPA", "image1.EPA", "DEUTSCH", "ENGLISH", "NASIL"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
+    // The Linux way, beside the vendor tool's.
+    for (const char* fact : {"LINUX'TA", "UNTER LINUX", "ON LINUX", "flashrom -p internal -r",
+                             "epatool rom list", "epatool rom extract"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
+    EXPECT_EQ(text.count(QStringLiteral("epatool rom replace")), 3) << "in each language";
     EXPECT_EQ(lines.last(), QStringLiteral(","));
     EXPECT_TRUE(lines[2].isEmpty() && lines[3].isEmpty());
     EXPECT_LT(text.indexOf(QStringLiteral("DEUTSCH")), text.indexOf(QStringLiteral("ENGLISH")));

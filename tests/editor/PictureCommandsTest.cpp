@@ -1,11 +1,13 @@
 #include "controls/ShadowLabel.h"
 #include "logo/EpaFormat.h"
+#include "logo/EpaLogo.h"
 #include "logo/WorkingFiles.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"
 #include "runtime/ProgressBar.h"
 #include "tests/Screenshots.h"
 #include "tests/editor/WindowFixture.h"
+#include "tests/rom/ImageBuilder.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -266,8 +268,9 @@ TEST_F(PictureCommands, LoadEpaThenSaveEpaGivesTheSameFileByteForByte) {
     dir.Write("old.epa", logo);
     Run(form.sohoTextButton5, {{mrOk, dir.Path("old.epa")}});
     ASSERT_EQ(asked.size(), 1);
-    ASSERT_EQ(asked[0].filters.size(), 1);
+    ASSERT_EQ(asked[0].filters.size(), 2);
     EXPECT_EQ(asked[0].filters[0].patterns, "*.epa");
+    EXPECT_EQ(asked[0].filters[1].patterns, "*.bin;*.rom;*.awd");
     EXPECT_TRUE(Errors().isEmpty()) << Errors().join(' ').toStdString();
     EXPECT_EQ(form.ShadowLabel8->Caption(), "old.epa");
     EXPECT_TRUE(form.sohoTextButton6->Enabled());
@@ -433,4 +436,26 @@ TEST_F(PictureCommands, OpenTakesALogoAsLoadEpaAndAPictureAsLoadBmp) {
     dir.Write("broken.epa", "no logo");
     EXPECT_THROW(form.Open(dir.Path("broken.epa")), Exception);
     EXPECT_EQ(form.ShadowLabel7->Caption(), "drawing.bmp") << "a bad file changes nothing";
+}
+
+TEST_F(PictureCommands, LoadEpaOpensTheLogoOfABiosImageAndSaysWhatAnotherImageHolds) {
+    const QByteArray logo = SavedLogo(3);
+    dir.Write("bios.bin",
+              ImageBuilder::Build(128 * ImageBuilder::K, ImageBuilder::TypicalModules(logo)));
+    dir.Write("awbm.rom",
+              ImageBuilder::Build(128 * ImageBuilder::K,
+                                  ImageBuilder::TypicalModules(ImageBuilder::Awbm(136, 84))));
+    Run(form.sohoTextButton5, {{mrOk, dir.Path("awbm.rom")}});
+    ASSERT_EQ(Errors().size(), 1);
+    EXPECT_TRUE(Errors()[0].contains("holds an AWBM logo, 136 x 84 pixels"))
+        << Errors()[0].toStdString();
+    EXPECT_FALSE(form.sohoTextButton6->Enabled());
+
+    Run(form.sohoTextButton5, {{mrOk, dir.Path("bios.bin")}});
+    EXPECT_TRUE(Errors().isEmpty()) << Errors().join(' ').toStdString();
+    EXPECT_EQ(form.ShadowLabel8->Caption(), "bios.bin");
+    const TEpaLogo shown = TEpaLogo::Parse(logo, "x");
+    for (int r = 0; r < shown.Rows(); ++r)
+        for (int c = 0; c < shown.Columns(); ++c)
+            ASSERT_EQ(form.ColorTable().At(c, r), shown.Attribute(c, r));
 }

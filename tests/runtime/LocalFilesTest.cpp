@@ -168,6 +168,26 @@ TEST(LocalFiles, AWriteThatFailsAtTheFlushIsReportedAndLeavesNothing) {
     EXPECT_EQ(dir.Read("logo.epa").size(), 600);
 }
 
+TEST(LocalFiles, WriteNewFileNamesTheFileOnlyWhenItsCheckPasses) {
+    TestDir dir;
+    QByteArray seen;
+    const auto check = [&](bool pass) {
+        return [&seen, pass](const QString& written) {
+            QFile file(written);
+            file.open(QIODevice::ReadOnly);
+            seen = file.readAll();
+            if (!pass)
+                throw Exception("it did not read back");
+        };
+    };
+    EXPECT_EQ(Refusal([&] { LocalFiles::WriteNewFile(dir.Path("a.bin"), "A", check(false)); }),
+              "it did not read back");
+    EXPECT_EQ(seen, "A");
+    EXPECT_TRUE(dir.Names().isEmpty()) << "no file, no temporary";
+    LocalFiles::WriteNewFile(dir.Path("b.bin"), "B", check(true));
+    EXPECT_EQ(dir.Names(), QStringList{"b.bin"});
+}
+
 TEST(LocalFiles, NamesAreSpeltExactlyOrRefused) {
     EXPECT_EQ(LocalFiles::EncodedName(QStringLiteral("adsız.epa")), "adsız.epa");
     EXPECT_FALSE(Refusal([] { LocalFiles::EncodedName(QString(QChar(0xD800)) + "x"); }).isEmpty());

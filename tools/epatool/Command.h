@@ -17,6 +17,7 @@ struct TCommand {
 extern const TCommand EncodeCommand;
 extern const TCommand DecodeCommand;
 extern const TCommand InfoCommand;
+extern const TCommand BiosCommand;
 
 // Every command, in the order the tool's help lists them.
 const std::vector<const TCommand*>& Commands();

@@ -2,6 +2,6 @@
 
 const std::vector<const TCommand*>& Commands() {
     static const std::vector<const TCommand*> commands = {&EncodeCommand, &DecodeCommand,
-                                                          &InfoCommand};
+                                                          &InfoCommand, &BiosCommand};
     return commands;
 }
