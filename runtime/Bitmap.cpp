@@ -182,9 +182,12 @@ void TBitmap::LoadFromStream(QIODevice& stream) {
     reader.setAutoDetectImageFormat(false);
     const int bitCount = BmpLayout::DeclaredBitCount(data);
     QImage image;
-    if (bitCount == 0 || !BmpLayout::HoldsItsPixels(data) ||
-        !PictureMemory::Fits(reader, data.size()) || !reader.read(&image) || image.isNull())
-        throw EInvalidGraphic(QStringLiteral("Bitmap image is not valid"));
+    const EInvalidGraphic invalid(QStringLiteral("Bitmap image is not valid"));
+    if (bitCount == 0 || !BmpLayout::HoldsItsPixels(data))
+        throw invalid;
+    PictureMemory::RequireFits(reader, data.size(), QStringLiteral("Bitmap"));
+    if (!reader.read(&image) || image.isNull())
+        throw invalid;
     SetImage(std::move(image));
     format_ = FormatForDepth(bitCount);
     Changed();

@@ -40,8 +40,13 @@ void TDecodedBitmap::LoadFromStream(QIODevice& stream) {
     QImageReader reader(&buffer, format_);
     reader.setAutoTransform(true);
     QImage image;
-    if (!PictureEnd::Complete(format_, bytes) || !PictureMemory::Fits(reader, bytes.size()) ||
-        !reader.read(&image) || image.isNull())
-        throw EInvalidGraphic(QStringLiteral("%1 image is not valid").arg(kind_));
+    const auto invalid = [&] {
+        return EInvalidGraphic(QStringLiteral("%1 image is not valid").arg(kind_));
+    };
+    if (!PictureEnd::Complete(format_, bytes))
+        throw invalid();
+    PictureMemory::RequireFits(reader, bytes.size(), kind_);
+    if (!reader.read(&image) || image.isNull())
+        throw invalid();
     SetImage(image.hasAlphaChannel() ? OverBlack(std::move(image)) : std::move(image));
 }

@@ -1,5 +1,7 @@
 #include "runtime/PictureMemory.h"
 
+#include "runtime/InvalidGraphic.h"
+
 #include <algorithm>
 
 namespace PictureMemory {
@@ -29,6 +31,14 @@ bool Fits(QImageReader& reader, qint64 fileSize) {
     if (!size.isValid())
         return true;
     return DecodedBytes(size, reader.imageFormat()) <= Limit(fileSize);
+}
+
+void RequireFits(QImageReader& reader, qint64 fileSize, const QString& kind) {
+    if (!Fits(reader, fileSize))
+        throw EInvalidGraphic(QStringLiteral("%1 image is too large: %2 × %3")
+                                  .arg(kind)
+                                  .arg(reader.size().width())
+                                  .arg(reader.size().height()));
 }
 
 } // namespace PictureMemory

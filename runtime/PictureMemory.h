@@ -25,6 +25,8 @@ qint64 DecodedBytes(QSize size, QImage::Format format);
 // its header before anything is decoded. A reader that cannot tell its size beforehand passes,
 // and Qt's own allocation limit holds it.
 bool Fits(QImageReader& reader, qint64 fileSize);
+// The same as a refusal that says so: "KIND image is too large: W × H".
+void RequireFits(QImageReader& reader, qint64 fileSize, const QString& kind);
 
 } // namespace PictureMemory
 

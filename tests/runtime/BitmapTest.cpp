@@ -232,5 +232,5 @@ TEST(Bitmap, ADeclaredSizeTheDataCannotHoldIsRefusedBeforeAnythingIsAllocated) {
     if (memory_limit::Enforceable())
         limit.emplace(48 * memory_limit::MB);
     EXPECT_EQ(LoadFailure(claims), "Bitmap image is not valid");
-    EXPECT_EQ(LoadFailure(runs), "Bitmap image is not valid");
+    EXPECT_EQ(LoadFailure(runs), "Bitmap image is too large: 10000 × 10000");
 }

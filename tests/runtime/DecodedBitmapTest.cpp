@@ -126,6 +126,7 @@ TEST(DecodedBitmap, APictureLargerThanItsFileMayCostIsRefusedBeforeItIsDecoded) 
     std::optional<memory_limit::Scope> limit;
     if (memory_limit::Enforceable())
         limit.emplace(48 * memory_limit::MB);
-    EXPECT_EQ(LoadFailure("png", "PNG", large), "PNG image is not valid");
-    EXPECT_EQ(LoadFailure("png", "PNG", ZeroPng(5000, 6000, 16)), "PNG image is not valid");
+    EXPECT_EQ(LoadFailure("png", "PNG", large), "PNG image is too large: 5000 × 6000");
+    EXPECT_EQ(LoadFailure("png", "PNG", ZeroPng(5000, 6000, 16)),
+              "PNG image is too large: 5000 × 6000");
 }
