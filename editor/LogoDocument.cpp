@@ -9,6 +9,7 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/LocalFiles.h"
+#include "runtime/RegularFile.h"
 #include "runtime/StreamBytes.h"
 
 #include <QDir>
@@ -21,7 +22,8 @@ namespace {
 QByteArray ByteRowsIn(const QString& folder) {
     QFile file(WorkingFiles::In(QDir(folder), WorkingFiles::ByteRows));
     std::optional<QByteArray> rows;
-    if (file.open(QIODevice::ReadOnly))
+    // Never waited on: a pipe under the working file's name is refused at once.
+    if (RegularFile::Open(file).isEmpty())
         rows = ReadAtMost(file, qint64(1) << 20);
     if (!rows)
         throw Exception(QStringLiteral("Cannot read back \"%1\" after the conversion: %2")
@@ -166,7 +168,7 @@ void TLogoDocument::WriteBackByteRows() {
     const QString file = WorkingFiles::In(QDir(content_.byteRowsFolder), WorkingFiles::ByteRows);
     QFile current(file);
     std::optional<QByteArray> onDisk;
-    if (current.open(QIODevice::ReadOnly))
+    if (RegularFile::Open(current).isEmpty())
         onDisk = ReadAtMost(current, qint64(1) << 20);
     if (onDisk != content_.byteRows) {
         LocalFiles::ReplaceWhole(file, *content_.byteRows);
