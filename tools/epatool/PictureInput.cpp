@@ -44,10 +44,13 @@ QString KindOf(const QByteArray& bytes) {
 
 TPictureInput::TPictureInput(const QString& name, const std::optional<QString>& kind)
     : name_(name) {
-    if (kind && !TPictureFormats::Find(*kind))
-        throw UsageError{QStringLiteral("--input-format takes bmp, png, jpg, gif, ico, emf or "
-                                        "wmf, not \"%1\"")
-                             .arg(*kind)};
+    if (kind && !TPictureFormats::Find(*kind)) {
+        QStringList kinds;
+        for (const TPictureFormats::Entry& entry : TPictureFormats::Entries())
+            kinds.append(entry.extension);
+        throw UsageError{QStringLiteral("--input-format takes one of %1, not \"%2\"")
+                             .arg(kinds.join(QStringLiteral(", ")), *kind)};
+    }
     if (IsStandardStream(name)) {
         bytes_ = ReadInput(name, TGraphic::LargestFile);
         if (!bytes_)
