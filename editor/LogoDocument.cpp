@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <vector>
 
 namespace {
 
@@ -29,6 +30,19 @@ QByteArray ByteRowsIn(const QString& folder) {
         throw Exception(QStringLiteral("Cannot read back \"%1\" after the conversion: %2")
                             .arg(WorkingFiles::ByteRows, file.errorString()));
     return *rows;
+}
+
+// Puts the logo's cells of `from` onto `to` in place, in one change: whoever holds the preview's
+// canvas keeps holding it.
+void CopyCells(const TBitmap& from, TBitmap& to) {
+    using namespace LogoGeometry;
+    std::vector<TCanvas::TPixelAt> pixels;
+    pixels.reserve(Width * Height);
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x)
+            pixels.push_back(
+                {PreviewX(x), PreviewY(y), from.Canvas().Pixel(PreviewX(x), PreviewY(y))});
+    to.Canvas().SetPixels(pixels);
 }
 
 std::shared_ptr<const TGraphic> CopyOf(const TPicture& picture) {
@@ -100,7 +114,7 @@ void TLogoDocument::TakeConversion(const TBitmap& drawing, TBitmap& preview,
     TLitPixels lit;
     lit.Take(drawing);
     lit.PaintAll(preview.Canvas(), colors);
-    preview_.SetGraphic(&preview);
+    CopyCells(preview, preview_.Bitmap());
     content_.colors = colors;
     content_.lit = lit;
     content_.byteRows = std::move(rows);
