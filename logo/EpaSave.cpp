@@ -69,8 +69,8 @@ void WriteBinary(const QDir& dir) {
     for (const EpaFormat::FixedByte& fixed : EpaFormat::FixedBytes) {
         // A byte past the end lengthens the file as a seek and a write would, with zeros between.
         if (fixed.offset >= binary.size())
-            binary.resize(fixed.offset + 1, '\0');
-        binary[fixed.offset] = char(fixed.value);
+            binary.resize(qsizetype(fixed.offset) + 1, '\0');
+        binary[qsizetype(fixed.offset)] = char(fixed.value);
     }
     LocalFiles::ReplaceWhole(WorkingFiles::In(dir, WorkingFiles::Binary), binary);
 }
