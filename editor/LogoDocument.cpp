@@ -19,16 +19,25 @@
 
 namespace {
 
-// What the conversion just wrote to "bin1.dat" in `folder`, read back as the save will read it.
-QByteArray ByteRowsIn(const QString& folder) {
+// The rows "bin1.dat" in `folder` holds, as the save will read them; nothing when it cannot be
+// read. Never waited on: a pipe under the working file's name is refused at once.
+std::optional<QByteArray> RowsOnDisk(const QString& folder, QString* reason = nullptr) {
     QFile file(WorkingFiles::In(QDir(folder), WorkingFiles::ByteRows));
     std::optional<QByteArray> rows;
-    // Never waited on: a pipe under the working file's name is refused at once.
     if (RegularFile::Open(file).isEmpty())
         rows = ReadAtMost(file, qint64(1) << 20);
+    if (!rows && reason)
+        *reason = file.errorString();
+    return rows;
+}
+
+// What the conversion just wrote to "bin1.dat" in `folder`.
+QByteArray ByteRowsIn(const QString& folder) {
+    QString reason;
+    std::optional<QByteArray> rows = RowsOnDisk(folder, &reason);
     if (!rows)
         throw Exception(QStringLiteral("Cannot read back \"%1\" after the conversion: %2")
-                            .arg(WorkingFiles::ByteRows, file.errorString()));
+                            .arg(WorkingFiles::ByteRows, reason));
     return *rows;
 }
 
@@ -179,13 +188,10 @@ void TLogoDocument::LoadLogo(const QString& fileName, std::int32_t attribute,
 // The rows on disk are the ones the window shows: another program may have written "bin1.dat"
 // since, and the logo saved must be the one on screen.
 void TLogoDocument::WriteBackByteRows() {
-    const QString file = WorkingFiles::In(QDir(content_.byteRowsFolder), WorkingFiles::ByteRows);
-    QFile current(file);
-    std::optional<QByteArray> onDisk;
-    if (RegularFile::Open(current).isEmpty())
-        onDisk = ReadAtMost(current, qint64(1) << 20);
-    if (onDisk != content_.byteRows) {
-        LocalFiles::ReplaceWhole(file, *content_.byteRows);
+    if (RowsOnDisk(content_.byteRowsFolder) != content_.byteRows) {
+        LocalFiles::ReplaceWhole(
+            WorkingFiles::In(QDir(content_.byteRowsFolder), WorkingFiles::ByteRows),
+            *content_.byteRows);
         foldersWritten_.insert(content_.byteRowsFolder);
     }
 }
