@@ -1,5 +1,7 @@
 #include "pictures/Dib.h"
 
+#include "runtime/PictureEnd.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <array>
@@ -216,12 +218,18 @@ qint64 DeclaredPixels(TByteView info) {
 }
 
 QImage DecodeImageFile(QByteArrayView file) {
-    QByteArray bytes = file.toByteArray();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    if (reader.format() != "png" && reader.format() != "jpeg")
+    QByteArray whole = file.toByteArray();
+    QBuffer sniffed(&whole);
+    sniffed.open(QIODevice::ReadOnly);
+    const QByteArray format = QImageReader::imageFormat(&sniffed);
+    if (format != "png" && format != "jpeg")
         return {};
+    std::optional<QByteArray> bytes = PictureEnd::Readable(format, whole);
+    if (!bytes)
+        return {};
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty() || qint64(size.width()) * size.height() > MaxPixels)
         return {};

@@ -24,7 +24,8 @@ QImage DecodePacked(TByteView dib);
 // An icon entry: a header of twice the picture's height, the colour rows, then the 1-bit mask
 // rows (a set bit is see-through). A 32-bit entry with any alpha keeps its alpha instead. ARGB32.
 QImage DecodeIcon(TByteView dib);
-// A PNG or JPEG file held whole, no larger than MaxPixels: ARGB32.
+// A PNG or JPEG file held whole, no larger than MaxPixels: ARGB32. A file cut short, or a PNG
+// whose chunks do not lie within it (PngChunks), gives a null image.
 QImage DecodeImageFile(QByteArrayView file);
 
 } // namespace Dib

@@ -33,19 +33,20 @@ void TDecodedBitmap::LoadFromStream(QIODevice& stream) {
     // Read as far as any picture file may go; the picture's declared size is then held to what
     // the file may cost before the reader allocates for it, and a file cut short is refused
     // rather than shown with its missing part black.
-    const QByteArray bytes = ReadToEnd(stream);
+    const QByteArray file = ReadToEnd(stream);
+    const auto invalid = [&] {
+        return EInvalidGraphic(QStringLiteral("%1 image is not valid").arg(kind_));
+    };
+    const std::optional<QByteArray> bytes = PictureEnd::Readable(format_, file);
+    if (!bytes)
+        throw invalid();
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(*bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format_);
     reader.setAutoTransform(true);
     QImage image;
-    const auto invalid = [&] {
-        return EInvalidGraphic(QStringLiteral("%1 image is not valid").arg(kind_));
-    };
-    if (!PictureEnd::Complete(format_, bytes))
-        throw invalid();
-    PictureMemory::RequireFits(reader, bytes.size(), kind_);
+    PictureMemory::RequireFits(reader, file.size(), kind_);
     if (!reader.read(&image) || image.isNull())
         throw invalid();
     SetImage(image.hasAlphaChannel() ? OverBlack(std::move(image)) : std::move(image));

@@ -1,5 +1,7 @@
 #include "runtime/PictureEnd.h"
 
+#include "runtime/PngChunks.h"
+
 #include <QtEndian>
 
 namespace {
@@ -43,16 +45,12 @@ bool JpegComplete(const QByteArray& file) {
     return false;
 }
 
-bool PngComplete(const QByteArray& file) {
-    return file.indexOf("IEND", 8) >= 0;
-}
-
-bool Complete(const QByteArray& format, const QByteArray& file) {
-    if (format == "jpeg")
-        return JpegComplete(file);
+std::optional<QByteArray> Readable(const QByteArray& format, const QByteArray& file) {
     if (format == "png")
-        return PngComplete(file);
-    return true;
+        return PngChunks::Drawn(file);
+    if (format == "jpeg" && !JpegComplete(file))
+        return std::nullopt;
+    return file;
 }
 
 } // namespace PictureEnd

@@ -5,20 +5,23 @@
 #include <QtEndian>
 #include <zlib.h>
 
+// One PNG chunk: length, type, `data` and checksum.
+inline QByteArray PngChunk(const char* type, const QByteArray& data) {
+    QByteArray length(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), length.data());
+    const QByteArray body = QByteArray(type) + data;
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(
+        quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
+        crc.data());
+    return length + body + crc;
+}
+
 // A whole, valid PNG of `width` × `height` pixels, every one zero, at `bitsPerChannel` (8 or 16)
 // in RGBA: a few hundred kilobytes that decode to a hundred megabytes or more. Its rows are
 // compressed a row at a time, so that making it costs no more memory than the file.
 inline QByteArray ZeroPng(int width, int height, int bitsPerChannel) {
-    const auto chunk = [](const char* type, const QByteArray& data) {
-        QByteArray length(4, '\0');
-        qToBigEndian<quint32>(quint32(data.size()), length.data());
-        const QByteArray body = QByteArray(type) + data;
-        QByteArray crc(4, '\0');
-        qToBigEndian<quint32>(
-            quint32(crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()))),
-            crc.data());
-        return length + body + crc;
-    };
+    const auto chunk = PngChunk;
     QByteArray header(13, '\0');
     qToBigEndian<quint32>(quint32(width), header.data());
     qToBigEndian<quint32>(quint32(height), header.data() + 4);

@@ -1,0 +1,22 @@
+#ifndef VARNEL_RUNTIME_PNGCHUNKS_H
+#define VARNEL_RUNTIME_PNGCHUNKS_H
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <optional>
+
+// The chunks of a PNG that make its pixels. libpng, as Qt drives it, sets aside as much memory as
+// a chunk's length claims before it reads the chunk, and inflates compressed text without a
+// bound; a picture is therefore handed to it only as the header, palette, transparency, image
+// data and end chunks, each proved to lie within the file.
+namespace PngChunks {
+
+// `file` rebuilt from those chunks, copied as they stand (their checksums included) and in their
+// order, up to the end chunk. None when the signature or the header chunk does not open the
+// file, when a chunk's length runs past the file's end, or when no end chunk follows: a file cut
+// short is refused, not drawn with its missing part black.
+std::optional<QByteArray> Drawn(QByteArrayView file);
+
+} // namespace PngChunks
+
+#endif
