@@ -220,10 +220,22 @@ struct TResult {
     double psnr = 0;
     double ssim = 0;
     double ms = 0;
+    QImage shown;
 };
 
 TResult Measured(const QImage& picture, const QImage& shown, double ms) {
-    return {Psnr(picture, shown), Ssim(picture, shown), ms};
+    return {Psnr(picture, shown), Ssim(picture, shown), ms, shown};
+}
+
+// Ours on the left, pngquant's on the right, to be looked at side by side.
+void SaveSideBySide(const QString& path, const QImage& ours, const QImage& pngquant) {
+    QImage both(ours.width() * 2 + 8, ours.height(), QImage::Format_RGB32);
+    both.fill(Qt::white);
+    QPainter painter(&both);
+    painter.drawImage(0, 0, ours);
+    painter.drawImage(ours.width() + 8, 0, pngquant);
+    painter.end();
+    both.save(path);
 }
 
 struct TCase {
@@ -310,7 +322,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir dir;
-    // The pictures and the last outputs stay, to be looked at.
+    // The pictures and the last outputs stay, to be looked at, with each case ours beside
+    // pngquant's (PICTURE-COLOURS-dithered.png, -plain.png).
     if (!qEnvironmentVariableIsEmpty("VARNEL_BENCH_KEEP")) {
         dir.setAutoRemove(false);
         std::printf("pictures kept in %s\n", qPrintable(dir.path()));
@@ -336,7 +349,14 @@ int main(int argc, char** argv) {
                     continue;
                 }
                 const auto [ours, epatool] = Ours(c, dir);
-                PrintRow(picture.name, c, ours, epatool, Pngquant(c, dir), ImageMagick(c, dir));
+                const TResult pngquant = Pngquant(c, dir);
+                PrintRow(picture.name, c, ours, epatool, pngquant, ImageMagick(c, dir));
+                if (!dir.autoRemove())
+                    SaveSideBySide(dir.filePath(QStringLiteral("%1-%2-%3.png")
+                                                    .arg(QString::fromLatin1(picture.name))
+                                                    .arg(colors)
+                                                    .arg(dither ? "dithered" : "plain")),
+                                   ours.shown, pngquant.shown);
             }
     }
     return 0;

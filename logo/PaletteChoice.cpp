@@ -1,21 +1,24 @@
 #include "logo/PaletteChoice.h"
 
 #include "logo/DacLevels.h"
+#include "logo/NearestEntry.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
-#include <limits>
 
 namespace {
 
 constexpr int Keys = 64 * 64 * 64;
-// Rounds of k-means at most; they stop early once no colour changes its entry.
-constexpr int RefineRounds = 16;
+// Rounds of k-means at most, for 16 entries and for 256; they stop early once no colour changes
+// its entry. A round over few entries costs little, and few entries go on moving further.
+constexpr int SmallPaletteRounds = 40;
+constexpr int LargePaletteRounds = 16;
+// Rounds after those against the colours the entries will show, at the DAC's levels.
+constexpr int LevelRounds = 4;
 // An entry holding less than this share of the pixels is moved to where the error is largest.
 constexpr double NearlyEmpty = 1.0 / 4096;
-
-using TColour = std::array<double, 3>;
 
 // The pixels of one six-bit colour: how many, and their exact mean.
 struct TBin {
@@ -30,13 +33,6 @@ struct TBox {
     std::size_t at = 0;
     int channel = 0;
 };
-
-double SquaredDistance(const TColour& a, const TColour& b) {
-    double sum = 0;
-    for (int c = 0; c < 3; ++c)
-        sum += (a[c] - b[c]) * (a[c] - b[c]);
-    return sum;
-}
 
 std::vector<TBin> Histogram(const QImage& picture) {
     struct TSum {
@@ -158,34 +154,6 @@ std::vector<TColour> SplitBoxes(std::vector<TBin>& bins, int colors) {
     return centres;
 }
 
-// The nearest centre to `colour`, starting from `guess`: a centre twice as far from the guess
-// as the colour is cannot be nearer, which spares most distances.
-std::size_t Nearest(const std::vector<TColour>& centres, const std::vector<double>& apart,
-                    const TColour& colour, std::size_t guess) {
-    std::size_t best = guess;
-    double bestDistance = SquaredDistance(colour, centres[guess]);
-    const std::size_t n = centres.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i == guess || apart[guess * n + i] >= 4 * bestDistance)
-            continue;
-        const double distance = SquaredDistance(colour, centres[i]);
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
-    }
-    return best;
-}
-
-std::vector<double> SquaredDistancesApart(const std::vector<TColour>& centres) {
-    const std::size_t n = centres.size();
-    std::vector<double> apart(n * n);
-    for (std::size_t i = 0; i < n; ++i)
-        for (std::size_t j = 0; j < n; ++j)
-            apart[i * n + j] = SquaredDistance(centres[i], centres[j]);
-    return apart;
-}
-
 // Gives each entry that holds almost nothing one of the colours shown worst, weighed by their
 // pixels; returns whether any moved.
 bool MoveNearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_t>& owner,
@@ -208,33 +176,59 @@ bool MoveNearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_
     return moving > 0;
 }
 
+TColour AtLevels(const TColour& colour) {
+    const TDacLevels& levels = TDacLevels::Get();
+    TColour shown;
+    for (int c = 0; c < 3; ++c)
+        shown[c] = TDacLevels::Widen(levels.Nearest(int(std::lround(colour[c]))));
+    return shown;
+}
+
+// One round of k-means: each colour to the entry nearest it (`owner`, which holds last round's
+// guesses), each entry to the mean of what it holds. With `atLevels` the colours are given to
+// the entries as the DAC will show them. Gives whether any colour changed its entry, and what
+// each entry holds in `held`.
+bool KMeansRound(const std::vector<TBin>& bins, std::vector<TColour>& centres,
+                 std::vector<std::size_t>& owner, std::vector<double>& held, bool atLevels) {
+    std::vector<TColour> shown = centres;
+    if (atLevels)
+        std::transform(shown.begin(), shown.end(), shown.begin(), AtLevels);
+    const TNearestEntry nearest(std::move(shown));
+    std::vector<TColour> sums(centres.size());
+    held.assign(centres.size(), 0);
+    bool changed = false;
+    for (std::size_t b = 0; b < bins.size(); ++b) {
+        const std::size_t i = nearest.Find(bins[b].mean, owner[b]);
+        changed = changed || i != owner[b];
+        owner[b] = i;
+        for (int c = 0; c < 3; ++c)
+            sums[i][c] += bins[b].mean[c] * bins[b].count;
+        held[i] += bins[b].count;
+    }
+    for (std::size_t i = 0; i < centres.size(); ++i)
+        if (held[i] > 0)
+            for (int c = 0; c < 3; ++c)
+                centres[i][c] = sums[i][c] / held[i];
+    return changed;
+}
+
 void Refine(const std::vector<TBin>& bins, std::vector<TColour>& centres) {
     std::vector<std::size_t> owner(bins.size());
+    std::vector<double> held;
     double pixels = 0;
     for (const TBin& bin : bins)
         pixels += bin.count;
-    for (int round = 0; round < RefineRounds; ++round) {
-        const std::vector<double> apart = SquaredDistancesApart(centres);
-        std::vector<TColour> sums(centres.size());
-        std::vector<double> held(centres.size());
-        bool changed = round == 0;
-        for (std::size_t b = 0; b < bins.size(); ++b) {
-            const std::size_t i = Nearest(centres, apart, bins[b].mean, owner[b]);
-            changed = changed || i != owner[b];
-            owner[b] = i;
-            for (int c = 0; c < 3; ++c)
-                sums[i][c] += bins[b].mean[c] * bins[b].count;
-            held[i] += bins[b].count;
-        }
-        for (std::size_t i = 0; i < centres.size(); ++i)
-            if (held[i] > 0)
-                for (int c = 0; c < 3; ++c)
-                    centres[i][c] = sums[i][c] / held[i];
+    const int rounds = centres.size() <= 16 ? SmallPaletteRounds : LargePaletteRounds;
+    for (int round = 0; round < rounds; ++round) {
+        const bool changed = KMeansRound(bins, centres, owner, held, false) || round == 0;
         const bool moved =
-            round + 2 < RefineRounds && MoveNearlyEmpty(bins, owner, held, pixels, centres);
+            round + 2 < rounds && MoveNearlyEmpty(bins, owner, held, pixels, centres);
         if (!changed && !moved)
             break;
     }
+    for (int round = 0; round < LevelRounds; ++round)
+        if (!KMeansRound(bins, centres, owner, held, true) && round > 0)
+            break;
 }
 
 } // namespace

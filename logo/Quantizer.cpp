@@ -1,62 +1,33 @@
 #include "logo/Quantizer.h"
 
 #include "logo/DacLevels.h"
+#include "logo/NearestEntry.h"
 #include "logo/PaletteChoice.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 namespace {
 
-// The nearest entry is remembered for each colour at seven bits a channel: finer than the DAC,
-// so that neighbouring entries of a full palette are told apart.
-constexpr int Keys = 128 * 128 * 128;
-
-// The share of the error carried on: the whole of it doubles the noise in smooth shading for
-// little gain seen from afar; four fifths keeps the shades with less noise.
-constexpr double CarriedShare = 0.8;
-
-using Centre = std::array<double, 3>;
-
-int Key(QRgb rgb) {
-    return (qRed(rgb) >> 1) << 14 | (qGreen(rgb) >> 1) << 7 | qBlue(rgb) >> 1;
-}
-
-double SquaredDistance(const Centre& a, const Centre& b) {
-    double sum = 0;
-    for (int c = 0; c < 3; ++c)
-        sum += (a[c] - b[c]) * (a[c] - b[c]);
-    return sum;
-}
-
-std::size_t Nearest(const std::vector<Centre>& centres, const Centre& color) {
-    std::size_t best = 0;
-    double bestDistance = std::numeric_limits<double>::max();
-    for (std::size_t i = 0; i < centres.size(); ++i)
-        if (const double distance = SquaredDistance(color, centres[i]); distance < bestDistance) {
-            bestDistance = distance;
-            best = i;
-        }
-    return best;
-}
+// The share of the error carried on. In smooth shading four fifths keeps the shades from afar
+// with less noise than the whole; where the picture is busy (texture, grain, edges) the eye
+// misses the shades less than the noise, and two fifths keeps closer to the picture pixel for
+// pixel and in structure.
+constexpr double SmoothShare = 0.8;
+constexpr double BusyShare = 0.4;
+// A pixel is busy when its channels differ from its left and upper neighbours' by more than
+// this in all.
+constexpr int BusyAt = 12;
 
 // Each pixel's nearest palette entry, the error carried on to its neighbours when dithering.
 class TMapper {
 public:
-    explicit TMapper(const std::vector<TAwbmColor>& palette) {
-        for (const TAwbmColor entry : palette) {
-            const QRgb rgb = TAwbmLogo::ToRgb(entry);
-            widened_.push_back({double(qRed(rgb)), double(qGreen(rgb)), double(qBlue(rgb))});
-        }
-        for (const Centre& entry : widened_) {
-            double gap = std::numeric_limits<double>::max();
-            for (const Centre& other : widened_)
-                if (const double d = std::sqrt(SquaredDistance(entry, other)); d > 0)
-                    gap = std::min(gap, d);
-            reach_.push_back(gap / 2);
+    explicit TMapper(const std::vector<TAwbmColor>& palette) : nearest_(Widened(palette)) {
+        for (std::size_t i = 0; i < nearest_.Size(); ++i) {
+            const double gap = nearest_.Gap(i);
+            reach_.push_back(gap > 0 ? gap / 2 : std::numeric_limits<double>::max());
         }
     }
 
@@ -64,50 +35,69 @@ public:
         const int width = picture.width();
         std::vector<std::uint8_t> indices(std::size_t(width) * picture.height());
         // Errors of this row and the next, one pixel of margin either side.
-        std::vector<Centre> here(std::size_t(width) + 2), next(here.size());
+        std::vector<TColour> here(std::size_t(width) + 2), next(here.size());
         for (int y = 0; y < picture.height(); ++y) {
             const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+            const auto* above =
+                reinterpret_cast<const QRgb*>(picture.constScanLine(std::max(y - 1, 0)));
             for (int x = 0; x < width; ++x) {
-                const Centre own = {double(qRed(row[x])), double(qGreen(row[x])),
-                                    double(qBlue(row[x]))};
-                const Centre wanted = Wanted(own, here[std::size_t(x) + 1]);
+                const TColour own = {double(qRed(row[x])), double(qGreen(row[x])),
+                                     double(qBlue(row[x]))};
+                const TColour wanted = dither ? Wanted(own, here[std::size_t(x) + 1]) : own;
                 const std::uint8_t index = Lookup(wanted);
                 indices[std::size_t(y) * width + x] = index;
                 if (dither)
-                    Spread(here, next, std::size_t(x) + 1, wanted, widened_[index]);
+                    Spread(here, next, std::size_t(x) + 1, wanted, nearest_.Entry(index),
+                           Busy(row[x], row[std::max(x - 1, 0)], above[x]) ? BusyShare
+                                                                           : SmoothShare);
             }
             std::swap(here, next);
-            std::fill(next.begin(), next.end(), Centre{});
+            std::fill(next.begin(), next.end(), TColour{});
         }
         return indices;
     }
 
 private:
+    static std::vector<TColour> Widened(const std::vector<TAwbmColor>& palette) {
+        std::vector<TColour> widened;
+        for (const TAwbmColor entry : palette) {
+            const QRgb rgb = TAwbmLogo::ToRgb(entry);
+            widened.push_back({double(qRed(rgb)), double(qGreen(rgb)), double(qBlue(rgb))});
+        }
+        return widened;
+    }
+
     // The pixel's own colour with the error carried to it, kept within half the gap between
     // the pixel's nearest entry and the entry nearest that: error from across an edge or built
     // up over a flat area then cannot make a far-off entry win.
-    Centre Wanted(const Centre& own, const Centre& carried) {
+    TColour Wanted(const TColour& own, const TColour& carried) {
         const double reach = reach_[Lookup(own)];
-        const double drift = std::sqrt(SquaredDistance(carried, Centre{}));
+        const double drift = std::sqrt(SquaredDistance(carried, TColour{}));
         const double scale = drift > reach ? reach / drift : 1.0;
-        Centre wanted;
+        TColour wanted;
         for (int c = 0; c < 3; ++c)
             wanted[c] = std::clamp(own[c] + carried[c] * scale, 0.0, 255.0);
         return wanted;
     }
 
-    std::uint8_t Lookup(const Centre& wanted) {
-        const int key = Key(qRgb(int(wanted[0]), int(wanted[1]), int(wanted[2])));
-        std::int16_t& cached = cache_[std::size_t(key)];
-        if (cached < 0)
-            cached = std::int16_t(Nearest(widened_, wanted));
-        return std::uint8_t(cached);
+    // The entry nearest the wanted colour rounded to eight bits a channel, found once for each
+    // such colour, starting from the last one found: neighbouring pixels mostly share entries.
+    std::uint8_t Lookup(const TColour& wanted) {
+        const int red = int(std::lround(wanted[0]));
+        const int green = int(std::lround(wanted[1]));
+        const int blue = int(std::lround(wanted[2]));
+        std::uint16_t& cached = Cached(red, green, blue);
+        if (cached == 0) {
+            last_ = nearest_.Find({double(red), double(green), double(blue)}, last_);
+            cached = std::uint16_t(last_ + 1);
+        }
+        return std::uint8_t(cached - 1);
     }
 
-    static void Spread(std::vector<Centre>& here, std::vector<Centre>& next, std::size_t at,
-                       const Centre& wanted, const Centre& shown) {
+    static void Spread(std::vector<TColour>& here, std::vector<TColour>& next, std::size_t at,
+                       const TColour& wanted, const TColour& shown, double share) {
         for (int c = 0; c < 3; ++c) {
-            const double error = Carried(wanted[c], shown[c]);
+            const double error = Carried(wanted[c], shown[c]) * share;
             here[at + 1][c] += error * 7 / 16;
             next[at - 1][c] += error * 3 / 16;
             next[at][c] += error * 5 / 16;
@@ -122,14 +112,36 @@ private:
         const TDacLevels& levels = TDacLevels::Get();
         if (shown == levels.Above(int(std::ceil(wanted))) || shown == levels.Below(int(wanted)))
             return 0;
-        return (wanted - shown) * CarriedShare;
+        return wanted - shown;
+    }
+    static bool Busy(QRgb own, QRgb left, QRgb up) {
+        const auto apart = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                   std::abs(qBlue(a) - qBlue(b));
+        };
+        return apart(own, left) + apart(own, up) > BusyAt;
     }
 
-    std::vector<Centre> widened_;
+    // The cache's place for a colour: its top five bits a channel pick a block of 512 colours,
+    // made when first asked for, so that a picture pays only for the colours near its own.
+    std::uint16_t& Cached(int red, int green, int blue) {
+        std::int32_t& block =
+            blocks_[std::size_t((red >> 3) << 10 | (green >> 3) << 5 | blue >> 3)];
+        if (block < 0) {
+            block = std::int32_t(cache_.size());
+            cache_.resize(cache_.size() + 512);
+        }
+        return cache_[std::size_t(block) +
+                      std::size_t((red & 7) << 6 | (green & 7) << 3 | (blue & 7))];
+    }
+
+    TNearestEntry nearest_;
     // How far the error carried may move a pixel whose nearest entry this is.
     std::vector<double> reach_;
-    // The nearest entry by the wanted colour's six bits a channel; -1 until asked.
-    std::vector<std::int16_t> cache_ = std::vector<std::int16_t>(Keys, -1);
+    // One more than the nearest entry to each 24-bit colour, 0 until asked, in blocks.
+    std::vector<std::int32_t> blocks_ = std::vector<std::int32_t>(32768, -1);
+    std::vector<std::uint16_t> cache_;
+    std::size_t last_ = 0;
 };
 
 } // namespace

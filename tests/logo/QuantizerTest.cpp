@@ -146,3 +146,23 @@ TEST(Quantizer, DitheringAFlatAreaUsesOnlyTheEntriesAroundItsColour) {
         EXPECT_EQ(faroff, 0) << colors << " colours: the nearest entry lies " << nearest << " away";
     }
 }
+
+// Without dithering every pixel shows an entry as near its colour as any: colours only a step or
+// two apart, which a coarser lookup would give to a neighbouring entry, included.
+TEST(Quantizer, MapsEveryPixelToItsNearestEntry) {
+    QImage picture(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qRgb(x + y / 4, 60 + (x * y) % 97, 200 - y));
+    for (const int colors : {16, 256}) {
+        const TAwbmLogo logo = Quantize(picture, colors, false);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                double best = 1e9;
+                for (const TAwbmColor entry : logo.Palette())
+                    best = std::min(best, Distance(TAwbmLogo::ToRgb(entry), picture.pixel(x, y)));
+                ASSERT_EQ(Distance(Shown(logo, x, y), picture.pixel(x, y)), best)
+                    << colors << " colours at " << x << "," << y;
+            }
+    }
+}
