@@ -458,10 +458,17 @@ void TMainForm::sohoTextButton1Click(TControl&) {
 }
 
 void TMainForm::sohoTextButton2Click(TControl&) {
-    const std::optional<QString> file =
-        TModalPrompts::OpenPicture(PictureFilters(), document_.Folder());
+    const std::optional<QString> file = AskPicture();
     if (file)
         LoadPictureFile(*file);
+}
+
+std::optional<QString> TMainForm::AskPicture() const {
+    return TModalPrompts::OpenPicture(PictureFilters(), document_.Folder());
+}
+
+void TMainForm::WithProgressBar(const std::function<void(const ProgressStep&)>& work) {
+    WithProgress(*sg1, [&] { work([this] { sg1->StepIt(); }); });
 }
 
 void TMainForm::LoadPictureFile(const QString& fileName) {

@@ -117,6 +117,8 @@ public:
     void Undo();
     void Redo();
     void ShowBiosView();
+    // Ctrl+I: a picture of any kind made into the logo as the import dialog's choices say.
+    void Import();
 
 private:
     void CreateFrameAndPictures();
@@ -137,6 +139,10 @@ private:
     void ShowReadouts(int x, int y, int cellWidth, int cellHeight);
     void ApplyCaptions(const Captions::Column& texts);
     std::optional<QString> AskFileName(const QString& extension) const;
+    // The picture of any kind chosen in the open dialog; nothing when cancelled.
+    std::optional<QString> AskPicture() const;
+    // Runs `work` with the progress bar showing, stepped by the conversion it runs.
+    void WithProgressBar(const std::function<void(const ProgressStep&)>& work);
     std::int32_t ForegroundAttribute() const;
     void StartHistory();
     // Records the window's state after a step that changed `parts` (TStepParts).

@@ -1,6 +1,7 @@
 #include "logo/EpaLogo.h"
 
 #include "logo/ColorTable.h"
+#include "logo/Conversion.h"
 #include "logo/EpaFormat.h"
 #include "logo/LogoGeometry.h"
 #include "logo/Templates.h"
@@ -9,6 +10,7 @@
 #include "runtime/StreamBytes.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 using EpaFormat::BytesPerCell;
@@ -100,20 +102,44 @@ TEpaLogo TEpaLogo::Parse(const QByteArray& bytes, const QString& name) {
     return logo;
 }
 
-TEpaLogo TEpaLogo::Compose(const TColorTable& colors, const QByteArray& byteRows) {
-    using LogoGeometry::Height;
+// The editor's 17 × 9 logo with `colors`' attributes and every glyph unlit.
+QByteArray TEpaLogo::Unlit(const TColorTable& colors) {
     QByteArray logo(EpaFormat::LogoFileSize, '\0');
     logo[0] = char(LogoGeometry::Columns);
     logo[1] = char(LogoGeometry::Rows);
     for (int r = 0; r < LogoGeometry::Rows; ++r)
         for (int c = 0; c < LogoGeometry::Columns; ++c)
             logo[qsizetype(EpaFormat::AttributeOffset(c, r))] = char(colors.At(c, r) & 0xFF);
-    const QList<QByteArray> lines = byteRows.split('\n');
-    for (int y = 0; y < std::min<int>(Height, lines.size()); ++y)
-        PutGlyphLine(logo, lines[y].trimmed(), y);
+    return logo;
+}
+
+TEpaLogo TEpaLogo::Marked(QByteArray logo) {
     for (const EpaFormat::FixedByte& fixed : EpaFormat::FixedBytes)
         logo[qsizetype(fixed.offset)] = char(fixed.value);
     return Parse(logo, QString());
+}
+
+TEpaLogo TEpaLogo::Compose(const TColorTable& colors, const QByteArray& byteRows) {
+    QByteArray logo = Unlit(colors);
+    const QList<QByteArray> lines = byteRows.split('\n');
+    for (int y = 0; y < std::min<int>(LogoGeometry::Height, lines.size()); ++y)
+        PutGlyphLine(logo, lines[y].trimmed(), y);
+    return Marked(std::move(logo));
+}
+
+TEpaLogo TEpaLogo::OfDrawing(const TColorTable& colors, const TBitmap& drawing) {
+    QByteArray logo = Unlit(colors);
+    std::array<TColor, LogoGeometry::Width> pixels;
+    for (int y = 0; y < LogoGeometry::Height; ++y) {
+        drawing.Canvas().ReadRow(y, pixels);
+        for (int c = 0; c < LogoGeometry::Columns; ++c) {
+            int line = 0;
+            for (int x = 0; x < CellWidth; ++x)
+                line = line << 1 | int(IsLit(pixels[std::size_t(c * CellWidth + x)]));
+            logo[qsizetype(EpaFormat::GlyphOffset(c, y / CellHeight, y % CellHeight))] = char(line);
+        }
+    }
+    return Marked(std::move(logo));
 }
 
 std::uint8_t TEpaLogo::Attribute(int column, int row) const {

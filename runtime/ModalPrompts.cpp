@@ -62,6 +62,7 @@ TPromptAnswer AskPerson(const TPrompt& prompt) {
         return ShowErrorBox(prompt);
     case TPromptKind::pkConfirmation:
     case TPromptKind::pkInformation:
+    case TPromptKind::pkChoices:
         break;
     }
     return {static_cast<TModalResult>(prompt.dialog->exec()), {}};

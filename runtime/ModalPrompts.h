@@ -11,7 +11,15 @@
 
 class QDialog;
 
-enum class TPromptKind { pkInputBox, pkOpenPicture, pkConfirmation, pkInformation, pkError };
+// pkChoices: a dialog of the program's own whose choices the one who answers sets on its widgets.
+enum class TPromptKind {
+    pkInputBox,
+    pkOpenPicture,
+    pkConfirmation,
+    pkInformation,
+    pkError,
+    pkChoices
+};
 
 // One entry of an open dialog's filter list: "Bitmaps (*.bmp)" and "*.bmp".
 struct TFileFilter {
@@ -26,7 +34,7 @@ struct TPrompt {
     QStringList texts;          // the texts shown, top to bottom
     QString value;              // input box: the default text; open dialog: the folder it opens in
     QList<TFileFilter> filters; // open-picture dialog: the first one is selected
-    QDialog* dialog = nullptr;  // confirmation and information: the window built for it
+    QDialog* dialog = nullptr;  // confirmation, information, choices: the window built for it
 };
 
 // How the user answered and, for mrOk, the text typed or the file chosen.
