@@ -117,6 +117,8 @@ public:
     void Undo();
     void Redo();
     void ShowBiosView();
+    // Ctrl+Shift+R: the logo into a copy of a BIOS image, cut to the image's stock logo size.
+    void WriteIntoBiosImage();
 
 private:
     void CreateFrameAndPictures();
