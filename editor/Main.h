@@ -119,6 +119,8 @@ public:
     void ShowBiosView();
     // Ctrl+I: a picture of any kind made into the logo as the import dialog's choices say.
     void Import();
+    // Ctrl+Shift+R: the logo into a copy of a BIOS image, cut to the image's stock logo size.
+    void WriteIntoBiosImage();
 
 private:
     void CreateFrameAndPictures();

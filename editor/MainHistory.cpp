@@ -18,6 +18,8 @@ void TMainForm::StartHistory() {
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { Redo(); });
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { ShowBiosView(); });
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_I), [this] { Import(); });
+    Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+                   [this] { WriteIntoBiosImage(); });
     // The language list keeps the focus while the user draws; only text typed into it since the
     // last step is its own to undo.
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { textTyped_ = true; });
