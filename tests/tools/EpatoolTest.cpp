@@ -819,12 +819,24 @@ TEST(Epatool, InfoPrintsEveryLineOfBothKindsAndNamesWhatItRefuses) {
                          "\" is not an EPA logo file: it is a BMP picture.\n");
 }
 
-// info reads and reports on Qt Core alone: the dynamic loader, asked what it would map, names
-// Qt Core and no Qt Gui.
-TEST(Epatool, InfoStartsWithoutQtGui) {
+// What each program maps, as the dynamic loader says when asked instead of starting it.
+QString LoadedLibraries(const QString& program) {
+    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LD_TRACE_LOADED_OBJECTS", "1");
-    const PipedResult r = Piped({"info", "-"}, {}, environment);
-    EXPECT_TRUE(r.out.contains("libQt6Core")) << r.out.toStdString();
-    EXPECT_FALSE(r.out.contains("libQt6Gui")) << r.out.toStdString();
+    process.setProcessEnvironment(environment);
+    process.start(program, {"info", "-"});
+    process.waitForFinished(60000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// info reads and reports on Qt Core alone, and the program a user starts loads no Qt at all
+// before it hands over.
+TEST(Epatool, InfoStartsWithoutQtGui) {
+    const QString info = LoadedLibraries(EPATOOL_INFO);
+    EXPECT_TRUE(info.contains("libQt6Core")) << info.toStdString();
+    EXPECT_FALSE(info.contains("libQt6Gui")) << info.toStdString();
+    const QString launcher = LoadedLibraries(EPATOOL);
+    EXPECT_TRUE(launcher.contains("libc.so")) << launcher.toStdString();
+    EXPECT_FALSE(launcher.contains("libQt6")) << launcher.toStdString();
 }
