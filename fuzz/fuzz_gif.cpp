@@ -25,8 +25,8 @@ namespace {
 constexpr qint64 kLargestFrame = 1 << 16;
 constexpr qint64 kPixelBudget = 1 << 18;
 constexpr qint64 kRoundTripPixels = 1 << 12;
-constexpr int kDrawnFrames = 8;
-constexpr int kRoundTrips = 4;
+constexpr int kDrawnFrames = 4;
+constexpr int kRoundTrips = 2;
 
 // Stretched over a corner of the logo rather than all of it: scaling up and down is the same code
 // at any size, and the whole logo would cost sixteen times the pixels.
