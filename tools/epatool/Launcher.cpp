@@ -1,7 +1,7 @@
 // epatool as a user starts it: it only starts, in its own place and with the same arguments,
-// epatool-info for info or epatool-full for everything else. Loading no library but the C
-// library, it costs a command a millisecond or so; a command that only reads a logo then never
-// loads Qt Gui, and the others never load Qt twice.
+// epatool-info for info or epatool-full for everything else. Linked statically, it loads no
+// library at all and costs a command a millisecond or so; a command that only reads a logo then
+// never loads Qt Gui, and the others never load Qt twice.
 #include <cerrno>
 #include <climits>
 #include <cstdio>
