@@ -10,9 +10,8 @@ constexpr int Inset = 3;
 
 } // namespace
 
-TFocusMark::TFocusMark(QWidget* parent) : QWidget(parent) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFocusPolicy(Qt::NoFocus);
+TFocusMark::TFocusMark(QWidget* parent) : QFocusFrame(parent) {
+    // Mouse-transparent and never focused, as every focus frame.
     hide();
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* focused) { Follow(focused); });
