@@ -26,6 +26,7 @@ class TProBorder;
 class TProUrlLabel;
 class TPanel;
 class TProgressBar;
+class TFocusMark;
 class TShadowLabel;
 class TsohoPanel;
 class TsohoTextButton;
@@ -87,6 +88,8 @@ public:
     TProInfoDialog pid1{this};
     // The logo as the BIOS shows it, in a window of its own (Ctrl+B).
     TBiosView* BiosView1 = nullptr;
+    // The dotted frame on the command button that has the keyboard focus.
+    TFocusMark* FocusMark1 = nullptr;
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -121,6 +124,11 @@ public:
     void Import();
     // Ctrl+Shift+R: the logo into a copy of a BIOS image, cut to the image's stock logo size.
     void WriteIntoBiosImage();
+    // Runs `button`'s click handler, as a click would, when a click could reach the button.
+    void PressFromKeyboard(TControl& button);
+
+protected:
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void CreateFrameAndPictures();
@@ -154,6 +162,13 @@ private:
     void RefreshBiosView();
     void ShowAboutPanel(bool open);
     void ShowHelpView(bool open);
+    QList<TsohoTextButton*> CommandButtons() const;
+    void StartKeyboard();
+    bool Reachable(const QWidget& control) const;
+    void StartAccessibility();
+    // What a screen reader hears of the controls that show no caption, in `language`.
+    void NameControls(const Captions::Language& language);
+    void ReportColour();
 
     // Its pictures show in Image1 and Image2, which give them back before it goes.
     TLogoDocument document_;
@@ -161,6 +176,8 @@ private:
     QPointer<QWidget> focusBeforeHelp_;
     // Text typed into the language list since the last step: Ctrl+Z is then the text's own.
     bool textTyped_ = false;
+    // The language the controls' accessible names are in.
+    const Captions::Language* language_ = &Captions::Languages()[0];
 };
 
 #endif
