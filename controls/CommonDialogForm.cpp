@@ -1,6 +1,7 @@
 #include "controls/CommonDialogForm.h"
 
 #include "controls/ProLabel.h"
+#include "runtime/Accessibility.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Image.h"
 #include "runtime/ModalPrompts.h"
@@ -33,6 +34,7 @@ QFrame* TCommonDialogForm::AddBevel(const QRect& bounds) {
 
 TImage* TCommonDialogForm::AddPicture(const QRect& bounds, const QString& name) {
     auto* image = new TImage(this);
+    Accessibility::SetRole(*image, QAccessible::Graphic);
     image->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
     QFile file(QStringLiteral(":/%1.bmp").arg(name));
     if (!file.open(QIODevice::ReadOnly))
@@ -46,6 +48,7 @@ TImage* TCommonDialogForm::AddPicture(const QRect& bounds, const QString& name) 
 
 TProLabel* TCommonDialogForm::AddLabel(const QRect& bounds) {
     auto* label = new TProLabel(this);
+    Accessibility::SetRole(*label, QAccessible::StaticText);
     label->SetAutoSize(false);
     label->SetWordWrap(true);
     label->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());

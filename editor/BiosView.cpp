@@ -81,11 +81,13 @@ void TBiosView::paintEvent(QPaintEvent*) {
         const QRect target = ShownAt(scale);
         painter.drawText(QRect(target.left(), Margin, target.width(), CaptionHeight),
                          Qt::AlignLeft | Qt::AlignTop, QStringLiteral("%1×").arg(scale));
-        painter.drawImage(target, logo_);
+        // A logo of fewer cells (one cut to a BIOS image's stock size) keeps its own shape.
+        const QRect shown(target.topLeft(), logo_.isNull() ? target.size() : logo_.size() * scale);
+        painter.drawImage(shown, logo_);
         // The logo's edge, just outside it: on a black screen an unlit border would not show.
         painter.save();
         painter.setPen(QColor(0x55, 0x55, 0x55));
-        painter.drawRect(target.adjusted(-1, -1, 0, 0));
+        painter.drawRect(shown.adjusted(-1, -1, 0, 0));
         painter.restore();
     }
 }

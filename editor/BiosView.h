@@ -7,7 +7,8 @@
 class TEpaLogo;
 
 // A small window of its own that shows the logo as the BIOS will: the text-mode palette, each
-// cell in its attribute's colours and the mark in the last cell, at its true size and doubled.
+// cell in its attribute's colours and the mark in the last cell, at its true size and doubled. A
+// logo of fewer cells shows at the top left of the space.
 class TBiosView : public QWidget {
 public:
     explicit TBiosView(QWidget* owner);

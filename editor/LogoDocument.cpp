@@ -2,6 +2,7 @@
 
 #include "logo/EpaLogo.h"
 #include "logo/EpaSave.h"
+#include "logo/Import.h"
 #include "logo/LogoGeometry.h"
 #include "logo/Templates.h"
 #include "logo/WorkingFiles.h"
@@ -115,8 +116,8 @@ void TLogoDocument::FillColours(std::int32_t attribute) {
 // document stays as it was. The preview then shows every cell's lit pixels in the colour the save
 // writes for it.
 void TLogoDocument::TakeConversion(const TBitmap& drawing, TBitmap& preview,
-                                   const TColorTable& colors, const ProgressStep& step) {
-    const QString folder = Folder();
+                                   const TColorTable& colors, const QString& folder,
+                                   const ProgressStep& step) {
     ConvertDrawing(drawing, preview, QDir(folder), step);
     foldersWritten_.insert(folder);
     QByteArray rows = ByteRowsIn(folder);
@@ -133,7 +134,7 @@ void TLogoDocument::TakeConversion(const TBitmap& drawing, TBitmap& preview,
 void TLogoDocument::Convert(const ProgressStep& step) {
     const TBitmap& drawing = drawing_.Bitmap();
     TBitmap preview = preview_.Bitmap();
-    TakeConversion(drawing, preview, content_.colors, step);
+    TakeConversion(drawing, preview, content_.colors, Folder(), step);
 }
 
 void TLogoDocument::New(const TPicture& drawing, const TPicture& preview, std::int32_t attribute,
@@ -178,10 +179,25 @@ void TLogoDocument::LoadLogo(const QString& fileName, std::int32_t attribute,
             colors.Set(c, r, logo.Attribute(c, r));
     const TBitmap drawing = logo.Drawing();
     TBitmap preview = preview_.Bitmap();
-    TakeConversion(drawing, preview, colors, step);
+    TakeConversion(drawing, preview, colors, Folder(), step);
     drawing_.SetGraphic(&drawing);
     content_.pictureName = name;
     content_.logoName = name;
+    stroking_ = false;
+}
+
+// The working folder moves to the picture's only once the conversion has written its files
+// there: a failed import leaves the document as it was.
+void TLogoDocument::Import(TGraphic& picture, const QString& fileName,
+                           const TImportOptions& options, const ProgressStep& step) {
+    TColorTable colors;
+    const TBitmap drawing = ImportPicture(picture, options, colors);
+    const QString folder = QFileInfo(fileName).absolutePath();
+    TBitmap preview = preview_.Bitmap();
+    TakeConversion(drawing, preview, colors, folder, step);
+    folder_ = folder;
+    drawing_.SetGraphic(&drawing);
+    content_.pictureName = QFileInfo(fileName).fileName();
     stroking_ = false;
 }
 

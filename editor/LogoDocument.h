@@ -3,6 +3,7 @@
 
 #include "editor/EditState.h"
 #include "logo/Conversion.h"
+#include "logo/ImportOptions.h"
 #include "runtime/Picture.h"
 
 #include <QSet>
@@ -52,6 +53,10 @@ public:
     // cells into the drawing, the preview and the table (cells it lacks take `attribute`); its
     // folder becomes the working folder.
     void LoadLogo(const QString& fileName, std::int32_t attribute, const ProgressStep& step);
+    // `picture`, read from `fileName`, made into the drawing and the table as `options` say,
+    // then converted as Convert does; the file's folder becomes the working folder.
+    void Import(TGraphic& picture, const QString& fileName, const TImportOptions& options,
+                const ProgressStep& step);
     // Writes the logo shown as `name` in the working folder, from the rows of the last conversion.
     void SaveLogo(const QString& name, const ProgressStep& step);
     // Writes the drawing's logo area as a two-colour bitmap `name` in the working folder.
@@ -73,7 +78,7 @@ public:
 
 private:
     void TakeConversion(const TBitmap& drawing, TBitmap& preview, const TColorTable& colors,
-                        const ProgressStep& step);
+                        const QString& folder, const ProgressStep& step);
     void WriteBackByteRows();
 
     TPicture drawing_;

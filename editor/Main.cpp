@@ -132,6 +132,8 @@ TMainForm::TMainForm(QWidget* parent)
     ArrangeTabOrder();
     FormCreate();
     StartHistory();
+    StartKeyboard();
+    StartAccessibility();
 }
 
 TMainForm::~TMainForm() {
@@ -350,13 +352,25 @@ void TMainForm::ConnectOverlays() {
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(*Button1); });
 }
 
-// Tab goes round the windowed controls in their tab order; the grid takes part, so that colours
-// can be picked from the keyboard, but keeps TabStop off: a click picks a colour without taking
-// the focus or showing the selector. The window opens with the language list focused, and the
-// grid shows its keyboard cursor, on the colour in use, only once Tab brings the focus to it.
+// Tab goes round the command buttons and the windowed controls in their tab order; the grid
+// takes part, so that colours can be picked from the keyboard, but keeps TabStop off: a click
+// picks a colour without taking the focus or showing the selector. The window opens with the
+// language list focused, and the grid shows its keyboard cursor, on the colour in use, only once
+// Tab brings the focus to it.
 void TMainForm::ArrangeTabOrder() {
     ColorGrid1->setFocusPolicy(Qt::TabFocus);
-    const QList<QWidget*> order{ColorGrid1, ComboBox1, sg1, Panel1, tlb1, Button1};
+    // The command buttons too are reached by Tab only, so that a click leaves the focus where
+    // it was; they go from the drawing's commands to the logo's, then the window's own.
+    for (TsohoTextButton* button : CommandButtons())
+        button->setFocusPolicy(Qt::TabFocus);
+    const QList<QWidget*> order{sohoTextButton1, sohoTextButton2,
+                                sohoTextButton3, sohoTextButton4,
+                                sohoTextButton5, sohoTextButton6,
+                                ColorGrid1,      ComboBox1,
+                                sohoTextButton7, sohoTextButton8,
+                                sohoTextButton9, sg1,
+                                Panel1,          tlb1,
+                                Button1};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
     ComboBox1->setFocus();
@@ -458,10 +472,17 @@ void TMainForm::sohoTextButton1Click(TControl&) {
 }
 
 void TMainForm::sohoTextButton2Click(TControl&) {
-    const std::optional<QString> file =
-        TModalPrompts::OpenPicture(PictureFilters(), document_.Folder());
+    const std::optional<QString> file = AskPicture();
     if (file)
         LoadPictureFile(*file);
+}
+
+std::optional<QString> TMainForm::AskPicture() const {
+    return TModalPrompts::OpenPicture(PictureFilters(), document_.Folder());
+}
+
+void TMainForm::WithProgressBar(const std::function<void(const ProgressStep&)>& work) {
+    WithProgress(*sg1, [&] { work([this] { sg1->StepIt(); }); });
 }
 
 void TMainForm::LoadPictureFile(const QString& fileName) {
@@ -559,10 +580,10 @@ void TMainForm::sohoTextButton9Click(TControl&) {
 }
 
 void TMainForm::ComboBox1Change(QWidget&) {
-    const QString code = ComboBox1->currentText().left(2);
-    for (const Captions::Language& language : Captions::Languages())
-        if (code == language.code)
-            ApplyCaptions(language.texts);
+    if (const Captions::Language* language = Captions::Named(ComboBox1->currentText().left(2))) {
+        ApplyCaptions(language->texts);
+        NameControls(*language);
+    }
 }
 
 void TMainForm::ApplyCaptions(const Captions::Column& texts) {

@@ -26,6 +26,7 @@ class TProBorder;
 class TProUrlLabel;
 class TPanel;
 class TProgressBar;
+class TFocusMark;
 class TShadowLabel;
 class TsohoPanel;
 class TsohoTextButton;
@@ -87,6 +88,8 @@ public:
     TProInfoDialog pid1{this};
     // The logo as the BIOS shows it, in a window of its own (Ctrl+B).
     TBiosView* BiosView1 = nullptr;
+    // The dotted frame on the command button that has the keyboard focus.
+    TFocusMark* FocusMark1 = nullptr;
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -117,6 +120,15 @@ public:
     void Undo();
     void Redo();
     void ShowBiosView();
+    // Ctrl+I: a picture of any kind made into the logo as the import dialog's choices say.
+    void Import();
+    // Ctrl+Shift+R: the logo into a copy of a BIOS image, cut to the image's stock logo size.
+    void WriteIntoBiosImage();
+    // Runs `button`'s click handler, as a click would, when a click could reach the button.
+    void PressFromKeyboard(TControl& button);
+
+protected:
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void CreateFrameAndPictures();
@@ -137,6 +149,10 @@ private:
     void ShowReadouts(int x, int y, int cellWidth, int cellHeight);
     void ApplyCaptions(const Captions::Column& texts);
     std::optional<QString> AskFileName(const QString& extension) const;
+    // The picture of any kind chosen in the open dialog; nothing when cancelled.
+    std::optional<QString> AskPicture() const;
+    // Runs `work` with the progress bar showing, stepped by the conversion it runs.
+    void WithProgressBar(const std::function<void(const ProgressStep&)>& work);
     std::int32_t ForegroundAttribute() const;
     void StartHistory();
     // Records the window's state after a step that changed `parts` (TStepParts).
@@ -146,6 +162,13 @@ private:
     void RefreshBiosView();
     void ShowAboutPanel(bool open);
     void ShowHelpView(bool open);
+    QList<TsohoTextButton*> CommandButtons() const;
+    void StartKeyboard();
+    bool Reachable(const QWidget& control) const;
+    void StartAccessibility();
+    // What a screen reader hears of the controls that show no caption, in `language`.
+    void NameControls(const Captions::Language& language);
+    void ReportColour();
 
     // Its pictures show in Image1 and Image2, which give them back before it goes.
     TLogoDocument document_;
@@ -153,6 +176,8 @@ private:
     QPointer<QWidget> focusBeforeHelp_;
     // Text typed into the language list since the last step: Ctrl+Z is then the text's own.
     bool textTyped_ = false;
+    // The language the controls' accessible names are in.
+    const Captions::Language* language_ = &Captions::Languages()[0];
 };
 
 #endif

@@ -17,6 +17,22 @@ void TMainForm::StartHistory() {
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { Redo(); });
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { Redo(); });
     Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_B), [this] { ShowBiosView(); });
+    // The commands' usual keys, each pressing its button.
+    const std::pair<QKeySequence, TsohoTextButton*> commands[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_N), sohoTextButton1},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), sohoTextButton2},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), sohoTextButton3},
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), sohoTextButton4},
+        {QKeySequence(Qt::CTRL | Qt::Key_Enter), sohoTextButton4},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), sohoTextButton5},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), sohoTextButton6},
+        {QKeySequence(Qt::Key_F1), sohoTextButton8},
+        {QKeySequence(Qt::CTRL | Qt::Key_Q), sohoTextButton9}};
+    for (const auto& [keys, button] : commands)
+        Shortcuts::Add(*this, keys, [this, button] { PressFromKeyboard(*button); });
+    Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::Key_I), [this] { Import(); });
+    Shortcuts::Add(*this, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R),
+                   [this] { WriteIntoBiosImage(); });
     // The language list keeps the focus while the user draws; only text typed into it since the
     // last step is its own to undo.
     connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this] { textTyped_ = true; });

@@ -1,10 +1,8 @@
 #include "logo/AwbmLogo.h"
 
-#include "runtime/Bitmap.h"
 #include "runtime/ByteView.h"
 #include "runtime/Exception.h"
 #include "runtime/LocalFiles.h"
-#include "runtime/OutOfMemory.h"
 #include "runtime/StreamBytes.h"
 
 #include <QtEndian>
@@ -207,23 +205,4 @@ QByteArray TAwbmLogo::Bytes() const {
 
 void TAwbmLogo::Write(const QString& fileName) const {
     LocalFiles::WriteNewFile(fileName, Bytes());
-}
-
-QRgb TAwbmLogo::ToRgb(TAwbmColor color) {
-    // The nearest of the 256 levels, as the DAC's output stands between black and full.
-    const auto widen = [](std::uint8_t value) { return (value * 255 + 31) / 63; };
-    return qRgb(widen(color.red), widen(color.green), widen(color.blue));
-}
-
-TBitmap TAwbmLogo::Render() const {
-    QImage image = Allocated(QImage(width_, height_, QImage::Format_Indexed8));
-    QList<QRgb> colors;
-    for (const TAwbmColor c : palette_)
-        colors.append(ToRgb(c));
-    image.setColorTable(colors);
-    for (int y = 0; y < height_; ++y)
-        std::copy_n(indices_.begin() + std::ptrdiff_t(y) * width_, width_, image.scanLine(y));
-    TBitmap bitmap;
-    bitmap.SetImage(image);
-    return bitmap;
 }

@@ -2,8 +2,6 @@
 #define VARNEL_LOGO_AWBMLOGO_H
 
 #include <QByteArray>
-#include <QList>
-#include <QRgb>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -56,8 +54,9 @@ public:
     // The logo as the BIOS shows it: 4 or 8 bits, the palette widened to eight bits a channel.
     TBitmap Render() const;
     // A DAC entry widened to eight bits a channel: the level nearest to v × 255 / 63, so that
-    // 63 becomes 255 and 32 becomes 130.
-    static QRgb ToRgb(TAwbmColor color);
+    // 63 becomes 255 and 32 becomes 130. A QRgb (0xAARRGGBB), named by its type here so that
+    // the reader needs no Qt Gui.
+    static unsigned int ToRgb(TAwbmColor color);
 
 private:
     TAwbmLogo() = default;

@@ -1,14 +1,14 @@
 #include "logo/EpaLogo.h"
 
 #include "logo/ColorTable.h"
+#include "logo/Conversion.h"
 #include "logo/EpaFormat.h"
 #include "logo/LogoGeometry.h"
-#include "logo/Templates.h"
-#include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/StreamBytes.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 using EpaFormat::BytesPerCell;
@@ -16,14 +16,6 @@ using LogoGeometry::CellHeight;
 using LogoGeometry::CellWidth;
 
 namespace {
-
-// Whether the save writes pixel line `line` of the editor's cell (column, row) itself.
-bool SavedOver(int column, int row, int line) {
-    const long offset = EpaFormat::GlyphOffset(column, row, line);
-    return std::any_of(
-        EpaFormat::FixedBytes.begin(), EpaFormat::FixedBytes.end(),
-        [offset](const EpaFormat::FixedByte& fixed) { return fixed.offset == offset; });
-}
 
 // Puts the byte values of one "bin1.dat" line, the numbers before its full stops, into pixel line
 // `y` of the logo's glyphs. Anything not a number counts as unlit.
@@ -100,20 +92,44 @@ TEpaLogo TEpaLogo::Parse(const QByteArray& bytes, const QString& name) {
     return logo;
 }
 
-TEpaLogo TEpaLogo::Compose(const TColorTable& colors, const QByteArray& byteRows) {
-    using LogoGeometry::Height;
+// The editor's 17 × 9 logo with `colors`' attributes and every glyph unlit.
+QByteArray TEpaLogo::Unlit(const TColorTable& colors) {
     QByteArray logo(EpaFormat::LogoFileSize, '\0');
     logo[0] = char(LogoGeometry::Columns);
     logo[1] = char(LogoGeometry::Rows);
     for (int r = 0; r < LogoGeometry::Rows; ++r)
         for (int c = 0; c < LogoGeometry::Columns; ++c)
             logo[qsizetype(EpaFormat::AttributeOffset(c, r))] = char(colors.At(c, r) & 0xFF);
-    const QList<QByteArray> lines = byteRows.split('\n');
-    for (int y = 0; y < std::min<int>(Height, lines.size()); ++y)
-        PutGlyphLine(logo, lines[y].trimmed(), y);
+    return logo;
+}
+
+TEpaLogo TEpaLogo::Marked(QByteArray logo) {
     for (const EpaFormat::FixedByte& fixed : EpaFormat::FixedBytes)
         logo[qsizetype(fixed.offset)] = char(fixed.value);
     return Parse(logo, QString());
+}
+
+TEpaLogo TEpaLogo::Compose(const TColorTable& colors, const QByteArray& byteRows) {
+    QByteArray logo = Unlit(colors);
+    const QList<QByteArray> lines = byteRows.split('\n');
+    for (int y = 0; y < std::min<int>(LogoGeometry::Height, lines.size()); ++y)
+        PutGlyphLine(logo, lines[y].trimmed(), y);
+    return Marked(std::move(logo));
+}
+
+TEpaLogo TEpaLogo::OfDrawing(const TColorTable& colors, const TBitmap& drawing) {
+    QByteArray logo = Unlit(colors);
+    std::array<TColor, LogoGeometry::Width> pixels;
+    for (int y = 0; y < LogoGeometry::Height; ++y) {
+        drawing.Canvas().ReadRow(y, pixels);
+        for (int c = 0; c < LogoGeometry::Columns; ++c) {
+            int line = 0;
+            for (int x = 0; x < CellWidth; ++x)
+                line = line << 1 | int(IsLit(pixels[std::size_t(c * CellWidth + x)]));
+            logo[qsizetype(EpaFormat::GlyphOffset(c, y / CellHeight, y % CellHeight))] = char(line);
+        }
+    }
+    return Marked(std::move(logo));
 }
 
 std::uint8_t TEpaLogo::Attribute(int column, int row) const {
@@ -172,36 +188,4 @@ QByteArray TEpaLogo::Bytes() const {
     if (hasTrailer_)
         bytes.append(EpaFormat::TrailerSize, '\0');
     return bytes;
-}
-
-TBitmap TEpaLogo::Drawing() const {
-    TBitmap drawing = Templates::BlankDrawing();
-    TCanvas& canvas = drawing.Canvas();
-    const bool marked = HasMarker();
-    const auto markLine = [&](int column, int row, int line) {
-        return marked && column == columns_ - 1 && row == rows_ - 1 &&
-               line >= LogoGeometry::MarkerFirstLine &&
-               line < LogoGeometry::MarkerFirstLine + int(EpaFormat::MarkerGlyph.size());
-    };
-    for (int y = 0; y < rows_ * CellHeight; ++y)
-        for (int x = 0; x < columns_ * CellWidth; ++x) {
-            const int c = x / CellWidth;
-            const int r = y / CellHeight;
-            if (Lit(x, y) && !SavedOver(c, r, y % CellHeight) && !markLine(c, r, y % CellHeight))
-                canvas.SetPixel(x, y, clWhite);
-        }
-    return drawing;
-}
-
-TBitmap TEpaLogo::Render() const {
-    TBitmap bitmap(columns_ * CellWidth, rows_ * CellHeight, TPixelFormat::pf4bit,
-                   VgaTextPalette());
-    QImage image = bitmap.Image();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const std::uint8_t attribute = Attribute(x / CellWidth, y / CellHeight);
-            image.setPixel(x, y, Lit(x, y) ? attribute & 0x0F : attribute >> 4 & 0x07);
-        }
-    bitmap.SetImage(image);
-    return bitmap;
 }

@@ -29,6 +29,9 @@ public:
     // in "bin1.dat"; missing lines and fields count as unlit), the attributes from `colors`, and
     // the program's mark in the bottom-right cell.
     static TEpaLogo Compose(const TColorTable& colors, const QByteArray& byteRows);
+    // The same logo straight from the drawing whose conversion would write those rows (its
+    // top-left 136 × 126 pixels, lit where not black), with no working files.
+    static TEpaLogo OfDrawing(const TColorTable& colors, const TBitmap& drawing);
 
     int Columns() const { return columns_; }
     int Rows() const { return rows_; }
@@ -61,6 +64,10 @@ public:
     TBitmap Render() const;
 
 private:
+    static QByteArray Unlit(const TColorTable& colors);
+    // The logo with the program's mark in its bottom-right cell.
+    static TEpaLogo Marked(QByteArray logo);
+
     int columns_ = 0;
     int rows_ = 0;
     bool hasTrailer_ = false;

@@ -151,6 +151,14 @@ QByteArray TAwardImage::Blocks() const {
     return blocks;
 }
 
+QString TAwardImage::ChecksumRule() const {
+    if (checksum_ == TChecksum::Unknown)
+        return QStringLiteral("none I know (the byte at %1 is not the sum before it)")
+            .arg(Hex(checksumOffset_));
+    return QStringLiteral("the 8-bit sum of all bytes before %1, stored there (good)")
+        .arg(Hex(checksumOffset_));
+}
+
 qint64 TAwardImage::FreeSpaceAfter(int index) const {
     const TRegion& r = regions_[std::size_t(modules_[std::size_t(index)].region)];
     return r.end - r.used;

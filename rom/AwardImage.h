@@ -38,6 +38,9 @@ public:
     int LogoIndex() const { return logo_; }
     TChecksum Checksum() const { return checksum_; }
     qint64 ChecksumOffset() const { return checksumOffset_; }
+    // The checksum rule in words: "the 8-bit sum of all bytes before 0x1EFFE, stored there
+    // (good)", or why none holds.
+    QString ChecksumRule() const;
     // Everything after the module chains (the decompression and boot blocks), the image
     // checksum left out.
     QByteArray Blocks() const;

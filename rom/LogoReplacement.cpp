@@ -4,6 +4,10 @@
 #include "rom/AwardImage.h"
 #include "rom/LzhError.h"
 #include "rom/RomLogo.h"
+#include "runtime/LocalFiles.h"
+#include "runtime/StreamBytes.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -47,16 +51,27 @@ QByteArray WithEmblem(const QByteArray& stock, const TRomLogo& stockLogo, const 
     return logo.left(body) + emblem;
 }
 
+// How to make a logo of the stock size, where the encoder can.
+QString StockSizeHint(const TRomLogo& stock) {
+    if (stock.Columns() > LogoGeometry::Columns || stock.Rows() > LogoGeometry::Rows)
+        return {};
+    return QStringLiteral("; make one of the stock size with epatool encode PICTURE LOGO.epa "
+                          "--cells %1x%2")
+        .arg(stock.Columns())
+        .arg(stock.Rows());
+}
+
 QStringList Warnings(const TRomLogo& stock, const TRomLogo& logo) {
     QStringList warnings;
     if (stock.Kind() == TRomLogo::TKind::Epa && logo.Kind() == TRomLogo::TKind::Epa &&
         (stock.Columns() != logo.Columns() || stock.Rows() != logo.Rows()))
         warnings << QStringLiteral("the new logo has %1 x %2 cells, the stock one %3 x %4: the "
-                                   "BIOS may draw it cut or misplaced")
+                                   "BIOS may draw it cut or misplaced%5")
                         .arg(logo.Columns())
                         .arg(logo.Rows())
                         .arg(stock.Columns())
-                        .arg(stock.Rows());
+                        .arg(stock.Rows())
+                        .arg(StockSizeHint(stock));
     if (stock.Kind() == TRomLogo::TKind::Awbm && logo.Kind() == TRomLogo::TKind::Awbm &&
         (stock.Width() != logo.Width() || stock.Height() != logo.Height()))
         warnings << QStringLiteral("the new logo is %1 x %2 pixels, the stock one %3 x %4")
@@ -95,8 +110,43 @@ TReplacement LogoReplacement::Replace(const TAwardImage& image, const QByteArray
     const TLzhMember& old = stockModule.member;
     const TLzhMember member =
         TLzhMember::Pack(old.Name(), result.logo, old.Method(), old.Time(), old.Type());
-    result.image = image.Replaced(image.LogoIndex(), member);
+    try {
+        result.image = image.Replaced(image.LogoIndex(), member);
+    } catch (const Exception& e) {
+        throw Exception(QStringLiteral("\"%1\": %2.").arg(image.Name(), e.Message()));
+    }
     return result;
+}
+
+void LogoReplacement::RefuseExisting(const QString& output) {
+    if (QFileInfo::exists(output) || QFileInfo(output).isSymLink())
+        throw Exception(
+            QStringLiteral("\"%1\" already exists; choose another name or remove it.").arg(output));
+}
+
+TWrittenImage LogoReplacement::WriteCopy(const TAwardImage& image, const QByteArray& logo,
+                                         const QString& logoName, const QString& output,
+                                         const TReplaceOptions& options) {
+    RefuseExisting(output);
+    const TReplacement result = Replace(image, logo, logoName, options);
+    LocalFiles::WriteNewFile(output, result.image, [&](const QString& written) {
+        const std::optional<QByteArray> back = ReadFileAtMost(written, TAwardImage::MaxSize);
+        if (!back || *back != result.image)
+            throw Exception(QStringLiteral("\"%1\" did not read back as written; nothing was "
+                                           "written.")
+                                .arg(output));
+        Verify(image, *back, result.logo, output);
+    });
+    const TAwardImage written = TAwardImage::Parse(result.image, output);
+    const TLzhMember& member = written.Modules()[std::size_t(written.LogoIndex())].member;
+    return {output,
+            member.Name(),
+            TRomLogo::Identify(result.logo),
+            member.UnpackedSize(),
+            member.Packed().size(),
+            written.FreeSpaceAfter(written.LogoIndex()),
+            written.ChecksumRule(),
+            result.warnings};
 }
 
 void LogoReplacement::Verify(const TAwardImage& input, const QByteArray& written,

@@ -1,6 +1,8 @@
 #ifndef VARNEL_ROM_LOGOREPLACEMENT_H
 #define VARNEL_ROM_LOGOREPLACEMENT_H
 
+#include "rom/RomLogo.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -18,6 +20,18 @@ struct TReplacement {
     QStringList warnings;
 };
 
+// What a proven write put where, for the report.
+struct TWrittenImage {
+    QString output;
+    QByteArray moduleName; // the logo module's stored name
+    TRomLogo logo;         // what the logo module now holds
+    quint32 unpacked = 0;
+    qint64 packed = 0;
+    qint64 freeBytes = 0; // left after the logo's chain
+    QString checksumRule;
+    QStringList warnings;
+};
+
 // Putting a new logo into an image's logo module, and proving the result.
 namespace LogoReplacement {
 
@@ -29,6 +43,15 @@ namespace LogoReplacement {
 // longer fits, or an image whose checksum rule is unknown.
 TReplacement Replace(const TAwardImage& image, const QByteArray& logo, const QString& logoName,
                      const TReplaceOptions& options);
+
+// Replace's image written as the new file `output`, and proved from the disk by Verify before it
+// takes that name. An existing name (or a link) is refused before any work; any failure leaves
+// no output. The image's own file is only read.
+TWrittenImage WriteCopy(const TAwardImage& image, const QByteArray& logo, const QString& logoName,
+                        const QString& output, const TReplaceOptions& options);
+// Raises "NAME already exists; choose another name or remove it." for a name taken by a file
+// or a link.
+void RefuseExisting(const QString& output);
 
 // Raises an error unless `written` is `input` with exactly the logo data `logo` in its logo
 // module: every module decodes with a good CRC, every other module is byte for byte the input's,

@@ -31,9 +31,16 @@ TPromptAnswer AskInputBox(const TPrompt& prompt) {
     return {mrOk, box.textValue()};
 }
 
-TPromptAnswer AskOpenPicture(const TPrompt& prompt) {
+// The open and save dialogs: an existing file to open, or the name of a new one.
+TPromptAnswer AskFileName(const TPrompt& prompt) {
     QFileDialog box(QApplication::activeWindow(), prompt.caption, prompt.value);
-    box.setFileMode(QFileDialog::ExistingFile);
+    if (prompt.kind == TPromptKind::pkSaveFile) {
+        box.setAcceptMode(QFileDialog::AcceptSave);
+        box.setFileMode(QFileDialog::AnyFile);
+        box.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        box.setFileMode(QFileDialog::ExistingFile);
+    }
     QStringList filters;
     for (const TFileFilter& filter : prompt.filters)
         filters.append(QtNameFilter(filter));
@@ -45,8 +52,11 @@ TPromptAnswer AskOpenPicture(const TPrompt& prompt) {
     return {mrOk, box.selectedFiles().first()};
 }
 
-TPromptAnswer ShowErrorBox(const TPrompt& prompt) {
-    QMessageBox box(QMessageBox::Critical, prompt.caption, prompt.texts.value(0), QMessageBox::Ok,
+// The error box, and the information box of a message without a dialog window of its own.
+TPromptAnswer ShowMessageBox(const TPrompt& prompt) {
+    const QMessageBox::Icon icon =
+        prompt.kind == TPromptKind::pkError ? QMessageBox::Critical : QMessageBox::Information;
+    QMessageBox box(icon, prompt.caption, prompt.texts.value(0), QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
     return {mrOk, {}};
@@ -57,11 +67,16 @@ TPromptAnswer AskPerson(const TPrompt& prompt) {
     case TPromptKind::pkInputBox:
         return AskInputBox(prompt);
     case TPromptKind::pkOpenPicture:
-        return AskOpenPicture(prompt);
+    case TPromptKind::pkSaveFile:
+        return AskFileName(prompt);
     case TPromptKind::pkError:
-        return ShowErrorBox(prompt);
-    case TPromptKind::pkConfirmation:
+        return ShowMessageBox(prompt);
     case TPromptKind::pkInformation:
+        if (!prompt.dialog)
+            return ShowMessageBox(prompt);
+        break;
+    case TPromptKind::pkConfirmation:
+    case TPromptKind::pkChoices:
         break;
     }
     return {static_cast<TModalResult>(prompt.dialog->exec()), {}};
@@ -81,11 +96,24 @@ QString TModalPrompts::InputBox(const QString& caption, const QString& prompt,
 
 std::optional<QString> TModalPrompts::OpenPicture(const QList<TFileFilter>& filters,
                                                   const QString& folder) {
-    const TPromptAnswer answer =
-        Ask({TPromptKind::pkOpenPicture, QStringLiteral("Open"), {}, folder, filters});
+    return FileNamed({TPromptKind::pkOpenPicture, QStringLiteral("Open"), {}, folder, filters});
+}
+
+std::optional<QString> TModalPrompts::SaveFile(const QString& caption,
+                                               const QList<TFileFilter>& filters,
+                                               const QString& folder) {
+    return FileNamed({TPromptKind::pkSaveFile, caption, {}, folder, filters});
+}
+
+std::optional<QString> TModalPrompts::FileNamed(const TPrompt& prompt) {
+    const TPromptAnswer answer = Ask(prompt);
     if (answer.result != mrOk || answer.text.isEmpty())
         return std::nullopt;
     return answer.text;
+}
+
+void TModalPrompts::ShowInformation(const QString& caption, const QString& message) {
+    Ask({TPromptKind::pkInformation, caption, {message}, {}, {}});
 }
 
 void TModalPrompts::ShowError(const QString& caption, const QString& message) {

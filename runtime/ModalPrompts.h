@@ -11,7 +11,16 @@
 
 class QDialog;
 
-enum class TPromptKind { pkInputBox, pkOpenPicture, pkConfirmation, pkInformation, pkError };
+// pkChoices: a dialog of the program's own whose choices the one who answers sets on its widgets.
+enum class TPromptKind {
+    pkInputBox,
+    pkOpenPicture,
+    pkSaveFile,
+    pkConfirmation,
+    pkInformation,
+    pkError,
+    pkChoices
+};
 
 // One entry of an open dialog's filter list: "Bitmaps (*.bmp)" and "*.bmp".
 struct TFileFilter {
@@ -23,10 +32,11 @@ struct TFileFilter {
 struct TPrompt {
     TPromptKind kind = TPromptKind::pkInputBox;
     QString caption;
-    QStringList texts;          // the texts shown, top to bottom
-    QString value;              // input box: the default text; open dialog: the folder it opens in
-    QList<TFileFilter> filters; // open-picture dialog: the first one is selected
-    QDialog* dialog = nullptr;  // confirmation and information: the window built for it
+    QStringList texts; // the texts shown, top to bottom
+    QString value; // input box: the default text; open and save dialogs: the folder they open in
+    QList<TFileFilter> filters; // open and save dialogs: the first one is selected
+    QDialog* dialog =
+        nullptr; // confirmation, information, choices: the window built for it, if any
 };
 
 // How the user answered and, for mrOk, the text typed or the file chosen.
@@ -49,6 +59,12 @@ public:
     // current folder stays as it is: whoever asks keeps its own.
     static std::optional<QString> OpenPicture(const QList<TFileFilter>& filters,
                                               const QString& folder);
+    // The name given for a new file in a save dialog that opens in `folder`; nothing when
+    // cancelled. The dialog does not offer to replace a file: whoever writes refuses that.
+    static std::optional<QString>
+    SaveFile(const QString& caption, const QList<TFileFilter>& filters, const QString& folder);
+    // A message box with an information sign and a caption of its own.
+    static void ShowInformation(const QString& caption, const QString& message);
     // An error box with a caption of its own, for failures a component reports itself.
     static void ShowError(const QString& caption, const QString& message);
     // Shows a dialog window modally and gives the result it ended with.
@@ -61,6 +77,8 @@ public:
 
 private:
     static TPromptAnswer Ask(const TPrompt& prompt);
+    // The file an open or save dialog gave; nothing when cancelled.
+    static std::optional<QString> FileNamed(const TPrompt& prompt);
     static Responder& CurrentResponder();
 };
 

@@ -9,6 +9,7 @@
 #include "tests/Modal.h"
 #include "tests/Mouse.h"
 
+#include <QAccessible>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -267,6 +268,11 @@ TEST_F(DialogsTest, TheTextsStandInTheirLabelsAndTheTitleIsTheCaption) {
                       EXPECT_EQ(form.InfoLabel->Caption(), information.InfoMessage());
                       EXPECT_EQ(form.InfoLabel->Alignment(), taCenter);
                       EXPECT_EQ(form.InfoLabel->VerticalAlignment(), vaCenter);
+                      // A screen reader reads the message as the label's text.
+                      QAccessibleInterface* label =
+                          QAccessible::queryAccessibleInterface(form.InfoLabel);
+                      EXPECT_EQ(label->role(), QAccessible::StaticText);
+                      EXPECT_EQ(label->text(QAccessible::Name), information.InfoMessage());
                       Key(form, Qt::Key_Escape);
                   });
 }

@@ -156,6 +156,19 @@ TEST_F(Overlays, TheHelpTellsHowToMakeAndInstallALogo) {
                              "epatool rom list", "epatool rom extract"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
     EXPECT_EQ(text.count(QStringLiteral("epatool rom replace")), 3) << "in each language";
+    // What Varnel adds, in lines that fit the list.
+    const QFontMetrics metrics(form.tlb1->font());
+    for (const char* heading :
+         {"VARNEL'İN EKLEDİKLERİ :", "WAS VARNEL HINZUFÜGT :", "WHAT VARNEL ADDS :"}) {
+        qsizetype line = lines.indexOf(QString::fromUtf8(heading));
+        ASSERT_GT(line, 0) << heading;
+        for (; !lines[line].isEmpty(); ++line)
+            EXPECT_LE(metrics.horizontalAdvance(lines[line]), form.tlb1->viewport()->width())
+                << lines[line].toStdString();
+    }
+    for (const char* fact : {"Ctrl+Shift+O", "Strg+Umschalt+O", "Ctrl+B", "Strg+B", "Ctrl+I",
+                             "Ctrl+Shift+R", "Strg+Umschalt+R", "F1", "Esc", ".awd"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(fact))) << fact;
     EXPECT_EQ(lines.last(), QStringLiteral(","));
     EXPECT_TRUE(lines[2].isEmpty() && lines[3].isEmpty());
     EXPECT_LT(text.indexOf(QStringLiteral("DEUTSCH")), text.indexOf(QStringLiteral("ENGLISH")));

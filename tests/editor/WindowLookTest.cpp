@@ -81,12 +81,12 @@ TEST_F(WindowLook, TheAboutPanelIsBlackInsideTwoLoweredBevelsFourRingsWide) {
     EXPECT_EQ(form.Label1->geometry().topLeft(), QPoint(27, 12));
 }
 
-// Tab runs round the windowed controls that take the focus; the grid is one of them, its cursor
-// then on the colour in use, and once it has the focus the arrows move the cursor and F and B
-// pick.
+// Tab runs round the controls that take the focus; the grid, just before the language list, is
+// one of them, its cursor then on the colour in use, and once it has the focus the arrows move
+// the cursor and F and B pick.
 TEST_F(WindowLook, TabReachesTheGridWhichTheKeysThenDrive) {
     ASSERT_TRUE(form.ComboBox1->hasFocus()) << "the language list has the focus at start";
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     ASSERT_EQ(QApplication::focusWidget(), form.ColorGrid1);
     EXPECT_EQ(form.ColorGrid1->Selection(), 15) << "white, not the maroon cell it was laid out on";
     QTest::keyClick(form.ColorGrid1, Qt::Key_Tab);

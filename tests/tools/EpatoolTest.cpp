@@ -313,7 +313,8 @@ TEST(Epatool, StandardInputIsAPictureOfTheKindItsBytesSayOrALogo) {
     dir.Write("text.txt", "no picture");
     r = Epatool({"encode", "-", dir.Path("other.epa")}, 0, dir.Path("text.txt"));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("Standard input is no picture kind epatool knows")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("Standard input is no picture kind epatool knows"))
+        << r.err.toStdString();
 }
 
 TEST(Epatool, AHugeFrameIsRefusedOrDrawnWithinItsOwnSize) {
@@ -765,4 +766,65 @@ TEST(Epatool, StartsWithoutADisplayAndKeepsQtsNoiseOffStandardError) {
         EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString();
         EXPECT_EQ(r.err, QString()) << args.join(' ').toStdString();
     }
+}
+
+namespace {
+
+// 3 × 1 cells with the trailing bytes: a blinking cell, one of two colours, one whose glyph is
+// lit from top to bottom, and nothing in the last cell's place of the mark.
+QByteArray ThreeCellLogo() {
+    QByteArray logo("\x03\x01\x8F\x1E\x1E", 5);
+    for (int i = 0; i < 3 * 14; ++i)
+        logo.append(char(i < 14 ? 0x81 : i));
+    return logo + QByteArray(70, '\0');
+}
+
+// 3 × 2 pixels in 16 colours, three of them in use.
+QByteArray SixPixelLogo() {
+    std::vector<TAwbmColor> palette(16);
+    palette[1] = {63, 0, 0};
+    palette[15] = {10, 20, 30};
+    return TAwbmLogo(3, 2, 16, palette, {0, 1, 1, 15, 15, 15}).Bytes();
+}
+
+} // namespace
+
+// Every line info prints, for both kinds and for a file that is neither: scripts read these.
+TEST(Epatool, InfoPrintsEveryLineOfBothKindsAndNamesWhatItRefuses) {
+    TestDir dir;
+    dir.Write("three.epa", ThreeCellLogo());
+    dir.Write("six.awbm", SixPixelLogo());
+    dir.Write("picture.epa", QByteArray("BM") + QByteArray(40, '\0'));
+    const QString epaInfo = ": 3 x 1 cells (24 x 14 pixels), with 70 trailing bytes\n"
+                            "attributes:\n"
+                            "  0x1E (foreground 14, background  1): 2 cells\n"
+                            "  0x8F (foreground 15, background  0, blinking): 1 cell\n"
+                            "marker in the last cell: no\n";
+    const QString awbmInfo = ": AWBM full-screen logo, 3 x 2 pixels, 16 colours\n"
+                             "palette entries in use: 3 of 16 (red, green, blue, 0..63):\n"
+                             "    0:  0  0  0: 1 pixel\n"
+                             "    1: 63  0  0: 2 pixels\n"
+                             "   15: 10 20 30: 3 pixels\n";
+    Result r = Epatool({"info", dir.Path("three.epa")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, QString());
+    EXPECT_EQ(r.out, dir.Path("three.epa") + epaInfo);
+    r = Epatool({"info", dir.Path("six.awbm")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, dir.Path("six.awbm") + awbmInfo);
+    r = Epatool({"info", dir.Path("picture.epa")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, QString());
+    EXPECT_EQ(r.err, "epatool: \"" + dir.Path("picture.epa") +
+                         "\" is not an EPA logo file: it is a BMP picture.\n");
+}
+
+// info reads and reports on Qt Core alone. The launcher is linked statically, so the dynamic
+// loader's account, asked for instead of a start, is that of the program it hands info to.
+TEST(Epatool, InfoStartsWithoutQtGui) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LD_TRACE_LOADED_OBJECTS", "1");
+    const QString mapped = QString::fromLocal8Bit(Piped({"info", "-"}, {}, environment).out);
+    EXPECT_TRUE(mapped.contains("libQt6Core")) << mapped.toStdString();
+    EXPECT_FALSE(mapped.contains("libQt6Gui")) << mapped.toStdString();
 }

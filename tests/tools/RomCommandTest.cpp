@@ -122,6 +122,8 @@ TEST_F(RomCommand, ReplaceGrowsAndShrinksAndLhasaReadsEveryModule) {
         const RomResult r = Rom({"replace", dir.Path("bios.bin"), dir.Path(logo), dir.Path(out)});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains("warning: the new logo has")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("epatool encode PICTURE LOGO.epa --cells 17x6"))
+            << r.err.toStdString();
         const QByteArray bytes = dir.Read(out);
         const TAwardImage image = TAwardImage::Parse(bytes, out);
         EXPECT_EQ(image.Modules()[2].member.Unpack().right(70), QByteArray(70, 0x18));

@@ -1,14 +1,12 @@
 #include "tools/epatool/QtApplication.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
 #include <cstdio>
-#include <memory>
 
 namespace {
 
 int* savedArgc = nullptr;
 char** savedArgv = nullptr;
+TGuiStart guiStart = nullptr;
 std::unique_ptr<QCoreApplication> application;
 
 // Platform chatter (a missing XDG_RUNTIME_DIR, a picture reader's notes) is no concern of a
@@ -20,9 +18,10 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 } // namespace
 
-TQtApplication::TQtApplication(int& argc, char** argv) {
+TQtApplication::TQtApplication(int& argc, char** argv, TGuiStart startGui) {
     savedArgc = &argc;
     savedArgv = argv;
+    guiStart = startGui;
     qInstallMessageHandler(QuietMessages);
 }
 
@@ -33,11 +32,8 @@ TQtApplication::~TQtApplication() {
 void TQtApplication::Start(TQtNeeds needs) {
     if (application)
         return;
-    if (needs == TQtNeeds::Core) {
+    if (needs == TQtNeeds::Fonts && guiStart)
+        application = guiStart(*savedArgc, savedArgv);
+    else
         application = std::make_unique<QCoreApplication>(*savedArgc, savedArgv);
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    application = std::make_unique<QGuiApplication>(*savedArgc, savedArgv);
 }

@@ -45,12 +45,6 @@ int RefuseUsage(const QString& message) {
     return ExitUsage;
 }
 
-void RefuseExisting(const QString& output) {
-    if (QFileInfo::exists(output) || QFileInfo(output).isSymLink())
-        throw Exception(
-            QStringLiteral("\"%1\" already exists; choose another name or remove it.").arg(output));
-}
-
 QString Hex(qint64 value, int digits) {
     return "0x" + QString::number(value, 16).toUpper().rightJustified(digits, '0');
 }
@@ -69,14 +63,6 @@ bool PrintModule(const TRomModule& module, QByteArray& data) {
                 unsigned(module.member.Packed().size()), module.member.UnpackedSize(),
                 module.member.MethodName().constData(), qPrintable(check));
     return check == "good";
-}
-
-QString ChecksumRule(const TAwardImage& image) {
-    if (image.Checksum() == TAwardImage::TChecksum::Unknown)
-        return QStringLiteral("none I know (the byte at %1 is not the sum before it)")
-            .arg(Hex(image.ChecksumOffset(), 5));
-    return QStringLiteral("the 8-bit sum of all bytes before %1, stored there (good)")
-        .arg(Hex(image.ChecksumOffset(), 5));
 }
 
 int List(const QString& name) {
@@ -103,7 +89,7 @@ int List(const QString& name) {
             std::printf("free space: %lld bytes after the chain at %s\n",
                         static_cast<long long>(image.FreeSpaceAfter(i)),
                         qPrintable(Hex(image.Modules()[std::size_t(i)].offset, 5)));
-    std::printf("image checksum: %s\n", qPrintable(ChecksumRule(image)));
+    std::printf("image checksum: %s\n", qPrintable(image.ChecksumRule()));
     if (damaged > 0)
         std::fprintf(stderr, "epatool: \"%s\": %d %s damaged\n", qPrintable(name), damaged,
                      damaged == 1 ? "module is" : "modules are");
@@ -117,7 +103,7 @@ int LogoIndex(const TAwardImage& image, const QString& name) {
 }
 
 void ExtractLogo(const QString& name, const QString& output) {
-    RefuseExisting(output);
+    LogoReplacement::RefuseExisting(output);
     const TAwardImage image = TAwardImage::Read(name);
     const QByteArray logo = LogoReplacement::UnpackedModule(image, LogoIndex(image, name));
     const QString suffix = QFileInfo(output).suffix().toLower();
@@ -165,7 +151,7 @@ int ExtractAll(const QString& name, const QString& folder) {
         const TRomModule& module = image.Modules()[std::size_t(i)];
         const QString output = QDir(folder).filePath(SafeName(module.member.Name(), taken));
         try {
-            RefuseExisting(output);
+            LogoReplacement::RefuseExisting(output);
             LocalFiles::WriteNewFile(output, LogoReplacement::UnpackedModule(image, i));
             std::printf("%s -> %s\n", module.member.Name().constData(), qPrintable(output));
         } catch (const Exception& e) {
@@ -187,28 +173,16 @@ QByteArray ReadLogoFile(const QString& name) {
 
 void Replace(const QString& name, const QString& logoName, const QString& output,
              const TReplaceOptions& options) {
-    RefuseExisting(output);
     const TAwardImage image = TAwardImage::Read(name);
-    const TReplacement result =
-        LogoReplacement::Replace(image, ReadLogoFile(logoName), logoName, options);
-    for (const QString& warning : result.warnings)
+    const TWrittenImage written =
+        LogoReplacement::WriteCopy(image, ReadLogoFile(logoName), logoName, output, options);
+    for (const QString& warning : written.warnings)
         std::fprintf(stderr, "epatool: warning: %s\n", qPrintable(warning));
-    LocalFiles::WriteNewFile(output, result.image, [&](const QString& written) {
-        const std::optional<QByteArray> back = ReadFileAtMost(written, TAwardImage::MaxSize);
-        if (!back || *back != result.image)
-            throw Exception(QStringLiteral("\"%1\" did not read back as written; nothing was "
-                                           "written.")
-                                .arg(output));
-        LogoReplacement::Verify(image, *back, result.logo, output);
-    });
-    const TAwardImage written = TAwardImage::Parse(result.image, output);
-    const TRomModule& module = written.Modules()[std::size_t(written.LogoIndex())];
     std::printf("%s: the logo module \"%s\" now holds %s (%u bytes, %lld packed); %lld bytes "
                 "free; image checksum rewritten; every module read back and checked\n",
-                qPrintable(output), module.member.Name().constData(),
-                qPrintable(TRomLogo::Identify(result.logo).Describe()),
-                module.member.UnpackedSize(), static_cast<long long>(module.member.Packed().size()),
-                static_cast<long long>(written.FreeSpaceAfter(written.LogoIndex())));
+                qPrintable(output), written.moduleName.constData(),
+                qPrintable(written.logo.Describe()), written.unpacked,
+                static_cast<long long>(written.packed), static_cast<long long>(written.freeBytes));
 }
 
 int RunReplace(const QStringList& args) {
@@ -256,7 +230,7 @@ void RomCommand::DecodeWithEmblem(const QString& input, const QString& output) {
     const TEpaLogo logo = TEpaLogo::Parse(*bytes, input);
     if (!logo.HasTrailer())
         throw Exception(QStringLiteral("\"%1\" has no 70 trailing bytes to draw.").arg(input));
-    RefuseExisting(output);
+    LogoReplacement::RefuseExisting(output);
     LogoPicture::Write(LogoPicture::WithEmblem(logo, bytes->right(EpaFormat::TrailerSize)), output);
 }
 

@@ -1,11 +1,12 @@
 // epatool: the editor's conversion and save for scripted BIOS builds, and a way to look at a
 // finished logo without a BIOS. This file finds the command; each command is a file of its own.
+// Built as epatool-full, which the program named epatool starts for every command but info.
 #include "gif/GIFImage.h"
 #include "pictures/Icon.h"
 #include "pictures/Metafile.h"
-#include "runtime/Exception.h"
-#include "runtime/LocalFiles.h"
 #include "tools/epatool/Command.h"
+#include "tools/epatool/CommandRun.h"
+#include "tools/epatool/GuiApplication.h"
 #include "tools/epatool/QtApplication.h"
 #include "tools/epatool/UsageError.h"
 
@@ -34,31 +35,6 @@ const TCommand* Find(const QString& name) {
     return nullptr;
 }
 
-// Asked for before "--" only: after it, "--help" names a file.
-bool AsksForHelp(const QStringList& args) {
-    for (const QString& arg : args) {
-        if (arg == "--")
-            return false;
-        if (arg == "-h" || arg == "--help")
-            return true;
-    }
-    return false;
-}
-
-int RunCommand(const TCommand& command, const QStringList& args) {
-    if (AsksForHelp(args)) {
-        std::fputs(command.usage, stdout);
-        return 0;
-    }
-    try {
-        return command.run(args);
-    } catch (const UsageError& e) {
-        std::fprintf(stderr, "epatool %s: %s\n%s", command.name, qPrintable(e.message),
-                     command.usage);
-        return ExitUsage;
-    }
-}
-
 int Run(const QStringList& args) {
     const QString first = args.value(0);
     if (first == "-h" || first == "--help") {
@@ -80,19 +56,9 @@ int Run(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const TQtApplication application(argc, argv);
+    const TQtApplication application(argc, argv, StartGuiApplication);
     RegisterGIFImage();
     RegisterIcon();
     RegisterMetafile();
-    try {
-        // Taken from the bytes themselves: an argument the locale cannot read would otherwise
-        // name another file.
-        QStringList args;
-        for (int i = 1; i < argc; ++i)
-            args.append(LocalFiles::DecodedName(argv[i]));
-        return Run(args);
-    } catch (const Exception& e) {
-        std::fprintf(stderr, "epatool: %s\n", qPrintable(e.Message()));
-        return ExitBadInput;
-    }
+    return RunTool(argc, argv, Run);
 }

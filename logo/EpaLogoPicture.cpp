@@ -1,0 +1,57 @@
+// The pictures of a finished logo: the editor's drawing and the BIOS's rendering. Apart from the
+// reader so that what only reads a logo and reports on it links no Qt Gui.
+#include "logo/EpaFormat.h"
+#include "logo/EpaLogo.h"
+#include "logo/LogoGeometry.h"
+#include "logo/Templates.h"
+#include "runtime/Bitmap.h"
+#include "runtime/Color.h"
+
+#include <algorithm>
+
+using LogoGeometry::CellHeight;
+using LogoGeometry::CellWidth;
+
+namespace {
+
+// Whether the save writes pixel line `line` of the editor's cell (column, row) itself.
+bool SavedOver(int column, int row, int line) {
+    const long offset = EpaFormat::GlyphOffset(column, row, line);
+    return std::any_of(
+        EpaFormat::FixedBytes.begin(), EpaFormat::FixedBytes.end(),
+        [offset](const EpaFormat::FixedByte& fixed) { return fixed.offset == offset; });
+}
+
+} // namespace
+
+TBitmap TEpaLogo::Drawing() const {
+    TBitmap drawing = Templates::BlankDrawing();
+    TCanvas& canvas = drawing.Canvas();
+    const bool marked = HasMarker();
+    const auto markLine = [&](int column, int row, int line) {
+        return marked && column == columns_ - 1 && row == rows_ - 1 &&
+               line >= LogoGeometry::MarkerFirstLine &&
+               line < LogoGeometry::MarkerFirstLine + int(EpaFormat::MarkerGlyph.size());
+    };
+    for (int y = 0; y < rows_ * CellHeight; ++y)
+        for (int x = 0; x < columns_ * CellWidth; ++x) {
+            const int c = x / CellWidth;
+            const int r = y / CellHeight;
+            if (Lit(x, y) && !SavedOver(c, r, y % CellHeight) && !markLine(c, r, y % CellHeight))
+                canvas.SetPixel(x, y, clWhite);
+        }
+    return drawing;
+}
+
+TBitmap TEpaLogo::Render() const {
+    TBitmap bitmap(columns_ * CellWidth, rows_ * CellHeight, TPixelFormat::pf4bit,
+                   VgaTextPalette());
+    QImage image = bitmap.Image();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint8_t attribute = Attribute(x / CellWidth, y / CellHeight);
+            image.setPixel(x, y, Lit(x, y) ? attribute & 0x0F : attribute >> 4 & 0x07);
+        }
+    bitmap.SetImage(image);
+    return bitmap;
+}
