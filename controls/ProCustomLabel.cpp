@@ -144,13 +144,22 @@ QRect TProCustomLabel::CaptionPlace() const {
     if (angle_ != 0)
         return TurnedCaptionPlace();
     QRect place = rect();
-    if (VerticalAlignment() == vaTop)
-        return place;
-    const int height = TextExtent(place, TextFlags(), Caption()).height();
-    const int spare = place.height() - height;
-    place.setHeight(height);
-    place.translate(0, VerticalAlignment() == vaBottom ? spare : spare / 2);
+    if (VerticalAlignment() != vaTop) {
+        const int height = TextExtent(place, TextFlags(), Caption()).height();
+        const int spare = place.height() - height;
+        place.setHeight(height);
+        place.translate(0, VerticalAlignment() == vaBottom ? spare : spare / 2);
+    }
+    if (const int above = MarksAboveAscent(); place.top() >= 0 && place.top() < above)
+        place.moveTop(above);
     return place;
+}
+
+// At small sizes a mark above a capital (the dot of İ) stands above the font's ascent, outside
+// the line's box: text starting at the label's top edge would lose it.
+int TProCustomLabel::MarksAboveAscent() const {
+    const QFontMetrics metrics(Font());
+    return std::max(0, -metrics.boundingRect(Caption()).top() - metrics.ascent());
 }
 
 // The turned text's box, aligned within the label, and the corner of the box the text starts

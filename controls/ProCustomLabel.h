@@ -85,6 +85,7 @@ private:
     // text's origin (its top-left corner before turning) for turned text.
     QRect CaptionPlace() const;
     QRect TurnedCaptionPlace() const;
+    int MarksAboveAscent() const;
     // Where a box of that size stands in the label by the two alignments.
     QPoint AlignedCorner(const QSize& box) const;
     void DrawCaption(TCanvas& canvas, const QRect& place, TColor color) const;

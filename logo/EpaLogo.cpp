@@ -1,14 +1,12 @@
 #include "logo/EpaLogo.h"
 
 #include "logo/ColorTable.h"
-#include "logo/Conversion.h"
 #include "logo/EpaFormat.h"
 #include "logo/LogoGeometry.h"
 #include "runtime/Exception.h"
 #include "runtime/StreamBytes.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 
 using EpaFormat::BytesPerCell;
@@ -114,21 +112,6 @@ TEpaLogo TEpaLogo::Compose(const TColorTable& colors, const QByteArray& byteRows
     const QList<QByteArray> lines = byteRows.split('\n');
     for (int y = 0; y < std::min<int>(LogoGeometry::Height, lines.size()); ++y)
         PutGlyphLine(logo, lines[y].trimmed(), y);
-    return Marked(std::move(logo));
-}
-
-TEpaLogo TEpaLogo::OfDrawing(const TColorTable& colors, const TBitmap& drawing) {
-    QByteArray logo = Unlit(colors);
-    std::array<TColor, LogoGeometry::Width> pixels;
-    for (int y = 0; y < LogoGeometry::Height; ++y) {
-        drawing.Canvas().ReadRow(y, pixels);
-        for (int c = 0; c < LogoGeometry::Columns; ++c) {
-            int line = 0;
-            for (int x = 0; x < CellWidth; ++x)
-                line = line << 1 | int(IsLit(pixels[std::size_t(c * CellWidth + x)]));
-            logo[qsizetype(EpaFormat::GlyphOffset(c, y / CellHeight, y % CellHeight))] = char(line);
-        }
-    }
     return Marked(std::move(logo));
 }
 

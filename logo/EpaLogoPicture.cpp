@@ -1,5 +1,6 @@
 // The pictures of a finished logo: the editor's drawing and the BIOS's rendering. Apart from the
 // reader so that what only reads a logo and reports on it links no Qt Gui.
+#include "logo/Conversion.h"
 #include "logo/EpaFormat.h"
 #include "logo/EpaLogo.h"
 #include "logo/LogoGeometry.h"
@@ -8,6 +9,7 @@
 #include "runtime/Color.h"
 
 #include <algorithm>
+#include <array>
 
 using LogoGeometry::CellHeight;
 using LogoGeometry::CellWidth;
@@ -54,4 +56,19 @@ TBitmap TEpaLogo::Render() const {
         }
     bitmap.SetImage(image);
     return bitmap;
+}
+
+TEpaLogo TEpaLogo::OfDrawing(const TColorTable& colors, const TBitmap& drawing) {
+    QByteArray logo = Unlit(colors);
+    std::array<TColor, LogoGeometry::Width> pixels;
+    for (int y = 0; y < LogoGeometry::Height; ++y) {
+        drawing.Canvas().ReadRow(y, pixels);
+        for (int c = 0; c < LogoGeometry::Columns; ++c) {
+            int line = 0;
+            for (int x = 0; x < CellWidth; ++x)
+                line = line << 1 | int(IsLit(pixels[std::size_t(c * CellWidth + x)]));
+            logo[qsizetype(EpaFormat::GlyphOffset(c, y / CellHeight, y % CellHeight))] = char(line);
+        }
+    }
+    return Marked(std::move(logo));
 }

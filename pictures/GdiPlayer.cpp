@@ -549,7 +549,7 @@ std::optional<QFont> TGdiPlayer::TextFont(double yScale) const {
     if (!(pixels >= 0.5))
         return std::nullopt;
     const int size = std::max(1, int(std::lround(std::min(pixels, kMaxTextPixels))));
-    QFont font = MakeFont(logFont.faceName, size);
+    QFont font = MakePictureFont(logFont.faceName, size);
     if (logFont.height > 0) {
         // A positive height is the whole cell, ascent and descent, not the character.
         const double cell = QFontMetricsF(font).height();

@@ -5,8 +5,10 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QScopeGuard>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -59,9 +61,9 @@ bool CopyUnscaled(QImage& target, QPoint at, const QImage& source, TColor transp
 } // namespace
 
 TColor TCanvas::Pixel(int x, int y) const {
-    if (!image_->valid(x, y))
+    if (!Inside(x, y))
         return clInvalid;
-    return FromQRgb(image_->pixel(x, y));
+    return FromQRgb(Stored(x, y));
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
@@ -70,6 +72,13 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 void TCanvas::PutPixel(int x, int y, TColor color) {
+    if (Scale() == 1)
+        PutDevicePixel(x, y, color);
+    else if (Inside(x, y))
+        FillDevice(DeviceRect(QRect(x, y, 1, 1)), color);
+}
+
+void TCanvas::PutDevicePixel(int x, int y, TColor color) {
     if (!image_->valid(x, y))
         return;
     const QRgb rgb = ToQRgb(color);
@@ -113,6 +122,12 @@ private:
 } // namespace
 
 void TCanvas::SetPixels(std::span<const TPixelAt> pixels) {
+    if (Scale() != 1) {
+        for (const TPixelAt& pixel : pixels)
+            PutPixel(pixel.X, pixel.Y, pixel.Color);
+        Changed();
+        return;
+    }
     TStoredValues values(*image_);
     const bool bytes = image_->format() == QImage::Format_Indexed8;
     uchar* const bits = bytes ? image_->bits() : nullptr;
@@ -133,6 +148,11 @@ void TCanvas::SetPixels(std::span<const TPixelAt> pixels) {
 }
 
 void TCanvas::ReadRow(int y, std::span<TColor> colors) const {
+    if (Scale() != 1) {
+        for (int x = 0; x < int(colors.size()); ++x)
+            colors[x] = Pixel(x, y);
+        return;
+    }
     const bool inside = y >= 0 && y < image_->height();
     const int count = inside ? std::min<int>(image_->width(), colors.size()) : 0;
     std::fill(colors.begin() + count, colors.end(), clInvalid);
@@ -169,7 +189,7 @@ void TCanvas::Rectangle(const QRect& rect) {
     if (penMode_ == TPenMode::pmNot) {
         for (int y = rect.top(); y <= rect.bottom(); ++y)
             for (int x = rect.left(); x <= rect.right(); ++x)
-                if (image_->valid(x, y))
+                if (Inside(x, y))
                     PutPixel(x, y, Pixel(x, y) ^ 0xFFFFFF);
         Changed();
         return;
@@ -195,9 +215,14 @@ template <typename Stored> void RepeatFirstPixel(QImage& image, const QRect& are
 // The first pixel is written as any single pixel is; in 8-bit and 32-bit images the rest repeat
 // what it stored, which saves a colour lookup per pixel.
 void TCanvas::FillRect(const QRect& rect, TColor color) {
+    FillDevice(DeviceRect(rect), color);
+    Changed();
+}
+
+void TCanvas::FillDevice(const QRect& rect, TColor color) {
     const QRect area = rect.intersected(image_->rect());
     if (!area.isEmpty()) {
-        PutPixel(area.left(), area.top(), color);
+        PutDevicePixel(area.left(), area.top(), color);
         if (image_->depth() == 32) {
             RepeatFirstPixel<quint32>(*image_, area);
         } else if (image_->depth() == 8) {
@@ -205,10 +230,9 @@ void TCanvas::FillRect(const QRect& rect, TColor color) {
         } else {
             for (int y = area.top(); y <= area.bottom(); ++y)
                 for (int x = area.left(); x <= area.right(); ++x)
-                    PutPixel(x, y, color);
+                    PutDevicePixel(x, y, color);
         }
     }
-    Changed();
 }
 
 QRect TCanvas::DrawBevelRings(QRect rect, int rings, TColor first, TColor second, Qt::Edges sides) {
@@ -237,10 +261,9 @@ void TCanvas::DrawFocusRect(const QRect& rect) {
     if (rect.isEmpty())
         return;
     const auto invert = [this](int x, int y) {
-        if (!image_->valid(x, y) || (x + y) % 2 != 0)
+        if (!Inside(x, y) || (x + y) % 2 != 0)
             return;
-        const TColor under =
-            qAlpha(image_->pixel(x, y)) == 0 ? ColorToRGB(brushColor_) : Pixel(x, y);
+        const TColor under = qAlpha(Stored(x, y)) == 0 ? ColorToRGB(brushColor_) : Pixel(x, y);
         PutPixel(x, y, under ^ 0xFFFFFF);
     };
     for (int x = rect.left(); x <= rect.right(); ++x) {
@@ -312,11 +335,11 @@ void TCanvas::LineTo(int x, int y) {
 }
 
 void TCanvas::DrawMasked(int x, int y, const QImage& image, const QImage& mask) {
-    const QRect area =
-        QRect(QPoint(x, y), image.size().boundedTo(mask.size())).intersected(image_->rect());
+    const QRect area = QRect(QPoint(x, y), image.size().boundedTo(mask.size()))
+                           .intersected(QRect(0, 0, Width(), Height()));
     for (int py = area.top(); py <= area.bottom(); ++py)
         for (int px = area.left(); px <= area.right(); ++px) {
-            const QRgb under = image_->pixel(px, py);
+            const QRgb under = Stored(px, py);
             const QRgb keep = mask.pixel(px - x, py - y) & RGB_MASK;
             const QRgb add = image.pixel(px - x, py - y) & RGB_MASK;
             if (qAlpha(under) == 0 && keep == RGB_MASK && add == 0)
@@ -328,6 +351,11 @@ void TCanvas::DrawMasked(int x, int y, const QImage& image, const QImage& mask) 
 }
 
 void TCanvas::DrawImage(const QRect& dest, const QImage& source, TColor transparent) {
+    if (Scale() != 1) {
+        const QRect place = DeviceRect(dest);
+        OnDevicePixels([&](TCanvas& device) { device.DrawImage(place, source, transparent); });
+        return;
+    }
     // Only the pixels that land on the image are fetched, so a picture far larger than the
     // canvas costs no more memory than the canvas.
     const QRect visible = dest.intersected(image_->rect());
@@ -387,6 +415,37 @@ void TCanvas::Paint(const std::function<void(QPainter&)>& work) {
             if (line[x] != image_->pixel(x, y))
                 image_->setPixel(x, y, static_cast<uint>(NearestIndex(palette, line[x])));
     }
+    Changed();
+}
+
+QRect TCanvas::DeviceRect(const QRect& rect) const {
+    if (Scale() == 1 || rect.isEmpty())
+        return rect;
+    return QRect(QPoint(ToDevice(rect.left()), ToDevice(rect.top())),
+                 QPoint(ToDevice(rect.right() + 1) - 1, ToDevice(rect.bottom() + 1) - 1));
+}
+
+// The estimate is off by one at most where rounding meets a boundary.
+int TCanvas::FromDevice(int device) const {
+    int canvas = static_cast<int>(std::floor((device + 0.5) / Scale()));
+    while (canvas > 0 && ToDevice(canvas) > device)
+        --canvas;
+    while (ToDevice(canvas + 1) <= device)
+        ++canvas;
+    return canvas;
+}
+
+// A buffer made for a size at a ratio has the size's pixels rounded up to whole device pixels.
+int TCanvas::Logical(int device) const {
+    return Scale() == 1 ? device : static_cast<int>(std::floor(device / Scale() + 1e-9));
+}
+
+void TCanvas::OnDevicePixels(const std::function<void(TCanvas&)>& work) {
+    const qreal scale = Scale();
+    image_->setDevicePixelRatio(1);
+    const auto restore = qScopeGuard([&] { image_->setDevicePixelRatio(scale); });
+    TCanvas device(*image_);
+    work(device);
     Changed();
 }
 

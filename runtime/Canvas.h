@@ -16,6 +16,11 @@ class TGraphic;
 // Drawing on an image, the classic way: single pixels, a pen with a position, and pictures
 // drawn into rectangles. The image may be indexed (1, 4 or 8 bits): a pixel written there
 // takes the nearest palette entry, and painter work goes through an RGB copy mapped back.
+//
+// An image with a device pixel ratio (a control's paint buffer on a high-density screen) holds
+// that many device pixels for each of the canvas's pixels: every operation here still takes the
+// canvas's own coordinates, a pixel covers the whole device pixels between its rounded edges,
+// and text is drawn at the device's resolution.
 class TCanvas {
 public:
     explicit TCanvas(QImage& image) : image_(&image) {}
@@ -99,14 +104,33 @@ public:
 
     QImage& Image() { return *image_; }
     const QImage& Image() const { return *image_; }
-    int Width() const { return image_->width(); }
-    int Height() const { return image_->height(); }
+    int Width() const { return Logical(image_->width()); }
+    int Height() const { return Logical(image_->height()); }
+
+    // Device pixels per canvas pixel: the image's device pixel ratio.
+    qreal Scale() const { return image_->devicePixelRatio(); }
+    // The device pixels that canvas pixels `rect` cover, and the canvas pixel a device column
+    // or row belongs to.
+    QRect DeviceRect(const QRect& rect) const;
+    int FromDevice(int device) const;
+    // Runs `work` on a canvas over the same pixels that draws at the device's resolution, one
+    // canvas pixel a device pixel; while it runs this canvas has no ratio, so places are worked
+    // out before.
+    void OnDevicePixels(const std::function<void(TCanvas&)>& work);
 
     // The palette entry nearest to `color` (smallest squared RGB distance, first wins).
     static int NearestIndex(const QList<QRgb>& palette, QRgb color);
 
 private:
+    int ToDevice(int canvas) const { return qRound(canvas * Scale()); }
+    int Logical(int device) const;
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
+    // The image's own value at canvas pixel (x, y), which must be inside.
+    QRgb Stored(int x, int y) const { return image_->pixel(ToDevice(x), ToDevice(y)); }
     void PutPixel(int x, int y, TColor color);
+    void PutDevicePixel(int x, int y, TColor color);
+    // Fills device pixels `rect`, without the change notification.
+    void FillDevice(const QRect& rect, TColor color);
     // The font, without antialiasing, and the font colour.
     void PrepareText(QPainter& painter) const;
     void Changed() {

@@ -6,7 +6,9 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <cmath>
 #include <exception>
 #include <utility>
 
@@ -166,9 +168,15 @@ void TControl::leaveEvent(QEvent*) {
     MouseLeave();
 }
 
+// The buffer has the pixel density of what is painted on, the screen or a grab's picture, so
+// that text and one-pixel lines come out at the device's resolution.
 void TControl::paintEvent(QPaintEvent*) {
-    QImage buffer(size(), kind_ == Kind::Windowed ? QImage::Format_RGB32
+    QPainter painter(this);
+    const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatio();
+    const QSize pixels(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
+    QImage buffer(pixels, kind_ == Kind::Windowed ? QImage::Format_RGB32
                                                   : QImage::Format_ARGB32_Premultiplied);
+    buffer.setDevicePixelRatio(ratio);
     buffer.fill(kind_ == Kind::Windowed ? ToQColor(color_) : QColor(Qt::transparent));
     TCanvas canvas(buffer);
     // A paint never waits on a dialog: what was drawn shows, and the failure is told after the
@@ -180,7 +188,7 @@ void TControl::paintEvent(QPaintEvent*) {
         if (!std::exchange(paintFailed_, true))
             TModalPrompts::ShowErrorLater(MessageOf(failure));
     }
-    QPainter(this).drawImage(0, 0, buffer);
+    painter.drawImage(0, 0, buffer);
 }
 
 void TControl::changeEvent(QEvent* event) {

@@ -11,13 +11,20 @@ void InstallFontSubstitutes() {
         {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
 }
 
-QFont MakeFont(const QString& name, int pixelHeight, unsigned styles) {
+QFont MakePictureFont(const QString& name, int pixelHeight) {
     static std::once_flag installed;
     std::call_once(installed, InstallFontSubstitutes);
     QFont font(name);
     font.setPixelSize(pixelHeight);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+QFont MakeFont(const QString& name, int pixelHeight, unsigned styles) {
+    QFont font = MakePictureFont(name, pixelHeight);
     font.setBold(styles & fsBold);
     font.setUnderline(styles & fsUnderline);
-    font.setStyleStrategy(QFont::NoAntialias);
+    // Unhinted, letters land on fractional places and their stems merge when rounded to pixels.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }

@@ -5,7 +5,10 @@
 #include "runtime/Picture.h"
 
 // The picture control: shows its picture at its top-left corner, cut at its edges, and lets the
-// parent show through where the picture does not reach.
+// parent show through where the picture does not reach. On a high-density screen the picture is
+// enlarged by the largest whole factor within the device pixel ratio, without smoothing, so that
+// its pixels stay square; at a fractional ratio it is centred where it would lie at that ratio,
+// and the mouse events give picture pixels.
 class TImage : public TControl {
     Q_OBJECT
 public:
@@ -27,11 +30,19 @@ public:
     // The control takes the size of its picture, now and whenever the picture changes.
     void SetAutoSize(bool autoSize);
 
+    // The picture pixel under control point `point` when shown at device pixel ratio `ratio`.
+    QPoint PicturePoint(QPoint point, qreal ratio) const;
+
 protected:
     void Paint(TCanvas& canvas) override;
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
+    void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
+    void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
 
 private:
     void PictureChanged();
+    // Where the picture lies in device pixels at `ratio`, `factor` device pixels a picture pixel.
+    QRect DevicePlace(qreal ratio, int factor) const;
 
     TPicture ownPicture_;
     TPicture* picture_ = &ownPicture_;

@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -294,3 +295,29 @@ TEST(ProUrlLabel, ShowsAPointingHandAndTakesTheLabelsExtras) {
 }
 
 } // namespace
+
+// Marks above capitals reach above the line's ascent: the dot of "İ" must not be cut off, in
+// the dialogs' label at their design size and as scaled down for 96 pixels per inch.
+TEST(ProLabelText, TheDotOfDottedCapitalIStaysAboveItsStem) {
+    for (int pixels : {9, 11}) {
+        QWidget window;
+        window.resize(120, 40);
+        auto* label = new TProLabel(&window);
+        label->SetAutoSize(false);
+        label->SetWordWrap(true);
+        label->SetBounds(0, 0, 100, 36);
+        label->SetFont(MakeFont(QStringLiteral("MS Sans Serif"), pixels));
+        label->SetCaption(QStringLiteral("EMİN"));
+        const QImage shot = label->grab().toImage();
+        QString rows;
+        for (int y = 0; y < shot.height(); ++y) {
+            bool ink = false;
+            for (int x = 0; x < shot.width(); ++x)
+                ink |= shot.pixelColor(x, y) == ToQColor(clWindowText);
+            rows += ink ? u'#' : u'.';
+        }
+        // Dot, a clear row, then the capitals.
+        EXPECT_TRUE(rows.contains(QRegularExpression(QStringLiteral("#\\.+#"))))
+            << pixels << ' ' << rows.toStdString();
+    }
+}

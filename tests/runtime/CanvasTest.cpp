@@ -1,6 +1,7 @@
 #include "runtime/Bitmap.h"
 #include "runtime/Fonts.h"
 
+#include <QSet>
 #include <array>
 #include <gtest/gtest.h>
 #include <vector>
@@ -192,5 +193,47 @@ TEST(Canvas, ManyPixelsAtOnceMatchSinglePixels) {
             for (int x = 0; x < int(row.size()); ++x)
                 EXPECT_EQ(row[x], many.Canvas().Pixel(x, y)) << x << "," << y;
         }
+    }
+}
+
+namespace {
+
+// The black pixels of the first `count` letters of `text`, drawn as a caption is drawn.
+QSet<QPair<int, int>> InkOf(const QFont& font, const QString& text, int count) {
+    TBitmap bitmap(120, 20, TPixelFormat::pf24bit);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.FillRect(QRect(0, 0, 120, 20), clWhite);
+    canvas.SetFont(font);
+    canvas.SetFontColor(clBlack);
+    canvas.DrawText(QRect(2, 2, 116, 16), Qt::AlignLeft | Qt::AlignTop, text.left(count));
+    QSet<QPair<int, int>> ink;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (canvas.Pixel(x, y) == clBlack)
+                ink.insert({x, y});
+    return ink;
+}
+
+} // namespace
+
+// Unhinted, "rn" came out as one "m" and "Speichern" read "Speichem": each letter is found as
+// what it adds to the line, and none may touch the next, not even at a corner.
+TEST(Canvas, TheWindowsLettersKeepClearOfTheirNeighbours) {
+    const QString text = QStringLiteral("Speichern");
+    for (unsigned styles : {0u, unsigned(fsBold)}) {
+        const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 11, styles);
+        QList<QSet<QPair<int, int>>> letters;
+        QSet<QPair<int, int>> before;
+        for (int i = 1; i <= text.size(); ++i) {
+            const QSet<QPair<int, int>> line = InkOf(font, text, i);
+            letters.append(QSet(line).subtract(before));
+            before = line;
+        }
+        for (int i = 0; i + 1 < letters.size(); ++i)
+            for (const auto& [x, y] : letters[i])
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        ASSERT_FALSE(letters[i + 1].contains({x + dx, y + dy}))
+                            << text.mid(i, 2).toStdString() << " touch, styles " << styles;
     }
 }
