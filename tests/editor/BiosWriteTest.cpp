@@ -29,23 +29,11 @@ protected:
     // Ctrl+Shift+R with the prompts answered from `script`; the BIOS view's logo is noted when
     // the crop is asked about.
     void Write(QList<TPromptAnswer> script) {
-        answers = std::move(script);
-        asked.clear();
-        TModalPrompts::SetResponder([this](const TPrompt& prompt) {
-            asked.append(prompt);
+        watch = [this](const TPrompt& prompt) {
             if (prompt.kind == TPromptKind::pkConfirmation)
                 cropShown = form.BiosView1->Logo();
-            return answers.isEmpty() ? TPromptAnswer{mrOk, {}} : answers.takeFirst();
-        });
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_R,
-                        Qt::ControlModifier | Qt::ShiftModifier);
-        QCoreApplication::processEvents();
-    }
-    QList<TPromptKind> Kinds() const {
-        QList<TPromptKind> kinds;
-        for (const TPrompt& prompt : asked)
-            kinds.append(prompt.kind);
-        return kinds;
+        };
+        Type(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier, std::move(script));
     }
     QStringList Files() const { return QDir(dir.Path(".")).entryList(QDir::Files); }
 

@@ -20,24 +20,13 @@ namespace {
 class ImportCommand : public WindowFixture {
 protected:
     ImportCommand() {
-        TModalPrompts::SetResponder([this](const TPrompt& prompt) {
-            asked.append(prompt);
+        watch = [this](const TPrompt& prompt) {
             if (prompt.kind == TPromptKind::pkChoices && choose)
                 choose(*dynamic_cast<TImportDialog*>(prompt.dialog));
-            return answers.isEmpty() ? TPromptAnswer{mrOk, {}} : answers.takeFirst();
-        });
+        };
     }
     void Import(const QString& file, TModalResult result = mrOk) {
-        answers = {{mrOk, file}, {result, {}}};
-        asked.clear();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::ControlModifier);
-        QCoreApplication::processEvents();
-    }
-    QList<TPromptKind> Kinds() const {
-        QList<TPromptKind> kinds;
-        for (const TPrompt& prompt : asked)
-            kinds.append(prompt.kind);
-        return kinds;
+        Type(Qt::Key_I, Qt::ControlModifier, {{mrOk, file}, {result, {}}});
     }
     // A flat-colour logo: a red disc and a yellow box on a blue ground, wider than the logo.
     QString ColourPicture() {

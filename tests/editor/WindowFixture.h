@@ -12,17 +12,20 @@
 #include "tests/TestDir.h"
 
 #include <QList>
+#include <functional>
 #include <gtest/gtest.h>
 
 // The editor window shown offscreen in a private current directory, with the picture kinds the
 // program registers. Prompts are answered from `answers` in turn (OK with no text once they run
-// out) and recorded in `asked`.
+// out) and recorded in `asked`; `watch`, when set, sees each one before it is answered.
 class WindowFixture : public ::testing::Test {
 protected:
     WindowFixture() : previous_(QDir::currentPath()) {
         QDir::setCurrent(dir.Path("."));
         TModalPrompts::SetResponder([this](const TPrompt& prompt) {
             asked.append(prompt);
+            if (watch)
+                watch(prompt);
             return answers.isEmpty() ? TPromptAnswer{mrOk, {}} : answers.takeFirst();
         });
         form.show();
@@ -45,6 +48,20 @@ protected:
         asked.clear();
         Press(button);
     }
+    // Answers the next prompts with these, then presses `key` where the focus is.
+    void Type(Qt::Key key, Qt::KeyboardModifiers modifiers, QList<TPromptAnswer> script) {
+        answers = std::move(script);
+        asked.clear();
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QCoreApplication::processEvents();
+    }
+    // The kinds of the prompts asked since the last Run or Type, in turn.
+    QList<TPromptKind> Kinds() const {
+        QList<TPromptKind> kinds;
+        for (const TPrompt& prompt : asked)
+            kinds.append(prompt.kind);
+        return kinds;
+    }
     // The messages of the error boxes shown since the last Run.
     QStringList Errors() const {
         QStringList errors;
@@ -62,6 +79,7 @@ protected:
     TMainForm form;
     QList<TPromptAnswer> answers;
     QList<TPrompt> asked;
+    std::function<void(const TPrompt&)> watch;
 
 private:
     QString previous_;
