@@ -63,8 +63,9 @@ TEST_F(BiosWrite, CtrlShiftRWritesTheTopSixRowsAndKeepsTheEmblem) {
     ASSERT_NE(form.ColorTable().At(0, 0), uchar(Epa(17, 9)[2])) << "the cell was coloured";
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 17; ++c)
-            if (r < 5 || c < 16)
+            if (r < 5 || c < 16) {
                 ASSERT_EQ(written.Attribute(c, r), form.ColorTable().At(c, r)) << c << "," << r;
+            }
     EXPECT_EQ(written.Attribute(16, 5), EpaFormat::MarkerAttribute) << "the mark in its last cell";
     EXPECT_EQ(logo.right(EpaFormat::TrailerSize), QByteArray(EpaFormat::TrailerSize, 0x18));
 

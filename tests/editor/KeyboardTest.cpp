@@ -66,8 +66,9 @@ TEST_F(Keyboard, TabReachesEveryButtonAndSpaceOrEnterPressesIt) {
     for (int i = 0; i < 16; ++i) {
         Keys(Qt::Key_Tab, Qt::NoModifier);
         reached.insert(QApplication::focusWidget());
-        if (QApplication::focusWidget() == form.sohoTextButton2)
+        if (QApplication::focusWidget() == form.sohoTextButton2) {
             EXPECT_EQ(form.FocusMark1->parentWidget(), form.sohoTextButton2);
+        }
     }
     for (QWidget* button :
          QList<QWidget*>{form.sohoTextButton1, form.sohoTextButton2, form.sohoTextButton3,
