@@ -127,7 +127,7 @@ TEST_F(ImportCommand, CancelAndABadFileChangeNothing) {
     Import(ColourPicture(), mrCancel);
     EXPECT_EQ(Kinds(), (QList{TPromptKind::pkOpenPicture, TPromptKind::pkChoices}));
 
-    pictures.Write("bad.png", QByteArray("\x89PNG\r\n\x1a\n not a picture", 24));
+    pictures.Write("bad.png", QByteArray("\x89PNG\r\n\x1a\n", 8) + " not a picture");
     Import(pictures.Path("bad.png"));
     EXPECT_EQ(Kinds(), (QList{TPromptKind::pkOpenPicture, TPromptKind::pkError}));
     const QStringList importErrors = Errors();
