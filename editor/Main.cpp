@@ -423,7 +423,7 @@ void TMainForm::Image2MouseDown(TControl&, Qt::MouseButton, Qt::KeyboardModifier
 }
 
 void TMainForm::sohoTextButton4Click(TControl&) {
-    WithProgress(*sg1, [this] { document_.Convert([this] { sg1->StepIt(); }); });
+    WithProgressBar([this](const ProgressStep& step) { document_.Convert(step); });
     RecordStep(stPreview);
 }
 
@@ -450,7 +450,7 @@ void TMainForm::sohoTextButton6Click(TControl&) {
     const std::optional<QString> logoName = AskFileName(QStringLiteral(".epa"));
     if (!logoName)
         return;
-    WithProgress(*sg1, [&] { document_.SaveLogo(*logoName, [this] { sg1->StepIt(); }); });
+    WithProgressBar([&](const ProgressStep& step) { document_.SaveLogo(*logoName, step); });
     ShadowLabel8->SetCaption(*logoName);
     pid1.Execute();
 }
@@ -502,16 +502,15 @@ void TMainForm::sohoTextButton3Click(TControl&) {
 
 void TMainForm::sohoTextButton5Click(TControl&) {
     const std::optional<QString> file = TModalPrompts::OpenPicture(
-        {{QStringLiteral("EPA Logo (*.epa)"), QStringLiteral("*.epa")},
-         {QStringLiteral("BIOS image (*.bin *.rom *.awd)"), QStringLiteral("*.bin;*.rom;*.awd")}},
+        {{QStringLiteral("EPA Logo (*.epa)"), QStringLiteral("*.epa")}, BiosImageFilter()},
         document_.Folder());
     if (file)
         LoadLogoFile(*file);
 }
 
 void TMainForm::LoadLogoFile(const QString& fileName) {
-    WithProgress(*sg1, [&] {
-        document_.LoadLogo(fileName, ForegroundAttribute(), [this] { sg1->StepIt(); });
+    WithProgressBar([&](const ProgressStep& step) {
+        document_.LoadLogo(fileName, ForegroundAttribute(), step);
     });
     ShadowLabel7->SetCaption(document_.Content().pictureName);
     ShadowLabel8->SetCaption(document_.Content().logoName);

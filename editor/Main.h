@@ -8,6 +8,7 @@
 #include "editor/LogoDocument.h"
 #include "logo/ColorTable.h"
 #include "runtime/Color.h"
+#include "runtime/ModalPrompts.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -124,6 +125,8 @@ public:
     void Import();
     // Ctrl+Shift+R: the logo into a copy of a BIOS image, cut to the image's stock logo size.
     void WriteIntoBiosImage();
+    // The open and save dialogs' entry for BIOS images: Load EPA and Ctrl+Shift+R offer it.
+    static TFileFilter BiosImageFilter();
     // Runs `button`'s click handler, as a click would, when a click could reach the button.
     void PressFromKeyboard(TControl& button);
 

@@ -19,8 +19,7 @@ namespace {
 const QString Caption = QStringLiteral("Write into a BIOS image");
 
 QList<TFileFilter> ImageFilters() {
-    return {{QStringLiteral("BIOS image (*.bin *.rom *.awd)"), QStringLiteral("*.bin;*.rom;*.awd")},
-            {QStringLiteral("All files (*)"), QStringLiteral("*")}};
+    return {TMainForm::BiosImageFilter(), {QStringLiteral("All files (*)"), QStringLiteral("*")}};
 }
 
 // The BIOS view shows the cells that go in while the user decides.
@@ -58,6 +57,10 @@ QString Report(const TWrittenImage& written) {
 }
 
 } // namespace
+
+TFileFilter TMainForm::BiosImageFilter() {
+    return {QStringLiteral("BIOS image (*.bin *.rom *.awd)"), QStringLiteral("*.bin;*.rom;*.awd")};
+}
 
 // Every refusal raises its message, which the application's error box shows; nothing is
 // written until the user has seen the crop and named a new file.
