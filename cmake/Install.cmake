@@ -33,9 +33,11 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-# The libraries every program and the sound module link, as dpkg-shlibdeps finds them; the
-# window's fonts map to these faces.
+# The libraries every program and the sound module link, as dpkg-shlibdeps finds them, and the
+# face the window's font maps to: its captions and links are laid out for Liberation Sans's
+# widths, and the wider DejaVu Sans, all a bare system may have, pushes the mail address past the
+# window's edge.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation | fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
