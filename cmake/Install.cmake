@@ -1,11 +1,11 @@
 # What `cmake --install` puts where, and the Debian package CPack makes of it:
-#   bin/varnel, bin/epatool, the sound module, epatool-info and epatool-full under lib/varnel (the editor
+#   bin/varnel, bin/epatool, the sound module, epatool-core and epatool-full under lib/varnel (the editor
 #   and epatool find them there from their own folder), the desktop entry, the AppStream metainfo, the logo types for
 #   shared-mime-info, the icon in the hicolor theme, the man pages and epatool's bash completion.
 # Debian's triggers refresh the desktop, MIME and icon caches when the package lands.
 install(TARGETS varnel epatool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS varnel_sound LIBRARY DESTINATION ${VARNEL_MODULE_DIR})
-install(TARGETS epatool-info epatool-full RUNTIME DESTINATION ${VARNEL_MODULE_DIR})
+install(TARGETS epatool-core epatool-full RUNTIME DESTINATION ${VARNEL_MODULE_DIR})
 
 set(desktop ${CMAKE_SOURCE_DIR}/resources/desktop)
 install(FILES ${desktop}/org.varnel.Varnel.desktop

@@ -206,3 +206,16 @@ QByteArray TAwbmLogo::Bytes() const {
 void TAwbmLogo::Write(const QString& fileName) const {
     LocalFiles::WriteNewFile(fileName, Bytes());
 }
+
+std::uint32_t TAwbmLogo::ToRgb(TAwbmColor color) {
+    // The nearest of the 256 levels, as the DAC's output stands between black and full.
+    const auto widen = [](std::uint8_t value) { return std::uint32_t(value * 255 + 31) / 63; };
+    return 0xFF000000 | widen(color.red) << 16 | widen(color.green) << 8 | widen(color.blue);
+}
+
+TIndexedPicture TAwbmLogo::Shown() const {
+    TIndexedPicture picture{width_, height_, {}, indices_};
+    for (const TAwbmColor c : palette_)
+        picture.palette.push_back(ToRgb(c));
+    return picture;
+}

@@ -1,6 +1,8 @@
 #ifndef VARNEL_LOGO_AWBMLOGO_H
 #define VARNEL_LOGO_AWBMLOGO_H
 
+#include "runtime/IndexedPicture.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -51,12 +53,14 @@ public:
     const std::vector<std::uint8_t>& Indices() const { return indices_; }
     std::uint8_t Index(int x, int y) const { return indices_[std::size_t(y) * width_ + x]; }
 
-    // The logo as the BIOS shows it: 4 or 8 bits, the palette widened to eight bits a channel.
+    // The logo as the BIOS shows it: its indices, the palette widened to eight bits a channel.
+    TIndexedPicture Shown() const;
+    // The same as a bitmap of 4 or 8 bits.
     TBitmap Render() const;
     // A DAC entry widened to eight bits a channel: the level nearest to v × 255 / 63, so that
     // 63 becomes 255 and 32 becomes 130. A QRgb (0xAARRGGBB), named by its type here so that
     // the reader needs no Qt Gui.
-    static unsigned int ToRgb(TAwbmColor color);
+    static std::uint32_t ToRgb(TAwbmColor color);
 
 private:
     TAwbmLogo() = default;

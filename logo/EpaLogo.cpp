@@ -5,6 +5,7 @@
 #include "logo/LogoGeometry.h"
 #include "runtime/Exception.h"
 #include "runtime/StreamBytes.h"
+#include "runtime/VgaTextColors.h"
 
 #include <algorithm>
 #include <charconv>
@@ -171,4 +172,18 @@ QByteArray TEpaLogo::Bytes() const {
     if (hasTrailer_)
         bytes.append(EpaFormat::TrailerSize, '\0');
     return bytes;
+}
+
+TIndexedPicture TEpaLogo::Shown() const {
+    using LogoGeometry::CellHeight;
+    using LogoGeometry::CellWidth;
+    TIndexedPicture picture{
+        columns_ * CellWidth, rows_ * CellHeight, {VgaTextColors.begin(), VgaTextColors.end()}, {}};
+    picture.indices.resize(std::size_t(picture.width) * std::size_t(picture.height));
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint8_t attribute = Attribute(x / CellWidth, y / CellHeight);
+            picture.At(x, y) = Lit(x, y) ? attribute & 0x0F : attribute >> 4 & 0x07;
+        }
+    return picture;
 }

@@ -2,6 +2,7 @@
 #define VARNEL_LOGO_EPALOGO_H
 
 #include "logo/EpaFormat.h"
+#include "runtime/IndexedPicture.h"
 
 #include <QByteArray>
 #include <QString>
@@ -60,7 +61,9 @@ public:
 
     // The logo as the BIOS shows it: lit pixels in the cell's foreground colour, unlit ones in
     // its background colour (bits 4–6: the BIOS leaves bit 7 to blinking), in the VGA text
-    // palette; 4 bits, 8·W × 14·H pixels.
+    // palette; 8·W × 14·H pixels.
+    TIndexedPicture Shown() const;
+    // The same as a 4-bit bitmap.
     TBitmap Render() const;
 
 private:

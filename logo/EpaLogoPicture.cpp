@@ -46,16 +46,7 @@ TBitmap TEpaLogo::Drawing() const {
 }
 
 TBitmap TEpaLogo::Render() const {
-    TBitmap bitmap(columns_ * CellWidth, rows_ * CellHeight, TPixelFormat::pf4bit,
-                   VgaTextPalette());
-    QImage image = bitmap.Image();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const std::uint8_t attribute = Attribute(x / CellWidth, y / CellHeight);
-            image.setPixel(x, y, Lit(x, y) ? attribute & 0x0F : attribute >> 4 & 0x07);
-        }
-    bitmap.SetImage(image);
-    return bitmap;
+    return TBitmap::OfIndexed(Shown());
 }
 
 TEpaLogo TEpaLogo::OfDrawing(const TColorTable& colors, const TBitmap& drawing) {

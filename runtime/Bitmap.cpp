@@ -1,5 +1,6 @@
 #include "runtime/Bitmap.h"
 
+#include "runtime/BmpFile.h"
 #include "runtime/BmpLayout.h"
 #include "runtime/InOutError.h"
 #include "runtime/InvalidGraphic.h"
@@ -8,8 +9,8 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QImageWriter>
 #include <QtEndian>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -61,6 +62,43 @@ QByteArray TopRows(const QByteArray& file, int rows) {
     return cut;
 }
 
+// What the file says of the picture: its own depth (an indexed picture of at most 16 colours at
+// 4 bits, a 4-bit bitmap's palette cut to 16), its palette and its resolution.
+BmpFile::TLayout BmpLayoutOf(const QImage& image, TPixelFormat format) {
+    BmpFile::TLayout layout;
+    layout.width = image.width();
+    layout.height = image.height();
+    layout.dotsPerMeterX = image.dotsPerMeterX();
+    layout.dotsPerMeterY = image.dotsPerMeterY();
+    if (image.format() != QImage::Format_Mono && image.format() != QImage::Format_Indexed8)
+        return layout;
+    QList<QRgb> colors = image.colorTable();
+    if (format == TPixelFormat::pf4bit && colors.size() > 16)
+        colors.resize(16);
+    layout.palette.assign(colors.begin(), colors.end());
+    layout.bitsPerPixel = image.format() == QImage::Format_Mono ? 1 : colors.size() <= 16 ? 4 : 8;
+    return layout;
+}
+
+BmpFile::TRowFill RowFill(const QImage& image, int bitsPerPixel) {
+    if (image.format() == QImage::Format_Mono)
+        return [&image](int y, std::uint8_t* row) {
+            std::copy_n(image.constScanLine(y), (image.width() + 7) / 8, row);
+        };
+    if (image.format() == QImage::Format_Indexed8)
+        return [&image, bitsPerPixel](int y, std::uint8_t* row) {
+            PackIndices(image.constScanLine(y), image.width(), bitsPerPixel, row);
+        };
+    return [&image](int y, std::uint8_t* row) {
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x, row += 3) {
+            row[0] = std::uint8_t(qBlue(pixels[x]));
+            row[1] = std::uint8_t(qGreen(pixels[x]));
+            row[2] = std::uint8_t(qRed(pixels[x]));
+        }
+    };
+}
+
 } // namespace
 
 TBitmap::TBitmap() {
@@ -86,6 +124,17 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
         transparentColor_ = other.transparentColor_;
     }
     return *this;
+}
+
+TBitmap TBitmap::OfIndexed(const TIndexedPicture& picture) {
+    QImage image = Allocated(QImage(picture.width, picture.height, QImage::Format_Indexed8));
+    image.setColorTable(QList<QRgb>(picture.palette.begin(), picture.palette.end()));
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(&picture.indices[std::size_t(y) * std::size_t(picture.width)], picture.width,
+                    image.scanLine(y));
+    TBitmap bitmap;
+    bitmap.SetImage(std::move(image));
+    return bitmap;
 }
 
 std::unique_ptr<TGraphic> TBitmap::Clone() const {
@@ -202,10 +251,10 @@ void TBitmap::LoadTopLeft(const QByteArray& file, QSize size) {
 }
 
 void TBitmap::SaveToStream(QIODevice& stream) const {
-    QImage out = image_;
-    if (format_ == TPixelFormat::pf4bit && out.colorCount() > 16)
-        out.setColorCount(16);
-    QImageWriter writer(&stream, "bmp");
-    if (!writer.write(out))
+    if (image_.isNull())
+        throw EInOutError(101);
+    const BmpFile::TLayout layout = BmpLayoutOf(image_, format_);
+    const QByteArray bytes = BmpFile::Write(layout, RowFill(image_, layout.bitsPerPixel));
+    if (stream.write(bytes) != bytes.size())
         throw EInOutError(101);
 }

@@ -3,6 +3,7 @@
 
 #include "runtime/Canvas.h"
 #include "runtime/Graphic.h"
+#include "runtime/IndexedPicture.h"
 
 #include <QImage>
 
@@ -16,6 +17,8 @@ public:
     TBitmap();
     TBitmap(int width, int height, TPixelFormat format, const QList<QRgb>& palette = {});
     TBitmap(const TBitmap& other);
+    // The picture at 4 bits for at most 16 colours, else 8, with its palette.
+    static TBitmap OfIndexed(const TIndexedPicture& picture);
     TBitmap& operator=(const TBitmap& other);
 
     std::unique_ptr<TGraphic> Clone() const override;

@@ -1,5 +1,7 @@
 #include "runtime/Color.h"
 
+#include "runtime/VgaTextColors.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -59,10 +61,6 @@ const QList<QRgb>& StandardPalette16() {
 }
 
 const QList<QRgb>& VgaTextPalette() {
-    static const QList<QRgb> palette = {
-        qRgb(0, 0, 0),     qRgb(0, 0, 170),    qRgb(0, 170, 0),    qRgb(0, 170, 170),
-        qRgb(170, 0, 0),   qRgb(170, 0, 170),  qRgb(170, 85, 0),   qRgb(170, 170, 170),
-        qRgb(85, 85, 85),  qRgb(85, 85, 255),  qRgb(85, 255, 85),  qRgb(85, 255, 255),
-        qRgb(255, 85, 85), qRgb(255, 85, 255), qRgb(255, 255, 85), qRgb(255, 255, 255)};
+    static const QList<QRgb> palette(VgaTextColors.begin(), VgaTextColors.end());
     return palette;
 }

@@ -4,7 +4,9 @@
 #include "tests/MemoryLimit.h"
 #include "tests/TestDir.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QProcess>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -819,12 +821,62 @@ TEST(Epatool, InfoPrintsEveryLineOfBothKindsAndNamesWhatItRefuses) {
                          "\" is not an EPA logo file: it is a BMP picture.\n");
 }
 
-// info reads and reports on Qt Core alone. The launcher is linked statically, so the dynamic
-// loader's account, asked for instead of a start, is that of the program it hands info to.
-TEST(Epatool, InfoStartsWithoutQtGui) {
+// info and decode run on Qt Core alone. The launcher is linked statically, so the dynamic
+// loader's account, asked for instead of a start, is that of the program it hands them to.
+TEST(Epatool, InfoAndDecodeStartWithoutQtGui) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LD_TRACE_LOADED_OBJECTS", "1");
-    const QString mapped = QString::fromLocal8Bit(Piped({"info", "-"}, {}, environment).out);
-    EXPECT_TRUE(mapped.contains("libQt6Core")) << mapped.toStdString();
-    EXPECT_FALSE(mapped.contains("libQt6Gui")) << mapped.toStdString();
+    for (const QStringList& args : {QStringList{"info", "-"}, {"decode", "-", "-"}}) {
+        const QString mapped = QString::fromLocal8Bit(Piped(args, {}, environment).out);
+        EXPECT_TRUE(mapped.contains("libQt6Core")) << mapped.toStdString();
+        EXPECT_FALSE(mapped.contains("libQt6Gui")) << mapped.toStdString();
+    }
+}
+
+namespace {
+
+// 4 × 2 pixels in 256 colours: whole 32-bit rows, which Qt's writer pads with no stray bytes.
+QByteArray EightPixelLogo() {
+    std::vector<TAwbmColor> palette(256);
+    palette[200] = {63, 32, 1};
+    palette[255] = {5, 63, 40};
+    return TAwbmLogo(4, 2, 256, palette, {0, 200, 255, 7, 7, 255, 200, 0}).Bytes();
+}
+
+// What Qt's own BMP writer makes of the logo's bitmap in a program without a screen.
+QByteArray QtBmp(const TBitmap& shown) {
+    QImage image = shown.Image();
+    image.setDotsPerMeterX(3937);
+    image.setDotsPerMeterY(3937);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "bmp").write(image);
+    return buffer.data();
+}
+
+} // namespace
+
+// The BMP holds the very bytes decode wrote when it drew through Qt Gui, and the PNG the same
+// pixels and palette: an EPA logo and AWBM logos of both depths.
+TEST(Epatool, DecodeWritesTheBytesOfTheBitmapAndAPngOfItsPixels) {
+    TestDir dir;
+    dir.Write("three.epa", ThreeCellLogo());
+    dir.Write("six.awbm", SixPixelLogo());
+    dir.Write("eight.awbm", EightPixelLogo());
+    for (const QString name : {"three.epa", "six.awbm", "eight.awbm"}) {
+        const TBitmap shown = name.endsWith(".epa") ? TEpaLogo::Read(dir.Path(name)).Render()
+                                                    : TAwbmLogo::Read(dir.Path(name)).Render();
+        Result r = Epatool({"decode", dir.Path(name), dir.Path(name + ".bmp")});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(dir.Read(name + ".bmp"), QtBmp(shown)) << name.toStdString();
+        r = Epatool({"decode", dir.Path(name), dir.Path(name + ".png")});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QImage png(dir.Path(name + ".png"), "png");
+        ASSERT_EQ(png.size(), shown.Image().size()) << name.toStdString();
+        EXPECT_EQ(png.colorTable(), shown.Palette()) << name.toStdString();
+        for (int y = 0; y < png.height(); ++y)
+            for (int x = 0; x < png.width(); ++x)
+                ASSERT_EQ(png.pixelIndex(x, y), shown.Image().pixelIndex(x, y))
+                    << name.toStdString() << " at " << x << "," << y;
+    }
 }

@@ -209,6 +209,13 @@ TEST_F(RomCommand, DecodeDrawsTheEmblemUnderTheLogo) {
     for (int c = 0; c < 5; ++c) // the leftmost pixel of each emblem character is lit
         EXPECT_EQ(shown.pixel(c * 8, 6 * 14 + 3), qRgb(255, 255, 255)) << c;
     EXPECT_EQ(shown.pixel(1, 6 * 14 + 3), qRgb(0, 0, 0));
+
+    // Standard input and output and the chosen format, as for any logo.
+    process.setStandardInputFile(dir.Path("logo.epa"));
+    process.start(QStringLiteral(EPATOOL), {"decode", "-", "-", "--emblem", "--output-format=png"});
+    process.waitForFinished(60000);
+    ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_EQ(process.readAllStandardOutput(), dir.Read("shown.png"));
 }
 
 } // namespace

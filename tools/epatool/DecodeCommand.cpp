@@ -1,52 +1,46 @@
-// epatool decode: a logo drawn as the BIOS shows it, as a picture to look at.
-#include "runtime/Bitmap.h"
+// epatool decode: a logo drawn as the BIOS shows it, as a picture to look at. On Qt Core alone.
 #include "runtime/Exception.h"
 #include "tools/epatool/Command.h"
 #include "tools/epatool/LogoInput.h"
+#include "tools/epatool/LogoPicture.h"
 #include "tools/epatool/Options.h"
 #include "tools/epatool/QtApplication.h"
-#include "tools/epatool/RomCommand.h"
 #include "tools/epatool/Streams.h"
 #include "tools/epatool/UsageError.h"
 
-#include <QBuffer>
-#include <QFileInfo>
-
 namespace {
-
-QByteArray Encoded(const TBitmap& bitmap, const QString& format) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (format == "bmp")
-        bitmap.SaveToStream(buffer);
-    else if (!bitmap.Image().save(&buffer, "png"))
-        throw Exception(QStringLiteral("Cannot make a PNG of the logo."));
-    return buffer.data();
-}
 
 // PNG when asked for or when the name ends in .png; otherwise, standard output included, BMP.
 QString OutputFormat(const TOptions& options, const QString& output) {
     if (const std::optional<QString> format = options.Value("--output-format"))
         return ParseChoice("--output-format", *format, {"bmp", "png"});
-    return QFileInfo(output).suffix().toLower() == "png" ? "png" : "bmp";
+    return LogoPicture::FormatFor(output);
+}
+
+TIndexedPicture WithEmblem(const QString& input) {
+    const QString name = InputName(input);
+    const std::optional<QByteArray> bytes = ReadInput(input, TEpaLogo::LargestFile);
+    if (!bytes)
+        throw Exception(
+            QStringLiteral("\"%1\" is not an EPA logo file: it is too long.").arg(name));
+    const TEpaLogo logo = TEpaLogo::Parse(*bytes, name);
+    if (!logo.HasTrailer())
+        throw Exception(QStringLiteral("\"%1\" has no 70 trailing bytes to draw.").arg(name));
+    return LogoPicture::WithEmblem(logo, bytes->right(EpaFormat::TrailerSize));
 }
 
 int Decode(const QStringList& args) {
     const TOptions options(args, {"--emblem"}, {"--output-format"});
     if (options.Names().size() != 2)
         throw UsageError{QStringLiteral("decode takes a logo and an output picture")};
+    const QString& input = options.Names()[0];
     const QString& output = options.Names()[1];
-    if (options.Flag("--emblem")) {
-        TQtApplication::Start(TQtNeeds::Core);
-        RomCommand::DecodeWithEmblem(options.Names()[0], output);
-        return 0;
-    }
     const QString format = OutputFormat(options, output);
     TQtApplication::Start(TQtNeeds::Core);
-    const TLogo logo = ReadLogo(options.Names()[0]);
+    const TIndexedPicture shown =
+        options.Flag("--emblem") ? WithEmblem(input) : LogoPicture::Shown(ReadLogo(input));
     RefuseExisting(output);
-    const TBitmap shown = std::visit([](const auto& l) { return l.Render(); }, logo);
-    WriteOutput(output, Encoded(shown, format));
+    WriteOutput(output, LogoPicture::Encoded(shown, format));
     return 0;
 }
 

@@ -1,7 +1,7 @@
 // epatool as a user starts it: it only starts, in its own place and with the same arguments,
-// epatool-info for info or epatool-full for everything else. Linked statically, it loads no
-// library at all and costs a command a millisecond or so; a command that only reads a logo then
-// never loads Qt Gui, and the others never load Qt twice.
+// epatool-core for info and decode or epatool-full for everything else. Linked statically, it
+// loads no library at all and costs a command a millisecond or so; a command that only reads a
+// logo and reports on it or draws it then never loads Qt Gui, and the others never load Qt twice.
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -26,8 +26,9 @@ bool OwnFolder(char (&folder)[PATH_MAX]) {
 
 // Beside this program in a build, under the library folder in an installation.
 int main(int argc, char** argv) {
-    const char* tool =
-        argc > 1 && std::strcmp(argv[1], "info") == 0 ? VARNEL_INFO_TOOL : VARNEL_FULL_TOOL;
+    const bool core =
+        argc > 1 && (std::strcmp(argv[1], "info") == 0 || std::strcmp(argv[1], "decode") == 0);
+    const char* tool = core ? VARNEL_CORE_TOOL : VARNEL_FULL_TOOL;
     char folder[PATH_MAX];
     if (!OwnFolder(folder)) {
         std::fprintf(stderr, "epatool: cannot find the folder it was started from: %s\n",

@@ -10,6 +10,20 @@
 
 // Told apart by their first bytes. An EPA logo of 65 × 87 cells could begin with "AWBM" too;
 // such a file is still read as what it is.
+TLogo ParseLogo(const QByteArray& bytes, const QString& name) {
+    if (!TAwbmLogo::HasSignature(bytes))
+        return TEpaLogo::Parse(bytes, name);
+    try {
+        return TAwbmLogo::Parse(bytes, name);
+    } catch (const Exception&) {
+        try {
+            return TEpaLogo::Parse(bytes, name);
+        } catch (const Exception&) {
+        }
+        throw;
+    }
+}
+
 TLogo ReadLogo(const QString& input) {
     QFile file;
     OpenInput(file, input);
@@ -20,15 +34,5 @@ TLogo ReadLogo(const QString& input) {
     if (!bytes)
         throw Exception(QStringLiteral("\"%1\" is not an %2 logo file: it is too long.")
                             .arg(name, awbm ? "AWBM" : "EPA"));
-    if (!awbm)
-        return TEpaLogo::Parse(*bytes, name);
-    try {
-        return TAwbmLogo::Parse(*bytes, name);
-    } catch (const Exception&) {
-        try {
-            return TEpaLogo::Parse(*bytes, name);
-        } catch (const Exception&) {
-        }
-        throw;
-    }
+    return ParseLogo(*bytes, name);
 }

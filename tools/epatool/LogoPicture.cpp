@@ -1,57 +1,49 @@
 #include "tools/epatool/LogoPicture.h"
 
-#include "logo/AwbmLogo.h"
 #include "logo/EpaFormat.h"
-#include "logo/EpaLogo.h"
-#include "runtime/Bitmap.h"
-#include "runtime/Exception.h"
+#include "logo/LogoGeometry.h"
+#include "runtime/BmpFile.h"
 #include "runtime/LocalFiles.h"
+#include "runtime/PngFile.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <algorithm>
 
-void LogoPicture::Write(const TBitmap& bitmap, const QString& output) {
-    if (QFileInfo(output).suffix().toLower() != "png") {
-        bitmap.SaveToFile(output);
-        return;
-    }
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!bitmap.Image().save(&buffer, "png"))
-        throw Exception(QStringLiteral("Cannot make a PNG of the logo."));
-    LocalFiles::WriteNewFile(output, buffer.data());
+QString LogoPicture::FormatFor(const QString& output) {
+    return QFileInfo(output).suffix().toLower() == "png" ? "png" : "bmp";
 }
 
-TBitmap LogoPicture::WithEmblem(const TEpaLogo& logo, const QByteArray& trailer) {
+QByteArray LogoPicture::Encoded(const TIndexedPicture& picture, const QString& format) {
+    return format == "png" ? PngFile::Indexed(picture) : BmpFile::Indexed(picture);
+}
+
+void LogoPicture::Write(const TIndexedPicture& picture, const QString& output) {
+    LocalFiles::WriteNewFile(output, Encoded(picture, FormatFor(output)));
+}
+
+TIndexedPicture LogoPicture::Shown(const TLogo& logo) {
+    return std::visit([](const auto& l) { return l.Shown(); }, logo);
+}
+
+TIndexedPicture LogoPicture::WithEmblem(const TEpaLogo& logo, const QByteArray& trailer) {
     using namespace LogoGeometry;
     constexpr int Characters = EpaFormat::TrailerSize / CellHeight;
-    const TBitmap drawn = logo.Render();
-    const QImage above = drawn.Image();
-    TBitmap bitmap(std::max(above.width(), Characters * CellWidth), above.height() + CellHeight,
-                   TPixelFormat::pf4bit, drawn.Palette());
-    QImage image = bitmap.Image();
-    image.fill(0);
-    for (int y = 0; y < above.height(); ++y)
-        for (int x = 0; x < above.width(); ++x)
-            image.setPixel(x, y, above.pixelIndex(x, y));
+    constexpr std::uint8_t White = 15;
+    const TIndexedPicture above = logo.Shown();
+    TIndexedPicture picture{std::max(above.width, Characters * CellWidth),
+                            above.height + CellHeight,
+                            above.palette,
+                            {}};
+    picture.indices.assign(std::size_t(picture.width) * std::size_t(picture.height), 0);
+    for (int y = 0; y < above.height; ++y)
+        for (int x = 0; x < above.width; ++x)
+            picture.At(x, y) = above.At(x, y);
     for (int c = 0; c < Characters; ++c)
         for (int line = 0; line < CellHeight; ++line) {
-            const std::uint8_t bits = std::uint8_t(trailer.at(c * CellHeight + line));
+            const auto bits = std::uint8_t(trailer.at(c * CellHeight + line));
             for (int x = 0; x < CellWidth; ++x)
                 if (bits & (0x80 >> x))
-                    image.setPixel(c * CellWidth + x, above.height() + line, 15);
+                    picture.At(c * CellWidth + x, above.height + line) = White;
         }
-    bitmap.SetImage(image);
-    return bitmap;
-}
-
-TBitmap LogoPicture::Render(const QByteArray& logo, const QString& name) {
-    if (TAwbmLogo::HasSignature(logo))
-        try {
-            return TAwbmLogo::Parse(logo, name).Render();
-        } catch (const Exception&) {
-            // An EPA logo of 65 x 87 cells begins with "AWBM" too.
-        }
-    return TEpaLogo::Parse(logo, name).Render();
+    return picture;
 }

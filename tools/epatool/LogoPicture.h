@@ -1,24 +1,27 @@
 #ifndef VARNEL_TOOLS_EPATOOL_LOGOPICTURE_H
 #define VARNEL_TOOLS_EPATOOL_LOGOPICTURE_H
 
+#include "runtime/IndexedPicture.h"
+#include "tools/epatool/LogoInput.h"
+
 #include <QByteArray>
 #include <QString>
 
-class TBitmap;
-class TEpaLogo;
-
+// A logo drawn as a picture file, on Qt Core alone.
 namespace LogoPicture {
 
-// Writes the picture as a new file: PNG when the name ends in ".png", else BMP.
-void Write(const TBitmap& bitmap, const QString& output);
+// "png" when the name ends in ".png", else "bmp".
+QString FormatFor(const QString& output);
+// The picture as the bytes of a file of `format`, "bmp" or "png".
+QByteArray Encoded(const TIndexedPicture& picture, const QString& format);
+// Writes the picture as a new file of the format its name asks for.
+void Write(const TIndexedPicture& picture, const QString& output);
 
-// The logo as the BIOS shows it, with its 70 trailing bytes drawn under it as five 8 x 14
+// The logo as the BIOS shows it.
+TIndexedPicture Shown(const TLogo& logo);
+// The EPA logo as the BIOS shows it, with its 70 trailing bytes drawn under it as five 8 x 14
 // characters (bit 7 the leftmost pixel), white on black.
-TBitmap WithEmblem(const TEpaLogo& logo, const QByteArray& trailer);
-
-// The logo module's data drawn as the BIOS shows it: an EPA or AWBM logo; anything else raises
-// an error naming `name`.
-TBitmap Render(const QByteArray& logo, const QString& name);
+TIndexedPicture WithEmblem(const TEpaLogo& logo, const QByteArray& trailer);
 
 } // namespace LogoPicture
 

@@ -1,14 +1,12 @@
 #include "tools/epatool/RomCommand.h"
 
 #include "logo/AwbmLogo.h"
-#include "logo/EpaFormat.h"
 #include "logo/EpaLogo.h"
 #include "rom/AwardImage.h"
 #include "rom/LogoReplacement.h"
 #include "rom/LzhError.h"
 #include "rom/ModuleType.h"
 #include "rom/RomLogo.h"
-#include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
 #include "runtime/LocalFiles.h"
 #include "runtime/StreamBytes.h"
@@ -110,7 +108,7 @@ void ExtractLogo(const QString& name, const QString& output) {
     const TRomLogo kind = TRomLogo::Identify(logo);
     const QString what = QStringLiteral("the logo module of \"%1\"").arg(name);
     if (suffix == "png" || suffix == "bmp") {
-        LogoPicture::Write(LogoPicture::Render(logo, what), output);
+        LogoPicture::Write(LogoPicture::Shown(ParseLogo(logo, what)), output);
     } else if ((suffix == "epa" && kind.Kind() == TRomLogo::TKind::Epa) ||
                (suffix == "awbm" && kind.Kind() == TRomLogo::TKind::Awbm)) {
         LocalFiles::WriteNewFile(output, logo);
@@ -220,18 +218,6 @@ int RomCommand::Run(const QStringList& args) {
         return RunReplace(args);
     return RefuseUsage(
         QStringLiteral("unknown rom command or wrong arguments: rom %1").arg(args.join(' ')));
-}
-
-void RomCommand::DecodeWithEmblem(const QString& input, const QString& output) {
-    const std::optional<QByteArray> bytes = ReadFileAtMost(input, TEpaLogo::LargestFile);
-    if (!bytes)
-        throw Exception(
-            QStringLiteral("\"%1\" is not an EPA logo file: it is too long.").arg(input));
-    const TEpaLogo logo = TEpaLogo::Parse(*bytes, input);
-    if (!logo.HasTrailer())
-        throw Exception(QStringLiteral("\"%1\" has no 70 trailing bytes to draw.").arg(input));
-    LogoReplacement::RefuseExisting(output);
-    LogoPicture::Write(LogoPicture::WithEmblem(logo, bytes->right(EpaFormat::TrailerSize)), output);
 }
 
 namespace {

@@ -12,9 +12,6 @@ extern const char* const Usage;
 // 2, bad input raises an error for the caller to print (status 1).
 int Run(const QStringList& args);
 
-// Draws an EPA logo with its 70 trailing bytes as five characters under it.
-void DecodeWithEmblem(const QString& input, const QString& output);
-
 } // namespace RomCommand
 
 #endif

@@ -1,0 +1,18 @@
+#ifndef VARNEL_RUNTIME_PNGFILE_H
+#define VARNEL_RUNTIME_PNGFILE_H
+
+#include "runtime/IndexedPicture.h"
+
+#include <QByteArray>
+
+// An indexed picture as a PNG on Qt Core and zlib alone: the signature, a header for a palette
+// picture of 4 bits a pixel (at most 16 colours) or 8, the palette, the rows unfiltered in one
+// compressed chunk, and the end.
+namespace PngFile {
+
+// Raises an error when zlib cannot compress the rows (it has no memory for them).
+QByteArray Indexed(const TIndexedPicture& picture);
+
+} // namespace PngFile
+
+#endif
