@@ -1,5 +1,6 @@
 #include "logo/PaletteChoice.h"
 
+#include "logo/ColourBlocks.h"
 #include "logo/DacLevels.h"
 #include "logo/NearestEntry.h"
 
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr int Keys = 64 * 64 * 64;
 // Rounds of k-means at most, for 16 entries and for 256; they stop early once no colour changes
 // its entry. A round over few entries costs little, and few entries go on moving further.
 constexpr int SmallPaletteRounds = 40;
@@ -39,13 +39,13 @@ std::vector<TBin> Histogram(const QImage& picture) {
         std::array<quint32, 3> sum{};
         quint32 count = 0;
     };
-    std::vector<TSum> sums(Keys);
+    TColourBlocks<TSum, 6, 2> sums;
     for (int y = 0; y < picture.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < picture.width(); ++x) {
             const QRgb rgb = row[x];
-            TSum& s = sums[std::size_t((qRed(rgb) >> 2) << 12 | (qGreen(rgb) >> 2) << 6 |
-                                       qBlue(rgb) >> 2)];
+            TSum& s = sums.At(unsigned(qRed(rgb)) >> 2, unsigned(qGreen(rgb)) >> 2,
+                              unsigned(qBlue(rgb)) >> 2);
             s.sum[0] += quint32(qRed(rgb));
             s.sum[1] += quint32(qGreen(rgb));
             s.sum[2] += quint32(qBlue(rgb));
@@ -53,11 +53,12 @@ std::vector<TBin> Histogram(const QImage& picture) {
         }
     }
     std::vector<TBin> bins;
-    for (const TSum& s : sums)
+    sums.ForEach([&bins](const TSum& s) {
         if (s.count)
             bins.push_back({{double(s.sum[0]) / s.count, double(s.sum[1]) / s.count,
                              double(s.sum[2]) / s.count},
                             double(s.count)});
+    });
     return bins;
 }
 
