@@ -23,11 +23,16 @@ constexpr double BusyShare = 0.4;
 constexpr int BusyAt = 12;
 // The step between two of the DAC's levels, widened to eight bits.
 constexpr double DacStep = 4;
+// With more than 16 entries a pixel this near its nearest entry is shown by it, whatever error
+// reaches it, and carries nothing on: so many entries leave few colours further off, and dithering
+// the rest, within two of the DAC's steps, would add noise for a shade the eye hardly tells apart.
+constexpr double QuietNear = 2 * DacStep;
 
 // Each pixel's nearest palette entry, the error carried on to its neighbours when dithering.
 class TMapper {
 public:
-    explicit TMapper(const std::vector<TAwbmColor>& palette) : nearest_(Widened(palette)) {
+    explicit TMapper(const std::vector<TAwbmColor>& palette)
+        : nearest_(Widened(palette)), quiet_(palette.size() > 16 ? QuietNear : 0) {
         for (std::size_t i = 0; i < nearest_.Size(); ++i) {
             const double gap = nearest_.Gap(i);
             reach_.push_back(gap > 0 ? gap / 2 : std::numeric_limits<double>::max());
@@ -46,14 +51,13 @@ public:
             for (int x = 0; x < width; ++x) {
                 const TColour own = {double(qRed(row[x])), double(qGreen(row[x])),
                                      double(qBlue(row[x]))};
-                if (!dither) {
-                    indices[std::size_t(y) * width + x] = Lookup(own);
-                    continue;
-                }
                 const std::uint8_t nearest = Lookup(own);
+                std::uint8_t& index = indices[std::size_t(y) * width + x];
+                index = nearest;
+                if (!dither || SquaredDistance(own, nearest_.Entry(nearest)) < quiet_ * quiet_)
+                    continue;
                 const TColour wanted = Wanted(own, nearest, here[std::size_t(x) + 1]);
-                const std::uint8_t index = Within(own, nearest, Lookup(wanted));
-                indices[std::size_t(y) * width + x] = index;
+                index = Within(own, nearest, Lookup(wanted));
                 Spread(here, next, std::size_t(x) + 1, wanted, nearest_.Entry(index),
                        Busy(row[x], row[std::max(x - 1, 0)], above[x]) ? BusyShare : SmoothShare);
             }
@@ -140,6 +144,8 @@ private:
     TNearestEntry nearest_;
     // How far the error carried may move a pixel whose nearest entry this is.
     std::vector<double> reach_;
+    // How near its nearest entry a pixel is shown by it alone, carrying nothing on.
+    double quiet_;
     // One more than the nearest entry to each 24-bit colour, 0 until asked.
     TColourBlocks<std::uint16_t, 8, 3> cache_;
     std::size_t last_ = 0;

@@ -170,3 +170,26 @@ TEST(Quantizer, MapsEveryPixelToItsNearestEntry) {
             }
     }
 }
+
+// With 256 entries a picture whose every colour lies within two DAC steps of an entry is shown
+// by entries as near as without dithering: no noise for shades the eye can hardly tell apart.
+TEST(Quantizer, DitheringWithManyEntriesLeavesColoursNearAnEntryAlone) {
+    QImage picture(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const int block = y / 4 * 16 + x / 4;
+            const int grain = 4 * ((x + 2 * y) % 3 - 1);
+            const QRgb centre =
+                Exact(block % 8 * 3 + 10, block / 8 % 8 * 3 + 10, block / 64 * 3 + 10);
+            picture.setPixel(x, y,
+                             qRgb(qRed(centre) + grain, qGreen(centre) - grain, qBlue(centre)));
+        }
+    const TAwbmLogo plain = Quantize(picture, 256, false);
+    const TAwbmLogo dithered = Quantize(picture, 256, true);
+    int moved = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            moved += Distance(Shown(dithered, x, y), picture.pixel(x, y)) >
+                     Distance(Shown(plain, x, y), picture.pixel(x, y));
+    EXPECT_EQ(moved, 0);
+}
