@@ -21,7 +21,9 @@ TNearestEntry::TNearestEntry(std::vector<TColour> entries) : entries_(std::move(
                                    float(SquaredDistance(entries_[i], entries_[j]))))
                                    << 32 |
                                j);
-        std::partial_sort(keys.begin(), keys.begin() + std::ptrdiff_t(kept_), keys.end());
+        const auto last = keys.begin() + std::ptrdiff_t(kept_);
+        std::nth_element(keys.begin(), last - 1, keys.end());
+        std::sort(keys.begin(), last);
         for (std::size_t k = 0; k < kept_; ++k) {
             const auto j = std::uint32_t(keys[k]);
             neighbours_.push_back({SquaredDistance(entries_[i], entries_[j]), j});

@@ -14,7 +14,7 @@ namespace {
 // Rounds of k-means at most, for 16 entries and for 256; they stop early once no colour changes
 // its entry. A round over few entries costs little, and few entries go on moving further.
 constexpr int SmallPaletteRounds = 40;
-constexpr int LargePaletteRounds = 16;
+constexpr int LargePaletteRounds = 8;
 // Rounds after those against the colours the entries will show, at the DAC's levels.
 constexpr int LevelRounds = 4;
 // An entry holding less than this share of the pixels is moved to where the error is largest.
