@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -17,8 +18,12 @@ constexpr int SmallPaletteRounds = 40;
 constexpr int LargePaletteRounds = 8;
 // Rounds after those against the colours the entries will show, at the DAC's levels.
 constexpr int LevelRounds = 4;
-// An entry holding less than this share of the pixels is moved to where the error is largest.
-constexpr double NearlyEmpty = 1.0 / 4096;
+// An entry holding less than this share of an even split of the pixels is moved to where the
+// error is largest: the few pixels it held are shown almost as well by their next entry.
+constexpr double NearlyEmptyShare = 1.0 / 16;
+// What an entry moved to the colour shown worst removes, as a multiple of that colour's own
+// error: the next rounds give it the colours around it too, along a gradient or an edge.
+constexpr double Gathered = 8;
 
 // The pixels of one six-bit colour: how many, and their exact mean.
 struct TBin {
@@ -155,15 +160,38 @@ std::vector<TColour> SplitBoxes(std::vector<TBin>& bins, int colors) {
     return centres;
 }
 
+// What the picture's squared error grows by, for each entry that holds almost nothing, were it
+// gone and its pixels shown by their next nearest entry; cheapest first.
+std::vector<std::pair<double, std::size_t>>
+NearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_t>& owner,
+            const std::vector<double>& held, double pixels, const std::vector<TColour>& centres) {
+    const double least = NearlyEmptyShare * pixels / double(centres.size());
+    std::vector<double> cost(centres.size());
+    for (std::size_t b = 0; b < bins.size(); ++b) {
+        const std::size_t own = owner[b];
+        if (held[own] >= least)
+            continue;
+        double next = std::numeric_limits<double>::max();
+        for (std::size_t i = 0; i < centres.size(); ++i)
+            if (i != own)
+                next = std::min(next, SquaredDistance(bins[b].mean, centres[i]));
+        cost[own] += bins[b].count * (next - SquaredDistance(bins[b].mean, centres[own]));
+    }
+    std::vector<std::pair<double, std::size_t>> empty;
+    for (std::size_t i = 0; i < centres.size(); ++i)
+        if (held[i] < least)
+            empty.emplace_back(cost[i], i);
+    std::sort(empty.begin(), empty.end());
+    return empty;
+}
+
 // Gives each entry that holds almost nothing one of the colours shown worst, weighed by their
-// pixels; returns whether any moved.
+// pixels, where that removes more error than losing the entry adds: a few pixels of a strong
+// colour far from every other keep theirs. Returns whether any moved.
 bool MoveNearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_t>& owner,
                      const std::vector<double>& held, double pixels,
                      std::vector<TColour>& centres) {
-    std::vector<std::size_t> empty;
-    for (std::size_t i = 0; i < centres.size(); ++i)
-        if (held[i] < NearlyEmpty * pixels)
-            empty.push_back(i);
+    const auto empty = NearlyEmpty(bins, owner, held, pixels, centres);
     std::vector<std::pair<double, std::size_t>> worst;
     for (std::size_t b = 0; b < bins.size(); ++b)
         if (const double error = bins[b].count * SquaredDistance(bins[b].mean, centres[owner[b]]);
@@ -172,9 +200,10 @@ bool MoveNearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_
     const std::size_t moving = std::min(empty.size(), worst.size());
     std::partial_sort(worst.begin(), worst.begin() + std::ptrdiff_t(moving), worst.end(),
                       std::greater<>());
-    for (std::size_t k = 0; k < moving; ++k)
-        centres[empty[k]] = bins[worst[k].second].mean;
-    return moving > 0;
+    std::size_t moved = 0;
+    for (; moved < moving && empty[moved].first < Gathered * worst[moved].first; ++moved)
+        centres[empty[moved].second] = bins[worst[moved].second].mean;
+    return moved > 0;
 }
 
 TColour AtLevels(const TColour& colour) {
