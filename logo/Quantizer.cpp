@@ -57,9 +57,10 @@ public:
                 if (!dither || SquaredDistance(own, nearest_.Entry(nearest)) < quiet_ * quiet_)
                     continue;
                 const TColour wanted = Wanted(own, nearest, here[std::size_t(x) + 1]);
-                index = Within(own, nearest, Lookup(wanted));
+                const bool busy = Busy(row[x], row[std::max(x - 1, 0)], above[x]);
+                index = busy ? Within(own, nearest, Lookup(wanted)) : Lookup(wanted);
                 Spread(here, next, std::size_t(x) + 1, wanted, nearest_.Entry(index),
-                       Busy(row[x], row[std::max(x - 1, 0)], above[x]) ? BusyShare : SmoothShare);
+                       busy ? BusyShare : SmoothShare);
             }
             std::swap(here, next);
             std::fill(next.begin(), next.end(), TColour{});
@@ -91,9 +92,9 @@ private:
     }
 
     // The entry chosen for the wanted colour, unless it lies further from the pixel's own colour
-    // than twice the pixel's nearest entry and a DAC step: that is no shade between the entries
-    // around the colour but noise, which the edge of a flat area would otherwise show now and
-    // then, however little error is carried.
+    // than twice the pixel's nearest entry and a DAC step: at an edge that is no shade between
+    // the entries around the colour but the other side's error, which the first rows of a flat
+    // area would otherwise show now and then. Smooth shading is left its whole range.
     std::uint8_t Within(const TColour& own, std::uint8_t nearest, std::uint8_t chosen) const {
         const double limit = 2 * std::sqrt(SquaredDistance(own, nearest_.Entry(nearest))) + DacStep;
         return SquaredDistance(own, nearest_.Entry(chosen)) > limit * limit ? nearest : chosen;
