@@ -17,8 +17,13 @@ QImage FullScreenPicture(TGraphic& picture, QSize size) {
         size = own;
     const QRect place = FittedPlace(own, size);
     const QSize fitted = place.size();
+    const auto* bitmap = dynamic_cast<const TBitmap*>(&picture);
+    // An opaque bitmap that fills the logo is its own pixels: drawing it on black would only
+    // copy them, at a megabyte or more for a full screen.
+    if (bitmap && fitted == size && size == own && !bitmap->Image().hasAlphaChannel())
+        return Allocated(bitmap->Image().convertToFormat(QImage::Format_RGB32));
     TBitmap canvas(size.width(), size.height(), TPixelFormat::pf24bit);
-    if (const auto* bitmap = dynamic_cast<const TBitmap*>(&picture)) {
+    if (bitmap) {
         // Premultiplied, so that see-through pixels are drawn over the black as they blend.
         const QImage scaled =
             Allocated(bitmap->Image()

@@ -10,8 +10,9 @@ TNearestEntry::TNearestEntry(std::vector<TColour> entries) : entries_(std::move(
         return;
     // Each row sorted as whole numbers: the distance as a float's bits (which order as the
     // floats do, none being negative) above the index.
+    kept_ = std::min(n - 1, Kept);
     std::vector<std::uint64_t> keys(n - 1);
-    neighbours_.reserve(n * (n - 1));
+    neighbours_.reserve(n * kept_);
     for (std::size_t i = 0; i < n; ++i) {
         keys.clear();
         for (std::size_t j = 0; j < n; ++j)
@@ -20,9 +21,11 @@ TNearestEntry::TNearestEntry(std::vector<TColour> entries) : entries_(std::move(
                                    float(SquaredDistance(entries_[i], entries_[j]))))
                                    << 32 |
                                j);
-        std::sort(keys.begin(), keys.end());
-        for (const std::uint64_t key : keys) {
-            const auto j = std::uint32_t(key);
+        const auto last = keys.begin() + std::ptrdiff_t(kept_);
+        std::nth_element(keys.begin(), last - 1, keys.end());
+        std::sort(keys.begin(), last);
+        for (std::size_t k = 0; k < kept_; ++k) {
+            const auto j = std::uint32_t(keys[k]);
             neighbours_.push_back({SquaredDistance(entries_[i], entries_[j]), j});
         }
     }
@@ -32,21 +35,31 @@ std::size_t TNearestEntry::Find(const TColour& colour, std::size_t guess) const 
     const double fromGuess = SquaredDistance(colour, entries_[guess]);
     std::size_t best = guess;
     double bestDistance = fromGuess;
-    const std::size_t others = entries_.size() - 1;
-    const TNeighbour* row = neighbours_.data() + guess * others;
-    for (std::size_t k = 0; k < others && row[k].apart < 4 * fromGuess; ++k)
-        if (const double d = SquaredDistance(colour, entries_[row[k].index]); d < bestDistance) {
+    const auto tryEntry = [&](std::size_t i) {
+        if (const double d = SquaredDistance(colour, entries_[i]); d < bestDistance) {
             bestDistance = d;
-            best = row[k].index;
+            best = i;
         }
+    };
+    const TNeighbour* row = neighbours_.data() + guess * kept_;
+    std::size_t k = 0;
+    for (; k < kept_ && row[k].apart < 4 * fromGuess; ++k)
+        tryEntry(row[k].index);
+    // Past the neighbours kept any other may still be nearer.
+    if (k == kept_ && kept_ + 1 < entries_.size())
+        for (std::size_t i = 0; i < entries_.size(); ++i)
+            tryEntry(i);
     return best;
 }
 
 double TNearestEntry::Gap(std::size_t i) const {
-    const std::size_t others = entries_.size() - 1;
-    const TNeighbour* row = neighbours_.data() + i * others;
-    for (std::size_t k = 0; k < others; ++k)
+    const TNeighbour* row = neighbours_.data() + i * kept_;
+    for (std::size_t k = 0; k < kept_; ++k)
         if (row[k].apart > 0)
             return std::sqrt(row[k].apart);
-    return 0;
+    double gap = 0;
+    for (const TColour& other : entries_)
+        if (const double d = SquaredDistance(entries_[i], other); d > 0 && (gap == 0 || d < gap))
+            gap = d;
+    return std::sqrt(gap);
 }

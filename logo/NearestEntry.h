@@ -33,8 +33,14 @@ private:
         std::uint32_t index;
     };
 
+    // The neighbours kept for each entry: enough for almost every search, which stops at the
+    // first twice as far as the guess; ordering all of them would cost most of a k-means round
+    // over a large palette.
+    static constexpr std::size_t Kept = 32;
+
     std::vector<TColour> entries_;
-    // For each entry the others, nearest first: row i starts at i * (Size() - 1).
+    std::size_t kept_ = 0;
+    // For each entry its `kept_` nearest others, nearest first: row i starts at i * kept_.
     std::vector<TNeighbour> neighbours_;
 };
 

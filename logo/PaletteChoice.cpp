@@ -1,5 +1,6 @@
 #include "logo/PaletteChoice.h"
 
+#include "logo/ColourBlocks.h"
 #include "logo/DacLevels.h"
 #include "logo/NearestEntry.h"
 
@@ -7,18 +8,22 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace {
 
-constexpr int Keys = 64 * 64 * 64;
 // Rounds of k-means at most, for 16 entries and for 256; they stop early once no colour changes
 // its entry. A round over few entries costs little, and few entries go on moving further.
 constexpr int SmallPaletteRounds = 40;
-constexpr int LargePaletteRounds = 16;
+constexpr int LargePaletteRounds = 8;
 // Rounds after those against the colours the entries will show, at the DAC's levels.
 constexpr int LevelRounds = 4;
-// An entry holding less than this share of the pixels is moved to where the error is largest.
-constexpr double NearlyEmpty = 1.0 / 4096;
+// An entry holding less than this share of an even split of the pixels is moved to where the
+// error is largest: the few pixels it held are shown almost as well by their next entry.
+constexpr double NearlyEmptyShare = 1.0 / 16;
+// What an entry moved to the colour shown worst removes, as a multiple of that colour's own
+// error: the next rounds give it the colours around it too, along a gradient or an edge.
+constexpr double Gathered = 8;
 
 // The pixels of one six-bit colour: how many, and their exact mean.
 struct TBin {
@@ -39,13 +44,13 @@ std::vector<TBin> Histogram(const QImage& picture) {
         std::array<quint32, 3> sum{};
         quint32 count = 0;
     };
-    std::vector<TSum> sums(Keys);
+    TColourBlocks<TSum, 6, 2> sums;
     for (int y = 0; y < picture.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
         for (int x = 0; x < picture.width(); ++x) {
             const QRgb rgb = row[x];
-            TSum& s = sums[std::size_t((qRed(rgb) >> 2) << 12 | (qGreen(rgb) >> 2) << 6 |
-                                       qBlue(rgb) >> 2)];
+            TSum& s = sums.At(unsigned(qRed(rgb)) >> 2, unsigned(qGreen(rgb)) >> 2,
+                              unsigned(qBlue(rgb)) >> 2);
             s.sum[0] += quint32(qRed(rgb));
             s.sum[1] += quint32(qGreen(rgb));
             s.sum[2] += quint32(qBlue(rgb));
@@ -53,11 +58,12 @@ std::vector<TBin> Histogram(const QImage& picture) {
         }
     }
     std::vector<TBin> bins;
-    for (const TSum& s : sums)
+    sums.ForEach([&bins](const TSum& s) {
         if (s.count)
             bins.push_back({{double(s.sum[0]) / s.count, double(s.sum[1]) / s.count,
                              double(s.sum[2]) / s.count},
                             double(s.count)});
+    });
     return bins;
 }
 
@@ -154,15 +160,38 @@ std::vector<TColour> SplitBoxes(std::vector<TBin>& bins, int colors) {
     return centres;
 }
 
+// What the picture's squared error grows by, for each entry that holds almost nothing, were it
+// gone and its pixels shown by their next nearest entry; cheapest first.
+std::vector<std::pair<double, std::size_t>>
+NearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_t>& owner,
+            const std::vector<double>& held, double pixels, const std::vector<TColour>& centres) {
+    const double least = NearlyEmptyShare * pixels / double(centres.size());
+    std::vector<double> cost(centres.size());
+    for (std::size_t b = 0; b < bins.size(); ++b) {
+        const std::size_t own = owner[b];
+        if (held[own] >= least)
+            continue;
+        double next = std::numeric_limits<double>::max();
+        for (std::size_t i = 0; i < centres.size(); ++i)
+            if (i != own)
+                next = std::min(next, SquaredDistance(bins[b].mean, centres[i]));
+        cost[own] += bins[b].count * (next - SquaredDistance(bins[b].mean, centres[own]));
+    }
+    std::vector<std::pair<double, std::size_t>> empty;
+    for (std::size_t i = 0; i < centres.size(); ++i)
+        if (held[i] < least)
+            empty.emplace_back(cost[i], i);
+    std::sort(empty.begin(), empty.end());
+    return empty;
+}
+
 // Gives each entry that holds almost nothing one of the colours shown worst, weighed by their
-// pixels; returns whether any moved.
+// pixels, where that removes more error than losing the entry adds: a few pixels of a strong
+// colour far from every other keep theirs. Returns whether any moved.
 bool MoveNearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_t>& owner,
                      const std::vector<double>& held, double pixels,
                      std::vector<TColour>& centres) {
-    std::vector<std::size_t> empty;
-    for (std::size_t i = 0; i < centres.size(); ++i)
-        if (held[i] < NearlyEmpty * pixels)
-            empty.push_back(i);
+    const auto empty = NearlyEmpty(bins, owner, held, pixels, centres);
     std::vector<std::pair<double, std::size_t>> worst;
     for (std::size_t b = 0; b < bins.size(); ++b)
         if (const double error = bins[b].count * SquaredDistance(bins[b].mean, centres[owner[b]]);
@@ -171,9 +200,10 @@ bool MoveNearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_
     const std::size_t moving = std::min(empty.size(), worst.size());
     std::partial_sort(worst.begin(), worst.begin() + std::ptrdiff_t(moving), worst.end(),
                       std::greater<>());
-    for (std::size_t k = 0; k < moving; ++k)
-        centres[empty[k]] = bins[worst[k].second].mean;
-    return moving > 0;
+    std::size_t moved = 0;
+    for (; moved < moving && empty[moved].first < Gathered * worst[moved].first; ++moved)
+        centres[empty[moved].second] = bins[worst[moved].second].mean;
+    return moved > 0;
 }
 
 TColour AtLevels(const TColour& colour) {

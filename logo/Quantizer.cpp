@@ -1,5 +1,6 @@
 #include "logo/Quantizer.h"
 
+#include "logo/ColourBlocks.h"
 #include "logo/DacLevels.h"
 #include "logo/NearestEntry.h"
 #include "logo/PaletteChoice.h"
@@ -20,11 +21,18 @@ constexpr double BusyShare = 0.4;
 // A pixel is busy when its channels differ from its left and upper neighbours' by more than
 // this in all.
 constexpr int BusyAt = 12;
+// The step between two of the DAC's levels, widened to eight bits.
+constexpr double DacStep = 4;
+// With more than 16 entries a pixel this near its nearest entry is shown by it, whatever error
+// reaches it, and carries nothing on: so many entries leave few colours further off, and dithering
+// the rest, within two of the DAC's steps, would add noise for a shade the eye hardly tells apart.
+constexpr double QuietNear = 2 * DacStep;
 
 // Each pixel's nearest palette entry, the error carried on to its neighbours when dithering.
 class TMapper {
 public:
-    explicit TMapper(const std::vector<TAwbmColor>& palette) : nearest_(Widened(palette)) {
+    explicit TMapper(const std::vector<TAwbmColor>& palette)
+        : nearest_(Widened(palette)), quiet_(palette.size() > 16 ? QuietNear : 0) {
         for (std::size_t i = 0; i < nearest_.Size(); ++i) {
             const double gap = nearest_.Gap(i);
             reach_.push_back(gap > 0 ? gap / 2 : std::numeric_limits<double>::max());
@@ -43,13 +51,16 @@ public:
             for (int x = 0; x < width; ++x) {
                 const TColour own = {double(qRed(row[x])), double(qGreen(row[x])),
                                      double(qBlue(row[x]))};
-                const TColour wanted = dither ? Wanted(own, here[std::size_t(x) + 1]) : own;
-                const std::uint8_t index = Lookup(wanted);
-                indices[std::size_t(y) * width + x] = index;
-                if (dither)
-                    Spread(here, next, std::size_t(x) + 1, wanted, nearest_.Entry(index),
-                           Busy(row[x], row[std::max(x - 1, 0)], above[x]) ? BusyShare
-                                                                           : SmoothShare);
+                const std::uint8_t nearest = Lookup(own);
+                std::uint8_t& index = indices[std::size_t(y) * width + x];
+                index = nearest;
+                if (!dither || SquaredDistance(own, nearest_.Entry(nearest)) < quiet_ * quiet_)
+                    continue;
+                const TColour wanted = Wanted(own, nearest, here[std::size_t(x) + 1]);
+                const bool busy = Busy(row[x], row[std::max(x - 1, 0)], above[x]);
+                index = busy ? Within(own, nearest, Lookup(wanted)) : Lookup(wanted);
+                Spread(here, next, std::size_t(x) + 1, wanted, nearest_.Entry(index),
+                       busy ? BusyShare : SmoothShare);
             }
             std::swap(here, next);
             std::fill(next.begin(), next.end(), TColour{});
@@ -70,8 +81,8 @@ private:
     // The pixel's own colour with the error carried to it, kept within half the gap between
     // the pixel's nearest entry and the entry nearest that: error from across an edge or built
     // up over a flat area then cannot make a far-off entry win.
-    TColour Wanted(const TColour& own, const TColour& carried) {
-        const double reach = reach_[Lookup(own)];
+    TColour Wanted(const TColour& own, std::uint8_t nearest, const TColour& carried) const {
+        const double reach = reach_[nearest];
         const double drift = std::sqrt(SquaredDistance(carried, TColour{}));
         const double scale = drift > reach ? reach / drift : 1.0;
         TColour wanted;
@@ -80,13 +91,22 @@ private:
         return wanted;
     }
 
+    // The entry chosen for the wanted colour, unless it lies further from the pixel's own colour
+    // than twice the pixel's nearest entry and a DAC step: at an edge that is no shade between
+    // the entries around the colour but the other side's error, which the first rows of a flat
+    // area would otherwise show now and then. Smooth shading is left its whole range.
+    std::uint8_t Within(const TColour& own, std::uint8_t nearest, std::uint8_t chosen) const {
+        const double limit = 2 * std::sqrt(SquaredDistance(own, nearest_.Entry(nearest))) + DacStep;
+        return SquaredDistance(own, nearest_.Entry(chosen)) > limit * limit ? nearest : chosen;
+    }
+
     // The entry nearest the wanted colour rounded to eight bits a channel, found once for each
     // such colour, starting from the last one found: neighbouring pixels mostly share entries.
     std::uint8_t Lookup(const TColour& wanted) {
         const int red = int(std::lround(wanted[0]));
         const int green = int(std::lround(wanted[1]));
         const int blue = int(std::lround(wanted[2]));
-        std::uint16_t& cached = Cached(red, green, blue);
+        std::uint16_t& cached = cache_.At(unsigned(red), unsigned(green), unsigned(blue));
         if (cached == 0) {
             last_ = nearest_.Find({double(red), double(green), double(blue)}, last_);
             cached = std::uint16_t(last_ + 1);
@@ -122,25 +142,13 @@ private:
         return apart(own, left) + apart(own, up) > BusyAt;
     }
 
-    // The cache's place for a colour: its top five bits a channel pick a block of 512 colours,
-    // made when first asked for, so that a picture pays only for the colours near its own.
-    std::uint16_t& Cached(int red, int green, int blue) {
-        std::int32_t& block =
-            blocks_[std::size_t((red >> 3) << 10 | (green >> 3) << 5 | blue >> 3)];
-        if (block < 0) {
-            block = std::int32_t(cache_.size());
-            cache_.resize(cache_.size() + 512);
-        }
-        return cache_[std::size_t(block) +
-                      std::size_t((red & 7) << 6 | (green & 7) << 3 | (blue & 7))];
-    }
-
     TNearestEntry nearest_;
     // How far the error carried may move a pixel whose nearest entry this is.
     std::vector<double> reach_;
-    // One more than the nearest entry to each 24-bit colour, 0 until asked, in blocks.
-    std::vector<std::int32_t> blocks_ = std::vector<std::int32_t>(32768, -1);
-    std::vector<std::uint16_t> cache_;
+    // How near its nearest entry a pixel is shown by it alone, carrying nothing on.
+    double quiet_;
+    // One more than the nearest entry to each 24-bit colour, 0 until asked.
+    TColourBlocks<std::uint16_t, 8, 3> cache_;
     std::size_t last_ = 0;
 };
 

@@ -9,7 +9,10 @@
 // picture (ChoosePalette), then every pixel mapped to its nearest entry, with Floyd–Steinberg
 // error diffusion when `dither` is set: of each miss the DAC could show better four fifths is
 // carried on in smooth shading and two fifths where the picture is busy, never further than
-// half the gap to the next entry, so that a flat area keeps to the entries around its colour. A
+// half the gap to the next entry, and where the picture is busy never to an entry more than
+// twice as far from the pixel as its nearest and a DAC step, so that a flat area keeps to the
+// entries around its colour up to its edges; with
+// more than 16 entries a pixel within two DAC steps of its nearest entry is shown by it. A
 // picture of no more colours than the palette holds keeps them exactly. Sizes outside what a logo
 // holds raise an error.
 TAwbmLogo Quantize(const QImage& picture, int colors, bool dither);

@@ -44,6 +44,10 @@ void TDecodedBitmap::LoadFromStream(QIODevice& stream) {
     buffer.setData(*bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format_);
+    // The bytes are of the kind named (their end was found by its rules): asking every image
+    // plugin whether it knows them better would only load plugins, which costs a start-up more
+    // than decoding a logo-sized picture.
+    reader.setAutoDetectImageFormat(false);
     reader.setAutoTransform(true);
     QImage image;
     PictureMemory::RequireFits(reader, file.size(), kind_);

@@ -20,22 +20,30 @@ bool Drawing(QByteArrayView type) {
 
 namespace PngChunks {
 
-std::optional<QByteArray> Drawn(QByteArrayView file) {
+std::optional<QByteArray> Drawn(const QByteArray& file) {
     if (!file.startsWith(kSignature))
         return std::nullopt;
-    QByteArray drawn = kSignature.toByteArray();
+    // Made only once a chunk is left out: a file of drawing chunks alone is its own drawing,
+    // shared rather than copied.
+    QByteArray drawn;
+    bool cut = false;
     for (qsizetype at = kSignature.size(); file.size() - at >= kFraming;) {
-        const qint64 length = qFromBigEndian<quint32>(file.data() + at);
+        const qint64 length = qFromBigEndian<quint32>(file.constData() + at);
         if (length > file.size() - at - kFraming)
             return std::nullopt;
-        const QByteArrayView type = file.sliced(at + 4, 4);
+        const QByteArrayView type = QByteArrayView(file).sliced(at + 4, 4);
         if (at == kSignature.size() && type != "IHDR")
             return std::nullopt;
         const qsizetype next = at + kFraming + length;
-        if (Drawing(type))
-            drawn.append(file.sliced(at, next - at));
+        if (!Drawing(type) && !cut) {
+            drawn.reserve(file.size());
+            drawn.append(file.constData(), at);
+            cut = true;
+        } else if (Drawing(type) && cut) {
+            drawn.append(file.constData() + at, next - at);
+        }
         if (type == "IEND")
-            return drawn;
+            return cut ? drawn : next == file.size() ? file : file.first(next);
         at = next;
     }
     return std::nullopt;

@@ -12,10 +12,11 @@
 namespace PngChunks {
 
 // `file` rebuilt from those chunks, copied as they stand (their checksums included) and in their
-// order, up to the end chunk. None when the signature or the header chunk does not open the
-// file, when a chunk's length runs past the file's end, or when no end chunk follows: a file cut
-// short is refused, not drawn with its missing part black.
-std::optional<QByteArray> Drawn(QByteArrayView file);
+// order, up to the end chunk; the file itself, shared, when it holds no other chunks. None when the
+// signature or the header chunk does not open the file, when a chunk's length runs past the file's
+// end, or when no end chunk follows: a file cut short is refused, not drawn with its missing part
+// black.
+std::optional<QByteArray> Drawn(const QByteArray& file);
 
 } // namespace PngChunks
 

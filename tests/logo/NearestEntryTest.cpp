@@ -43,4 +43,10 @@ TEST(NearestEntry, GapIsTheDistanceToTheNearestOtherColour) {
     EXPECT_EQ(nearest.Gap(1), 5);
     EXPECT_EQ(nearest.Gap(3), std::sqrt(97.0 * 97 + 16));
     EXPECT_EQ(TNearestEntry({{1, 2, 3}, {1, 2, 3}}).Gap(0), 0);
+    // More copies of one colour than the neighbours an entry keeps in order.
+    std::vector<TColour> copies(60, TColour{9, 9, 9});
+    copies.push_back({9, 12, 13});
+    const TNearestEntry many(copies);
+    EXPECT_EQ(many.Gap(0), 5);
+    EXPECT_EQ(many.Find({9, 12, 12}, 0), 60u);
 }

@@ -112,9 +112,8 @@ double Distance(QRgb a, QRgb b) {
     return std::sqrt(double(dr * dr + dg * dg + db * db));
 }
 
-// A rainbow of strong colours above a large flat rectangle of a green the six-bit DAC cannot
-// show (192 lies between the levels 190 and 195).
-QImage FlatGreenBelowARainbow() {
+// A rainbow of strong colours above a large flat rectangle of one colour.
+QImage FlatBelowARainbow(QRgb flat) {
     QImage picture(240, 160, QImage::Format_RGB32);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < picture.width(); ++x)
@@ -122,28 +121,33 @@ QImage FlatGreenBelowARainbow() {
                              QColor::fromHsv(x * 359 / picture.width(), 255, 128 + y * 3).rgb());
     for (int y = 40; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
-            picture.setPixel(x, y, qRgb(40, 192, 40));
+            picture.setPixel(x, y, flat);
     return picture;
 }
 
 } // namespace
 
+// Colours the six-bit DAC cannot show (green 192 lies between the levels 190 and 195), below
+// strong colours whose error reaches into the rectangle's first rows.
 TEST(Quantizer, DitheringAFlatAreaUsesOnlyTheEntriesAroundItsColour) {
-    const QImage picture = FlatGreenBelowARainbow();
-    const QRgb green = qRgb(40, 192, 40);
-    for (const int colors : {16, 256}) {
-        const TAwbmLogo logo = Quantize(picture, colors, true);
-        double nearest = 1e9;
-        for (const TAwbmColor entry : logo.Palette())
-            nearest = std::min(nearest, Distance(TAwbmLogo::ToRgb(entry), green));
-        // The entries a dither may mix for this green: none further than twice the nearest one
-        // and a DAC step.
-        const double reach = 2 * nearest + 4;
-        int faroff = 0;
-        for (int y = 40; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                faroff += Distance(Shown(logo, x, y), green) > reach;
-        EXPECT_EQ(faroff, 0) << colors << " colours: the nearest entry lies " << nearest << " away";
+    for (const QRgb flat : {qRgb(40, 192, 40), qRgb(200, 30, 90), qRgb(130, 131, 250),
+                            qRgb(250, 210, 20), qRgb(97, 97, 97)}) {
+        const QImage picture = FlatBelowARainbow(flat);
+        for (const int colors : {16, 256}) {
+            const TAwbmLogo logo = Quantize(picture, colors, true);
+            double nearest = 1e9;
+            for (const TAwbmColor entry : logo.Palette())
+                nearest = std::min(nearest, Distance(TAwbmLogo::ToRgb(entry), flat));
+            // The entries a dither may mix for this colour: none further than twice the
+            // nearest one and a DAC step.
+            const double reach = 2 * nearest + 4;
+            int faroff = 0;
+            for (int y = 40; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    faroff += Distance(Shown(logo, x, y), flat) > reach;
+            EXPECT_EQ(faroff, 0) << colors << " colours, flat " << QColor(flat).name().toStdString()
+                                 << ": the nearest entry lies " << nearest << " away";
+        }
     }
 }
 
@@ -165,4 +169,27 @@ TEST(Quantizer, MapsEveryPixelToItsNearestEntry) {
                     << colors << " colours at " << x << "," << y;
             }
     }
+}
+
+// With 256 entries a picture whose every colour lies within two DAC steps of an entry is shown
+// by entries as near as without dithering: no noise for shades the eye can hardly tell apart.
+TEST(Quantizer, DitheringWithManyEntriesLeavesColoursNearAnEntryAlone) {
+    QImage picture(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const int block = y / 4 * 16 + x / 4;
+            const int grain = 4 * ((x + 2 * y) % 3 - 1);
+            const QRgb centre =
+                Exact(block % 8 * 3 + 10, block / 8 % 8 * 3 + 10, block / 64 * 3 + 10);
+            picture.setPixel(x, y,
+                             qRgb(qRed(centre) + grain, qGreen(centre) - grain, qBlue(centre)));
+        }
+    const TAwbmLogo plain = Quantize(picture, 256, false);
+    const TAwbmLogo dithered = Quantize(picture, 256, true);
+    int moved = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            moved += Distance(Shown(dithered, x, y), picture.pixel(x, y)) >
+                     Distance(Shown(plain, x, y), picture.pixel(x, y));
+    EXPECT_EQ(moved, 0);
 }

@@ -56,6 +56,12 @@ TEST(PngChunks, APictureIsDrawnFromItsPixelChunksAloneAndLooksTheSame) {
                              PngChunk("tIME", QByteArray(7, '\1')) + PngChunk("IEND", {}) +
                              "trailing bytes";
     EXPECT_EQ(PngChunks::Drawn(noted), plain);
+    EXPECT_EQ(PngChunks::Drawn(plain), plain);
+    EXPECT_EQ(PngChunks::Drawn(plain + "trailing bytes"), plain);
+    EXPECT_EQ(PngChunks::Drawn(kSignature + PaletteHeader() + PaletteRows() +
+                               PngChunk("tEXt", "Title\0Logo") + PngChunk("IEND", {})),
+              plain)
+        << "a note after the pixels";
     TDecodedBitmap bitmap("png", "PNG");
     bitmap.LoadFromBytes(noted);
     EXPECT_EQ(bitmap.Image().pixel(0, 0), qRgb(0, 0, 0)) << "see-through red shows black";
