@@ -1,6 +1,7 @@
 // epatool: the editor's conversion and save for scripted BIOS builds, and a way to look at a
 // finished logo without a BIOS. This file finds the command; each command is a file of its own.
-// Built as epatool-full, which the program named epatool starts for every command but info.
+// Built as epatool-full, which the program named epatool starts for every command but info and
+// decode.
 #include "gif/GIFImage.h"
 #include "pictures/Icon.h"
 #include "pictures/Metafile.h"
@@ -11,9 +12,12 @@
 #include "tools/epatool/UsageError.h"
 
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <cstdint>
 #include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -22,7 +26,9 @@ namespace {
 // where the system offers large pages the heap is backed by them. In a virtual machine the first
 // touch of a page costs several microseconds, more than a logo's work on it, and a full-screen
 // logo touches a few thousand.
+// Only glibc's allocator takes these settings; elsewhere the heap is left as the system makes it.
 void PrepareMemory() {
+#if defined(__GLIBC__)
     constexpr int Step = 32 << 20;
     mallopt(M_MMAP_THRESHOLD, Step); // the most it takes
     mallopt(M_TRIM_THRESHOLD, 4 * Step);
@@ -36,6 +42,7 @@ void PrepareMemory() {
     const std::uintptr_t first = (std::uintptr_t(before) + Large - 1) & ~(Large - 1);
     if (std::uintptr_t(after) > first)
         madvise(reinterpret_cast<void*>(first), std::uintptr_t(after) - first, MADV_HUGEPAGE);
+#endif
 }
 
 QString ToolUsage() {
