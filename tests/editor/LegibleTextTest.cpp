@@ -7,11 +7,10 @@
 #include "runtime/Fonts.h"
 #include "runtime/Label.h"
 #include "runtime/SpacedText.h"
-#include "tests/TestDir.h"
+#include "tests/editor/WindowFixture.h"
 
 #include <QComboBox>
 #include <QPainter>
-#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 #include <vector>
@@ -116,30 +115,16 @@ TEST(LegibleText, NoTwoLettersOfAnyCaptionTouch) {
 
 namespace {
 
-// The editor window, switched through its language list.
-class LegibleWindow : public ::testing::Test {
-protected:
-    LegibleWindow() : previous_(QDir::currentPath()) {
-        QDir::setCurrent(dir.Path("."));
-        form.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
-    }
-    ~LegibleWindow() override { QDir::setCurrent(previous_); }
+using LegibleWindow = WindowFixture;
 
-    template <typename Control> QList<Control*> Shown() const {
-        QList<Control*> shown;
-        for (Control* control : form.findChildren<Control*>())
-            if (!control->Caption().isEmpty())
-                shown += control;
-        return shown;
-    }
-
-    TestDir dir;
-    TMainForm form;
-
-private:
-    QString previous_;
-};
+// The controls of `form` of this kind that show a caption.
+template <typename Control> QList<Control*> Shown(const TMainForm& form) {
+    QList<Control*> shown;
+    for (Control* control : form.findChildren<Control*>())
+        if (!control->Caption().isEmpty())
+            shown += control;
+    return shown;
+}
 
 // The columns of `button` its caption changes, from a grab with the caption and one without.
 std::pair<int, int> CaptionColumns(TsohoTextButton& button) {
@@ -180,7 +165,7 @@ TEST_F(LegibleWindow, EveryLanguageKeepsItsLettersApartAndInsideTheirControls) {
     for (int language = 0; language < form.ComboBox1->count(); ++language) {
         form.ComboBox1->setCurrentIndex(language);
         const std::string name = form.ComboBox1->currentText().toStdString();
-        for (TsohoTextButton* button : Shown<TsohoTextButton>()) {
+        for (TsohoTextButton* button : Shown<TsohoTextButton>(form)) {
             EXPECT_EQ(Meetings(button->Font(), button->Caption(), OnCanvas), 0)
                 << button->Caption().toStdString();
             const auto [first, last] = CaptionColumns(*button);
@@ -189,7 +174,7 @@ TEST_F(LegibleWindow, EveryLanguageKeepsItsLettersApartAndInsideTheirControls) {
             EXPECT_LT(last, button->width() - frame)
                 << button->Caption().toStdString() << " in " << name;
         }
-        for (TCustomLabel* label : Shown<TCustomLabel>()) {
+        for (TCustomLabel* label : Shown<TCustomLabel>(form)) {
             EXPECT_EQ(Meetings(label->Font(), label->Caption(), OnCanvas), 0)
                 << label->Caption().toStdString();
             const QRect text =
