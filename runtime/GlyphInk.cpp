@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <map>
 #include <mutex>
+#include <tuple>
 
 namespace {
 
@@ -67,9 +68,21 @@ bool TGlyphInk::NearInk(int x, int y) const {
     return false;
 }
 
+// Asked of the same two glyphs whenever a new line holds them side by side: each answer is kept.
 bool TGlyphInk::Touches(const TGlyphInk& right, QPoint offset) const {
     if (Empty() || right.Empty())
         return false;
+    static std::mutex guard;
+    static std::map<std::tuple<const TGlyphInk*, const TGlyphInk*, int, int>, bool> known;
+    const std::lock_guard lock(guard);
+    const auto key = std::make_tuple(this, &right, offset.x(), offset.y());
+    auto found = known.find(key);
+    if (found == known.end())
+        found = known.emplace(key, Meets(right, offset)).first;
+    return found->second;
+}
+
+bool TGlyphInk::Meets(const TGlyphInk& right, QPoint offset) const {
     // Where the right glyph's image starts in this one's.
     const QPoint shift = origin_ + offset - right.origin_;
     for (int y = 0; y < right.ink_.height(); ++y)

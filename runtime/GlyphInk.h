@@ -9,7 +9,7 @@
 // decides whether two letters drawn side by side would run into each other.
 class TGlyphInk {
 public:
-    // Drawn once for each font and glyph, then kept for the rest of the run.
+    // Drawn once for each font and glyph, then kept, at the same place, for the rest of the run.
     static const TGlyphInk& Of(const QRawFont& font, quint32 glyph);
 
     bool Empty() const { return ink_.isNull(); }
@@ -21,6 +21,7 @@ private:
     TGlyphInk(const QRawFont& font, quint32 glyph);
     bool InkAt(int x, int y) const;
     bool NearInk(int x, int y) const;
+    bool Meets(const TGlyphInk& right, QPoint offset) const;
 
     // Ink pixels are opaque; `origin_` is where the glyph's origin lies in `ink_`.
     QImage ink_;

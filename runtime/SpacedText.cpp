@@ -7,6 +7,8 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -214,7 +216,24 @@ QList<TSpacedText::TLine> TSpacedText::SetParagraph(const QString& paragraph,
     return lines;
 }
 
+// A window sets the same few captions over and over, at every paint and every measure: each
+// line is set once and kept, as far as a bound that no window comes near.
 TSpacedText::TLine TSpacedText::SetLine(const QString& text, const QList<int>& marked) {
+    static std::mutex guard;
+    static std::map<QString, TLine> set;
+    constexpr std::size_t MostKept = 2048;
+    QString key = font_.key() + u'\n' + text;
+    for (const int mark : marked)
+        key += u'\n' + QString::number(mark);
+    const std::lock_guard lock(guard);
+    if (const auto found = set.find(key); found != set.end())
+        return found->second;
+    if (set.size() >= MostKept)
+        set.clear();
+    return set.emplace(key, NewLine(text, marked)).first->second;
+}
+
+TSpacedText::TLine TSpacedText::NewLine(const QString& text, const QList<int>& marked) const {
     QTextLayout layout(text, font_);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);

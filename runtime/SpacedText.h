@@ -38,6 +38,7 @@ private:
     };
     // `marked` are the characters "&" underlines, counted in the text given.
     TLine SetLine(const QString& text, const QList<int>& marked);
+    TLine NewLine(const QString& text, const QList<int>& marked) const;
     QList<TLine> SetParagraph(const QString& paragraph, const QList<int>& marked, qreal lineWidth);
     void Place(QList<TLine>& lines);
 
