@@ -3,6 +3,7 @@
 #include "runtime/Shell.h"
 
 TProUrlLabel::TProUrlLabel(QWidget* parent) : TProLabel(parent) {
+    setFocusPolicy(Qt::TabFocus);
     setCursor(TCursors::Get(cursor_));
     SetFontColor(clBlue);
     QFont underlined;
@@ -51,12 +52,26 @@ void TProUrlLabel::MouseMove(Qt::KeyboardModifiers shift, int x, int y) {
 void TProUrlLabel::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
     TProLabel::MouseUp(button, shift, x, y);
     const bool follow = pressed_ && Inside(x, y);
-    if (follow)
-        visited_ = true;
-    SetFontColor(StateColor());
     pressed_ = false;
     if (follow)
-        TShell::Open(url_.isEmpty() ? Caption() : url_);
+        Follow();
+    else
+        SetFontColor(StateColor());
+}
+
+void TProUrlLabel::Follow() {
+    visited_ = true;
+    SetFontColor(StateColor());
+    TShell::Open(url_.isEmpty() ? Caption() : url_);
+}
+
+void TProUrlLabel::KeyDown(int& key, Qt::KeyboardModifiers shift) {
+    TProLabel::KeyDown(key, shift);
+    const bool opens = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (opens && (shift & ~Qt::KeypadModifier) == Qt::NoModifier && !pressed_) {
+        key = 0;
+        Follow();
+    }
 }
 
 void TProUrlLabel::FontColorChanged() {

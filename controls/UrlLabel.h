@@ -6,14 +6,17 @@
 
 // A windowless link: an underlined caption, blue until followed and navy after, red while held
 // with the pointer over it, under a pointing hand. A press and release over it, with any button,
-// hands URL (or the caption when URL is empty) unchanged to the desktop to be opened. It can be
-// turned, shifted and shadowed like any label.
+// hands URL (or the caption when URL is empty) unchanged to the desktop to be opened; so do Space
+// and Enter when Tab has brought the focus to it. It can be turned, shifted and shadowed like any
+// label.
 class TProUrlLabel : public TProLabel {
     Q_OBJECT
 public:
     explicit TProUrlLabel(QWidget* parent);
 
     const QString& URL() const { return url_; }
+    // Opens the link as a click on it does, and marks it followed.
+    void Follow();
     void SetURL(const QString& url) { url_ = url; }
     // The caption's colour is always the font colour; setting the font colour also sets the
     // colour of the state the link is in (visited or not), and these setters the reverse. While
@@ -34,6 +37,7 @@ protected:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) override;
     void MouseMove(Qt::KeyboardModifiers shift, int x, int y) override;
+    void KeyDown(int& key, Qt::KeyboardModifiers shift) override;
     void FontColorChanged() override;
 
 private:

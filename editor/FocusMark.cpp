@@ -2,13 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
-
-namespace {
-
-// Clear of the button's two-pixel bevel, and drawn a pixel on, a pixel off.
-constexpr int Inset = 3;
-
-} // namespace
+#include <algorithm>
 
 TFocusMark::TFocusMark(QWidget* parent) : QFocusFrame(parent) {
     // Mouse-transparent and never focused, as every focus frame.
@@ -17,18 +11,21 @@ TFocusMark::TFocusMark(QWidget* parent) : QFocusFrame(parent) {
             [this](QWidget*, QWidget* focused) { Follow(focused); });
 }
 
-void TFocusMark::SetMarked(const QList<QWidget*>& controls) {
-    marked_.clear();
+// Drawn a pixel on, a pixel off.
+void TFocusMark::AddMarked(const QList<QWidget*>& controls, int inset) {
     for (QWidget* control : controls)
-        marked_.append(control);
+        marked_.append({control, inset});
     Follow(QApplication::focusWidget());
 }
 
 void TFocusMark::Follow(QWidget* focused) {
-    if (!focused || !marked_.contains(focused)) {
+    const auto mark = std::find_if(marked_.begin(), marked_.end(),
+                                   [&](const auto& marked) { return marked.first == focused; });
+    if (!focused || mark == marked_.end()) {
         hide();
         return;
     }
+    inset_ = mark->second;
     if (parentWidget() != focused)
         setParent(focused);
     setGeometry(focused->rect());
@@ -40,5 +37,5 @@ void TFocusMark::paintEvent(QPaintEvent*) {
     QPen pen(Qt::black, 1);
     pen.setDashPattern({1, 1});
     painter.setPen(pen);
-    painter.drawRect(rect().adjusted(Inset, Inset, -Inset - 1, -Inset - 1));
+    painter.drawRect(rect().adjusted(inset_, inset_, -inset_ - 1, -inset_ - 1));
 }

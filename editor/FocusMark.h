@@ -4,6 +4,7 @@
 #include <QFocusFrame>
 #include <QList>
 #include <QPointer>
+#include <utility>
 
 // A dotted frame just inside whichever of the marked controls has the keyboard focus, for
 // controls that show no focus of their own. It lies on the control as its child, so that an
@@ -15,7 +16,9 @@ class TFocusMark : public QFocusFrame {
 public:
     explicit TFocusMark(QWidget* parent);
 
-    void SetMarked(const QList<QWidget*>& controls);
+    // Each control's mark lies `inset` pixels inside its edges: clear of a button's bevel, or
+    // round the whole of a link's text.
+    void AddMarked(const QList<QWidget*>& controls, int inset);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -23,7 +26,8 @@ protected:
 private:
     void Follow(QWidget* focused);
 
-    QList<QPointer<QWidget>> marked_;
+    QList<std::pair<QPointer<QWidget>, int>> marked_;
+    int inset_ = 0;
 };
 
 #endif

@@ -368,7 +368,8 @@ void TMainForm::ArrangeTabOrder() {
                                 sohoTextButton5, sohoTextButton6,
                                 ColorGrid1,      ComboBox1,
                                 sohoTextButton7, sohoTextButton8,
-                                sohoTextButton9, sg1,
+                                sohoTextButton9, ProUrlLabel1,
+                                ProUrlLabel2,    sg1,
                                 Panel1,          tlb1,
                                 Button1};
     for (qsizetype i = 1; i < order.size(); ++i)

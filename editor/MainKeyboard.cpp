@@ -2,6 +2,7 @@
 // the focused one, the shortcuts press theirs, and Esc closes the help and the about panel.
 #include "controls/TextButton.h"
 #include "controls/TextListBox.h"
+#include "controls/UrlLabel.h"
 #include "controls/sohoPanel.h"
 #include "editor/FocusMark.h"
 #include "editor/Main.h"
@@ -45,7 +46,9 @@ void TMainForm::StartKeyboard() {
         marked.append(button);
     }
     FocusMark1 = new TFocusMark(sohoPanel2);
-    FocusMark1->SetMarked(marked);
+    // Clear of the buttons' two-pixel bevel; round the links' whole text.
+    FocusMark1->AddMarked(marked, 3);
+    FocusMark1->AddMarked({ProUrlLabel1, ProUrlLabel2}, 0);
     CloseOnEscape(*tlb1, [this] { Button1Click(*Button1); });
     CloseOnEscape(*Panel1, [this] { ga2Click(*ga2); });
 }

@@ -2,6 +2,7 @@
 
 #include "runtime/Graphic.h"
 #include "runtime/OutOfMemory.h"
+#include "runtime/SpacedText.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -283,13 +284,15 @@ QRect TCanvas::DrawText(const QRect& rect, int flags, const QString& text) {
     QRect used;
     Paint([&](QPainter& painter) {
         PrepareText(painter);
-        painter.drawText(rect, flags, text, &used);
+        const TSpacedText spaced(font_, rect, flags, text);
+        spaced.Draw(painter);
+        used = spaced.Bounds();
     });
     return used;
 }
 
 QRect TCanvas::TextRect(const QRect& rect, int flags, const QString& text) const {
-    return QFontMetrics(font_).boundingRect(rect, flags, text);
+    return TSpacedText(font_, rect, flags, text).Bounds();
 }
 
 void TCanvas::RotatedTextOut(const QPoint& origin, int angle, const QString& text) {

@@ -1,8 +1,8 @@
 #include "runtime/CustomLabel.h"
 
 #include "runtime/Canvas.h"
+#include "runtime/SpacedText.h"
 
-#include <QFontMetrics>
 #include <QKeySequence>
 #include <QShortcutEvent>
 
@@ -55,7 +55,7 @@ int TCustomLabel::TextFlags() const {
 }
 
 QRect TCustomLabel::TextExtent(const QRect& area, int flags, const QString& text) const {
-    return QFontMetrics(Font()).boundingRect(area, flags, text);
+    return TSpacedText(Font(), area, flags, text).Bounds();
 }
 
 void TCustomLabel::DrawLabelText(TCanvas& canvas, const QRect& area, int flags) {

@@ -1,5 +1,6 @@
 #include "controls/ShadowLabel.h"
 #include "runtime/Fonts.h"
+#include "runtime/SpacedText.h"
 #include "tests/Mouse.h"
 #include "tests/Pixels.h"
 
@@ -24,7 +25,7 @@ protected:
         label->SetShadowPos(spRightBottom);
     }
     QSize TextSize(const QString& text) const {
-        return QFontMetrics(font).boundingRect(QRect(1, 0, 100, 20), flags, text).size();
+        return TSpacedText(font, QRect(1, 0, 100, 20), flags, text).Bounds().size();
     }
 
     const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 11, fsBold);

@@ -1,6 +1,7 @@
 #include "controls/sohoPanel.h"
 #include "controls/TextButton.h"
 #include "runtime/Fonts.h"
+#include "runtime/SpacedText.h"
 
 #include <QFontMetrics>
 
@@ -90,7 +91,8 @@ TEST(Panel, AnInnerBevelAGapAndARightAlignedCaption) {
     const int flags = Qt::AlignRight | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextExpandTabs;
     const int lineTop = (4 + 37 - metrics.height()) / 2;
     const QRect text =
-        metrics.boundingRect(QRect(4, lineTop, 177, metrics.height()), flags, panel.Caption());
+        TSpacedText(panel.Font(), QRect(4, lineTop, 177, metrics.height()), flags, panel.Caption())
+            .Bounds();
     int rightmost = -1;
     int lowest = -1;
     for (int y = 0; y < shot.height(); ++y)

@@ -68,4 +68,16 @@ TEST_F(Accessible, TheGridReportsThePickedColour) {
     EXPECT_EQ(grid->text(QAccessible::Value), "Red, 9");
 }
 
+// A link is named by its address, in every language, and can take the focus.
+TEST_F(Accessible, TheLinksAreNamedByTheirAddresses) {
+    for (int language = 0; language < 3; ++language) {
+        form.ComboBox1->setCurrentIndex(language);
+        for (TProUrlLabel* link : {form.ProUrlLabel1, form.ProUrlLabel2}) {
+            EXPECT_EQ(Face(link)->role(), QAccessible::Link);
+            EXPECT_EQ(Face(link)->text(QAccessible::Name), link->URL());
+            EXPECT_TRUE(Face(link)->state().focusable);
+        }
+    }
+}
+
 } // namespace

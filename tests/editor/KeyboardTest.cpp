@@ -1,7 +1,9 @@
 #include "controls/TextListBox.h"
+#include "controls/UrlLabel.h"
 #include "editor/FocusMark.h"
 #include "runtime/Image.h"
 #include "runtime/Panel.h"
+#include "runtime/Shell.h"
 #include "tests/editor/WindowFixture.h"
 
 #include <QComboBox>
@@ -91,6 +93,33 @@ TEST_F(Keyboard, TabReachesEveryButtonAndSpaceOrEnterPressesIt) {
     EXPECT_FALSE(form.Panel1->isVisible());
     EXPECT_EQ(Keys(Qt::Key_Return, Qt::NoModifier, {{mrNo, {}}}),
               QList<TPromptKind>{TPromptKind::pkConfirmation});
+}
+
+// Tab reaches the two links after the window's own buttons, marks them as it marks a button,
+// and Space or Enter opens the address, as a click does; a key with Ctrl opens nothing.
+TEST_F(Keyboard, TabReachesTheLinksWhichSpaceOrEnterOpens) {
+    QList<QUrl> opened;
+    TShell::SetOpener([&](const QUrl& url) { opened.append(url); });
+    form.sohoTextButton9->setFocus();
+    Keys(Qt::Key_Tab, Qt::NoModifier);
+    ASSERT_EQ(QApplication::focusWidget(), form.ProUrlLabel1);
+    EXPECT_TRUE(form.FocusMark1->isVisible());
+    EXPECT_EQ(form.FocusMark1->parentWidget(), form.ProUrlLabel1);
+    EXPECT_EQ(form.FocusMark1->geometry(), form.ProUrlLabel1->rect());
+    Keys(Qt::Key_Return, Qt::NoModifier);
+    Keys(Qt::Key_Tab, Qt::NoModifier);
+    ASSERT_EQ(QApplication::focusWidget(), form.ProUrlLabel2);
+    Keys(Qt::Key_Space, Qt::ControlModifier);
+    Keys(Qt::Key_Space, Qt::NoModifier);
+    Keys(Qt::Key_Enter, Qt::KeypadModifier);
+    TShell::SetOpener({});
+    ASSERT_EQ(opened.size(), 3);
+    EXPECT_EQ(opened[0].toString(), form.ProUrlLabel1->URL());
+    EXPECT_TRUE(opened[1].toString().endsWith(form.ProUrlLabel2->URL())) << "mailto: before it";
+    EXPECT_TRUE(form.ProUrlLabel1->Visited());
+    Keys(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), form.ProUrlLabel1);
+    EXPECT_EQ(form.FocusMark1->parentWidget(), form.ProUrlLabel1);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "runtime/Fonts.h"
 #include "runtime/Label.h"
 #include "runtime/Panel.h"
+#include "runtime/SpacedText.h"
 #include "tests/Mouse.h"
 #include "tests/Screenshots.h"
 #include "tests/TestDir.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -112,9 +112,9 @@ TEST_F(WindowLook, ALabelCountsItsShadowFromItsFirstCaptionChange) {
     TShadowLabel& label = *form.ShadowLabel2;
     const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), 11, fsBold);
     const auto text = [&](const QString& caption) {
-        return QFontMetrics(font)
-            .boundingRect(QRect(1, 0, 200, 50),
-                          Qt::AlignLeft | Qt::TextExpandTabs | Qt::TextShowMnemonic, caption)
+        return TSpacedText(font, QRect(1, 0, 200, 50),
+                           Qt::AlignLeft | Qt::TextExpandTabs | Qt::TextShowMnemonic, caption)
+            .Bounds()
             .size();
     };
     EXPECT_EQ(label.size(), text(QStringLiteral("X :")) + QSize(2, 0));

@@ -1,8 +1,8 @@
 #include "runtime/Label.h"
 #include "runtime/Fonts.h"
+#include "runtime/SpacedText.h"
 #include "tests/Pixels.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QTest>
 #include <climits>
@@ -24,9 +24,9 @@ protected:
         label->SetColor(clWhite);
         label->SetFontColor(clBlack);
     }
-    // The text's box in `area` with `flags`, as Qt lays it out.
+    // The text's box in `area` with `flags`, as the window sets its text.
     QRect Box(const QRect& area, int flags, const QString& text) const {
-        return QFontMetrics(font).boundingRect(area, flags, text);
+        return TSpacedText(font, area, flags, text).Bounds();
     }
     pixels::Set Ink(TColor color) const { return pixels::Of(*label, color); }
     // The columns the text's ink spans, first and last.
