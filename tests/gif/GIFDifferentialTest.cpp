@@ -212,6 +212,15 @@ QByteArray AsFile(const QImage& pixels, int bits, bool interlaced, bool cut = fa
         .Bytes();
 }
 
+// We and giflib read from the file made of `pixels` the pixels it was made of.
+void ExpectReadBack(const QImage& pixels, int bits, bool interlaced) {
+    const QByteArray bytes = AsFile(pixels, bits, interlaced);
+    TGIFImage image;
+    image.LoadFromBytes(bytes);
+    EXPECT_EQ(Indices(image.Frames(0).Bitmap().Image()), Indices(pixels));
+    EXPECT_EQ(TGiflibFile(bytes).Indices(0), Indices(pixels));
+}
+
 } // namespace
 
 // Interlaced frames and rows with padding are decoded straight into their rows, where a string
@@ -227,11 +236,7 @@ TEST(GIFDifferential, InterlacedAndPaddedRowsDecodeAsGiflibDoes) {
                                      << bits << " bits " << width << "x" << height << " interlaced "
                                      << interlaced << " spread " << spread);
                         const QImage pixels = RandomIndices(random, width, height, spread);
-                        const QByteArray bytes = AsFile(pixels, bits, interlaced);
-                        TGIFImage image;
-                        image.LoadFromBytes(bytes);
-                        ASSERT_EQ(Indices(image.Frames(0).Bitmap().Image()), Indices(pixels));
-                        ASSERT_EQ(TGiflibFile(bytes).Indices(0), Indices(pixels));
+                        ExpectReadBack(pixels, bits, interlaced);
                     }
 }
 
@@ -272,11 +277,7 @@ TEST(GIFDifferential, LargeFramesDecodeAsGiflibDoesToTheirLastPixel) {
                                  << bits << " bits " << size.width() << "x" << size.height()
                                  << " interlaced " << interlaced << " runs " << longestRun);
                     const QImage pixels = Pattern(random, size, bits, longestRun);
-                    const QByteArray bytes = AsFile(pixels, bits, interlaced);
-                    TGIFImage image;
-                    image.LoadFromBytes(bytes);
-                    ASSERT_EQ(Indices(image.Frames(0).Bitmap().Image()), Indices(pixels));
-                    ASSERT_EQ(TGiflibFile(bytes).Indices(0), Indices(pixels));
+                    ExpectReadBack(pixels, bits, interlaced);
                 }
 }
 
