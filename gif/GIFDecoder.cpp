@@ -97,15 +97,16 @@ public:
     explicit TCodeStream(QByteArrayView blocks)
         : data_(reinterpret_cast<const quint8*>(blocks.constData())), size_(blocks.size()) {
         reader.at = reader.end = chunk_.data();
-        Gather(reader);
+        reader = Gathered(reader);
     }
 
     // The next code of `width` bits from `in` (a copy of `reader` the caller keeps), or -1 when
-    // the data has run out.
+    // the data has run out. The reader goes by value to the gathering, so that the caller's
+    // copy never has its address taken and stays in registers while pixels are stored.
     int Next(TBitReader& in, int width) {
-        if (in.count < width) {
+        if (in.count < width) [[unlikely]] {
             if (in.end - in.at < 8)
-                Gather(in);
+                in = Gathered(in);
             in.Fill();
             if (in.count < width)
                 return -1;
@@ -121,8 +122,8 @@ private:
     static constexpr int kChunk = 4096;
     static constexpr int kLoadSlack = 8;
 
-    // Moves the bytes not yet read to the front and adds blocks behind them.
-    void Gather(TBitReader& in) {
+    // `in` with the bytes not yet read moved to the front and blocks added behind them.
+    [[gnu::noinline]] TBitReader Gathered(TBitReader in) {
         const qsizetype left = in.end - in.at;
         std::memmove(chunk_.data(), in.at, left);
         quint8* to = chunk_.data() + left;
@@ -135,6 +136,7 @@ private:
         std::memset(to, 0, kLoadSlack);
         in.at = chunk_.data();
         in.end = to;
+        return in;
     }
 
     const quint8* const data_;
@@ -153,17 +155,33 @@ struct TDecodeState {
     int previousLength = 0;
 };
 
-// Copies `size` pixels from `from` to `out`, no more than `room` of them. Short strings move as
-// one block of 16 bytes where `slack` leaves room: the bytes past the string are written over
-// later.
-inline void CopyString(quint8* out, const quint8* from, int size, qsizetype room, qsizetype slack) {
-    if (size <= 16 && slack >= 16) {
-        std::array<quint8, 16> block;
+// A string moves 16 bytes at a step, so that most take one load and one store.
+constexpr qsizetype kBlock = 16;
+// No string is longer than the table has entries.
+constexpr qsizetype kLongestString = kTableSize;
+
+// Copies `size` pixels from `from`, which ends at or before `out` or lies apart from it, writing
+// up to kBlock - 1 bytes past them: bytes that are written over later. A block read from beyond
+// the string may take bytes this copy has just stored, which only ever land past the string too.
+inline void CopyBlocks(quint8* out, const quint8* from, qsizetype size) {
+    do {
+        std::array<quint8, kBlock> block;
         std::memcpy(block.data(), from, block.size());
         std::memcpy(out, block.data(), block.size());
-    } else {
-        std::memcpy(out, from, std::min<qsizetype>(size, room));
-    }
+        out += kBlock;
+        from += kBlock;
+        size -= kBlock;
+    } while (size > 0);
+}
+
+// Copies `size` pixels from `from` to `out`, no more than `room` of them, in blocks where
+// `slack` leaves room for the bytes the last block writes past the string.
+inline void CopyString(quint8* out, const quint8* from, qsizetype size, qsizetype room,
+                       qsizetype slack) {
+    if (size + kBlock - 1 <= slack)
+        CopyBlocks(out, from, size);
+    else
+        std::memcpy(out, from, std::min(size, room));
 }
 
 // The whole of one decoding. The frame's pixels are decoded into one linear run, in the order
@@ -185,9 +203,14 @@ struct TDecoder {
     const qsizetype capacity;
     TDecodeState state;
 
-    // Where each entry's string starts in the pixels and how long it is.
-    std::array<quint32, kTableSize> start;
+    // Where each entry's string starts and how long it is. The single pixels' entries point
+    // into `alphabet`, so that every code below the free code but the clear and end codes is
+    // copied alike, without a branch to mispredict on the kind of code.
+    std::array<const quint8*, kTableSize> from;
     std::array<quint16, kTableSize> length;
+    // Each single pixel's index, masked to the frame's colour bits so that every index stays
+    // inside the palette, with room behind for a whole block's load.
+    std::array<quint8, (1 << 9) + kBlock> alphabet;
     int minimumSize = 0;
     int clearCode = 0;
     bool corrupted = false;
@@ -197,8 +220,9 @@ struct TDecoder {
     // Decodes until `stop` pixels are written or the data ends.
     void Run(qsizetype stop);
     // Decodes with the state in `s` and the reader in `in`, which the compiler can keep in
-    // registers: pixel stores may alias any member.
-    void RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop);
+    // registers: pixel stores may alias any member. With kRoomy the caller stops it a longest
+    // string and a block short of the end, so that no string is cut or copied with care.
+    template <bool kRoomy> void RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop);
     void Damaged(const char* message);
 };
 
@@ -211,6 +235,12 @@ void TDecoder::SetUp(int minimumCodeSize) {
         minimumSize = std::clamp(minimumSize, 2, 9);
     }
     clearCode = 1 << minimumSize;
+    for (int code = 0; code < clearCode; ++code) {
+        alphabet[code] = static_cast<quint8>(code & mask);
+        from[code] = &alphabet[code];
+        length[code] = 1;
+    }
+    std::fill_n(alphabet.begin() + clearCode, kBlock, quint8(0));
     state.freeCode = clearCode + 2;
     state.codeWidth = minimumSize + 1;
 }
@@ -218,59 +248,65 @@ void TDecoder::SetUp(int minimumCodeSize) {
 void TDecoder::Run(qsizetype stop) {
     TDecodeState s = state;
     TBitReader in = codes.reader;
-    RunCodes(s, in, stop);
+    const qsizetype roomyStop = std::min(stop, capacity - kLongestString - kBlock);
+    if (s.written < roomyStop)
+        RunCodes<true>(s, in, roomyStop);
+    if (!finished)
+        RunCodes<false>(s, in, stop);
     state = s;
     codes.reader = in;
 }
 
-void TDecoder::RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop) {
+template <bool kRoomy> void TDecoder::RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop) {
+    // Members copied to locals, which pixel stores cannot change.
     quint8* const out = pixels;
     const int clear = clearCode;
+    const qsizetype total = count;
+    const qsizetype room = capacity;
     while (s.written < stop) {
         const int code = codes.Next(in, s.codeWidth);
-        if (code < 0) {
+        if (code < 0) [[unlikely]] {
             if (!tolerant)
                 throw EReadError();
             corrupted = finished = true;
             return;
         }
-        if (code == clear) {
+        int size;
+        if (code < s.freeCode && code != clear && code != clear + 1) {
+            size = length[code];
+            if constexpr (kRoomy)
+                CopyBlocks(out + s.written, from[code], size);
+            else
+                CopyString(out + s.written, from[code], size, total - s.written, room - s.written);
+        } else if (code == s.freeCode && s.hasPrevious) {
+            // The one code not yet in the table, the next entry, is the previous string plus
+            // its own first pixel.
+            size = s.previousLength + 1;
+            if constexpr (kRoomy) {
+                CopyBlocks(out + s.written, out + s.previousAt, s.previousLength);
+                out[s.written + s.previousLength] = out[s.previousAt];
+            } else {
+                CopyString(out + s.written, out + s.previousAt, s.previousLength, total - s.written,
+                           room - s.written);
+                if (s.previousLength < total - s.written)
+                    out[s.written + s.previousLength] = out[s.previousAt];
+            }
+        } else if (code == clear) {
             s = {s.written, clear + 2, minimumSize + 1};
             continue;
-        }
-        if (code == clear + 1) {
+        } else {
+            // The end code, or damage: a code past the next entry, or the next entry with no
+            // string before it.
+            if (code != clear + 1)
+                Damaged("GIF encoded data is corrupt");
             finished = true;
             return;
-        }
-        int size = 1;
-        if (code < clear) {
-            // Single pixels, masked to the frame's colour bits so that every index stays inside
-            // the palette.
-            out[s.written] = static_cast<quint8>(code & mask);
-        } else if (code < s.freeCode) {
-            Q_ASSERT(code < kTableSize);
-            size = length[code];
-            CopyString(out + s.written, out + start[code], size, count - s.written,
-                       capacity - s.written);
-        } else {
-            // The one code not yet in the table, the next entry, is the previous string plus
-            // its own first pixel; any code past it is damage.
-            if (code > s.freeCode || !s.hasPrevious) {
-                Damaged("GIF encoded data is corrupt");
-                finished = true;
-                return;
-            }
-            size = s.previousLength + 1;
-            CopyString(out + s.written, out + s.previousAt, s.previousLength, count - s.written,
-                       capacity - s.written);
-            if (s.previousLength < count - s.written)
-                out[s.written + s.previousLength] = out[s.previousAt];
         }
         // The new entry is the previous string and the first pixel of this one, which follows
         // it in the pixels.
         Q_ASSERT(s.codeWidth <= kMaxCodeWidth && s.freeCode <= kTableSize);
         if (s.hasPrevious && s.freeCode < kTableSize) {
-            start[s.freeCode] = static_cast<quint32>(s.previousAt);
+            from[s.freeCode] = out + s.previousAt;
             length[s.freeCode] = static_cast<quint16>(s.previousLength + 1);
             if (++s.freeCode == 1 << s.codeWidth && s.codeWidth < kMaxCodeWidth)
                 ++s.codeWidth;
@@ -278,7 +314,7 @@ void TDecoder::RunCodes(TDecodeState& s, TBitReader& in, qsizetype stop) {
         s.hasPrevious = true;
         s.previousAt = s.written;
         s.previousLength = size;
-        s.written = std::min<qsizetype>(s.written + size, count);
+        s.written = kRoomy ? s.written + size : std::min<qsizetype>(s.written + size, total);
     }
 }
 
@@ -404,10 +440,9 @@ TGIFDecoded DecodeGIFImage(const TGIFItem& item, bool interlaced, const TGIFSett
             DecodeInto(item, settings.TolerateCorruptData, image.bits(), count, count, progress);
         return result;
     }
-    constexpr qsizetype kCopySlack = 16;
-    const TScratch pixels(count + kCopySlack);
+    const TScratch pixels(count + kBlock);
     result.Corrupted = DecodeInto(item, settings.TolerateCorruptData, pixels.Bytes(), count,
-                                  count + kCopySlack, progress);
+                                  count + kBlock, progress);
     PlaceRows(pixels.Bytes(), interlaced, image);
     return result;
 }

@@ -212,6 +212,15 @@ QByteArray AsFile(const QImage& pixels, int bits, bool interlaced, bool cut = fa
         .Bytes();
 }
 
+// We and giflib read from the file made of `pixels` the pixels it was made of.
+void ExpectReadBack(const QImage& pixels, int bits, bool interlaced) {
+    const QByteArray bytes = AsFile(pixels, bits, interlaced);
+    TGIFImage image;
+    image.LoadFromBytes(bytes);
+    EXPECT_EQ(Indices(image.Frames(0).Bitmap().Image()), Indices(pixels));
+    EXPECT_EQ(TGiflibFile(bytes).Indices(0), Indices(pixels));
+}
+
 } // namespace
 
 // Interlaced frames and rows with padding are decoded straight into their rows, where a string
@@ -227,12 +236,49 @@ TEST(GIFDifferential, InterlacedAndPaddedRowsDecodeAsGiflibDoes) {
                                      << bits << " bits " << width << "x" << height << " interlaced "
                                      << interlaced << " spread " << spread);
                         const QImage pixels = RandomIndices(random, width, height, spread);
-                        const QByteArray bytes = AsFile(pixels, bits, interlaced);
-                        TGIFImage image;
-                        image.LoadFromBytes(bytes);
-                        ASSERT_EQ(Indices(image.Frames(0).Bitmap().Image()), Indices(pixels));
-                        ASSERT_EQ(TGiflibFile(bytes).Indices(0), Indices(pixels));
+                        ExpectReadBack(pixels, bits, interlaced);
                     }
+}
+
+namespace {
+
+// Indices below `1 << bits` in runs: one colour throughout makes the longest strings there are,
+// runs of up to 40 make strings that end anywhere in a block move, and noise makes single pixels.
+QImage Pattern(QRandomGenerator& random, QSize size, int bits, int longestRun) {
+    QImage pixels(size, QImage::Format_Indexed8);
+    pixels.setColorCount(256);
+    int index = 0;
+    int left = 0;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x) {
+            if (left-- == 0) {
+                index = random.bounded(1 << bits);
+                left = longestRun > 0 ? random.bounded(longestRun) : -1;
+            }
+            pixels.scanLine(y)[x] = uchar(index);
+        }
+    return pixels;
+}
+
+} // namespace
+
+// Frames large enough that most strings are copied far from the end, with the last few
+// thousand pixels copied with care: sizes whose end falls just before, at and after where one
+// kind of copying hands over to the other, every row layout, and strings of every length.
+TEST(GIFDifferential, LargeFramesDecodeAsGiflibDoesToTheirLastPixel) {
+    QRandomGenerator random(5);
+    const QList<QSize> sizes = {{64, 64},  {4111, 1}, {4112, 1},  {4113, 1},
+                                {257, 17}, {256, 33}, {1000, 61}, {303, 211}};
+    for (const int bits : {1, 4, 8})
+        for (const QSize size : sizes)
+            for (const bool interlaced : {false, true})
+                for (const int longestRun : {0, 1, 40}) {
+                    SCOPED_TRACE(testing::Message()
+                                 << bits << " bits " << size.width() << "x" << size.height()
+                                 << " interlaced " << interlaced << " runs " << longestRun);
+                    const QImage pixels = Pattern(random, size, bits, longestRun);
+                    ExpectReadBack(pixels, bits, interlaced);
+                }
 }
 
 // A cut-short interlaced frame keeps the rows its data reached, in their places, and the rest of
