@@ -22,7 +22,7 @@ constexpr double BusyShare = 0.4;
 // this in all.
 constexpr int BusyAt = 12;
 // The step between two of the DAC's levels, widened to eight bits.
-constexpr double DacStep = 4;
+constexpr double DacStep = TDacLevels::Widen(1);
 // With more than 16 entries a pixel this near its nearest entry is shown by it, whatever error
 // reaches it, and carries nothing on: so many entries leave few colours further off, and dithering
 // the rest, within two of the DAC's steps, would add noise for a shade the eye hardly tells apart.

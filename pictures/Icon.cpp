@@ -5,6 +5,7 @@
 #include "runtime/Canvas.h"
 #include "runtime/InvalidGraphic.h"
 #include "runtime/PictureFormats.h"
+#include "runtime/PngFile.h"
 #include "runtime/StreamBytes.h"
 
 #include <algorithm>
@@ -36,7 +37,7 @@ struct TEntry {
 
 TEntry ReadEntry(TByteView data) {
     TEntry entry{data};
-    entry.png = data.Has(0, 8) && data.Bytes().startsWith("\x89PNG\r\n\x1a\n");
+    entry.png = data.Has(0, 8) && data.Bytes().startsWith(PngFile::Signature);
     if (entry.png) {
         entry.pixels = quint64(qFromBigEndian<quint32>(data.Sub(16, 4).Bytes().data())) *
                        qFromBigEndian<quint32>(data.Sub(20, 4).Bytes().data());

@@ -34,8 +34,8 @@ TPixelFormat FormatForDepth(int bitsPerPixel) {
 // with the height changed, then those rows from wherever the file keeps them (last, in the usual
 // bottom-up file). Empty when the file is anything else, or has no more rows than that.
 QByteArray TopRows(const QByteArray& file, int rows) {
-    constexpr qint64 kFileHeader = 14;
-    constexpr qint64 kInfoHeader = 40;
+    constexpr qint64 kFileHeader = BmpFile::FileHeaderSize;
+    constexpr qint64 kInfoHeader = BmpFile::InfoHeaderSize;
     if (file.size() < kFileHeader + kInfoHeader || !file.startsWith("BM") || rows < 1)
         return {};
     const auto* bytes = reinterpret_cast<const uchar*>(file.constData());

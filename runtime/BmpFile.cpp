@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr int FileHeaderSize = 14;
-constexpr int InfoHeaderSize = 40;
+using BmpFile::FileHeaderSize;
+using BmpFile::InfoHeaderSize;
 
 class TLittleEndian {
 public:

@@ -16,6 +16,9 @@ namespace BmpFile {
 // The resolution Qt gives a picture made where there is no screen (100 dpi): what epatool's
 // pictures have always said.
 inline constexpr int ScreenlessDotsPerMeter = 3937;
+// The file header, and the Windows info header that follows it.
+inline constexpr int FileHeaderSize = 14;
+inline constexpr int InfoHeaderSize = 40;
 
 struct TLayout {
     int width = 0;

@@ -1,11 +1,13 @@
 #include "runtime/BmpLayout.h"
 
+#include "runtime/BmpFile.h"
+
 #include <QtEndian>
 #include <cstdlib>
 
 namespace {
 
-constexpr qint64 kFileHeader = 14;
+constexpr qint64 kFileHeader = BmpFile::FileHeaderSize;
 constexpr quint32 kCoreHeader = 12;
 
 enum Compression : quint32 { Rgb = 0, Rle8 = 1, Rle4 = 2, BitFields = 3, AlphaBitFields = 6 };

@@ -1,11 +1,13 @@
 #include "runtime/PngChunks.h"
 
+#include "runtime/PngFile.h"
+
 #include <QtEndian>
 #include <array>
 
 namespace {
 
-constexpr QByteArrayView kSignature("\x89PNG\r\n\x1a\n", 8);
+using PngFile::Signature;
 constexpr qsizetype kFraming = 12; // length, type and checksum around a chunk's data
 
 bool Drawing(QByteArrayView type) {
@@ -21,18 +23,18 @@ bool Drawing(QByteArrayView type) {
 namespace PngChunks {
 
 std::optional<QByteArray> Drawn(const QByteArray& file) {
-    if (!file.startsWith(kSignature))
+    if (!file.startsWith(Signature))
         return std::nullopt;
     // Made only once a chunk is left out: a file of drawing chunks alone is its own drawing,
     // shared rather than copied.
     QByteArray drawn;
     bool cut = false;
-    for (qsizetype at = kSignature.size(); file.size() - at >= kFraming;) {
+    for (qsizetype at = Signature.size(); file.size() - at >= kFraming;) {
         const qint64 length = qFromBigEndian<quint32>(file.constData() + at);
         if (length > file.size() - at - kFraming)
             return std::nullopt;
         const QByteArrayView type = QByteArrayView(file).sliced(at + 4, 4);
-        if (at == kSignature.size() && type != "IHDR")
+        if (at == Signature.size() && type != "IHDR")
             return std::nullopt;
         const qsizetype next = at + kFraming + length;
         if (!Drawing(type) && !cut) {

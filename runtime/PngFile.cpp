@@ -67,7 +67,7 @@ QByteArray Compressed(const QByteArray& rows) {
 } // namespace
 
 QByteArray PngFile::Indexed(const TIndexedPicture& picture) {
-    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    QByteArray png = Signature.toByteArray();
     PutChunk(png, "IHDR", Header(picture));
     PutChunk(png, "PLTE", Palette(picture));
     PutChunk(png, "IDAT", Compressed(Rows(picture)));
