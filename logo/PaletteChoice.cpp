@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -31,6 +33,7 @@ struct TBin {
     double count = 0;
 };
 
+// A run of bins, the same run in each channel's order.
 struct TBox {
     std::size_t begin = 0;
     std::size_t end = 0;
@@ -67,96 +70,132 @@ std::vector<TBin> Histogram(const QImage& picture) {
     return bins;
 }
 
-TColour Mean(const std::vector<TBin>& bins, std::size_t begin, std::size_t end) {
-    TColour sum{};
-    double count = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        for (int c = 0; c < 3; ++c)
-            sum[c] += bins[i].mean[c] * bins[i].count;
-        count += bins[i].count;
-    }
-    for (double& s : sum)
-        s /= count;
-    return sum;
-}
-
-// Running sums along sorted bins, from which the squared error of any run follows at once.
+// Running sums along sorted bins. The squared error of a run is its sum of squares less
+// |sum|² / count; splitting a run in two keeps the sum of squares, so what a split removes is
+// told by the two parts' |sum|² / count alone.
 struct TRunningSums {
     double count = 0;
     TColour sum{};
-    double squares = 0;
 
     void Add(const TBin& bin) {
         count += bin.count;
-        for (int c = 0; c < 3; ++c) {
-            sum[c] += bin.mean[c] * bin.count;
-            squares += bin.mean[c] * bin.mean[c] * bin.count;
-        }
-    }
-    double Error() const {
-        double error = squares;
         for (int c = 0; c < 3; ++c)
-            error -= sum[c] * sum[c] / count;
-        return error;
+            sum[c] += bin.mean[c] * bin.count;
     }
+    double Weight() const { return (sum[0] * sum[0] + sum[1] * sum[1] + sum[2] * sum[2]) / count; }
     TRunningSums Less(const TRunningSums& part) const {
         TRunningSums rest = *this;
         rest.count -= part.count;
-        rest.squares -= part.squares;
         for (int c = 0; c < 3; ++c)
             rest.sum[c] -= part.sum[c];
         return rest;
     }
 };
 
-// Finds, along each channel, the split of the box that removes the most squared error.
-void PlanSplit(std::vector<TBin>& bins, TBox& box) {
-    box.error = 0;
-    if (box.end - box.begin < 2)
-        return;
-    const auto first = bins.begin() + std::ptrdiff_t(box.begin);
-    const auto last = bins.begin() + std::ptrdiff_t(box.end);
-    TRunningSums all;
-    std::for_each(first, last, [&](const TBin& bin) { all.Add(bin); });
-    for (int channel = 0; channel < 3; ++channel) {
-        std::sort(first, last, [channel](const TBin& a, const TBin& b) {
-            return a.mean[channel] < b.mean[channel];
-        });
-        TRunningSums low;
-        for (std::size_t i = box.begin; i + 1 < box.end; ++i) {
-            low.Add(bins[i]);
-            const double removed = all.Error() - low.Error() - all.Less(low).Error();
-            if (removed > box.error) {
-                box.error = removed;
-                box.at = i + 1;
-                box.channel = channel;
+// The bins in order of their mean along each channel. A box holds the same run of places in all
+// three orders; a split divides that run in each order, keeping the order within both halves, so
+// no box is sorted again.
+class TChannelOrders {
+public:
+    explicit TChannelOrders(const std::vector<TBin>& bins) : bins_(bins), low_(bins.size()) {
+        std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed(bins.size());
+        for (int channel = 0; channel < 3; ++channel) {
+            for (std::uint32_t b = 0; b < bins.size(); ++b)
+                keyed[b] = {Key(bins[b].mean, channel), b};
+            std::sort(keyed.begin(), keyed.end());
+            std::vector<std::uint32_t>& order = orders_[std::size_t(channel)];
+            order.resize(bins.size());
+            std::transform(keyed.begin(), keyed.end(), order.begin(),
+                           [](const auto& k) { return k.second; });
+        }
+    }
+
+    // Finds, along each channel, the split of the box that removes the most squared error.
+    void PlanSplit(TBox& box) const {
+        box.error = 0;
+        if (box.end - box.begin < 2)
+            return;
+        TRunningSums all;
+        for (std::size_t i = box.begin; i < box.end; ++i)
+            all.Add(bins_[orders_[0][i]]);
+        const double whole = all.Weight();
+        for (int channel = 0; channel < 3; ++channel) {
+            const std::vector<std::uint32_t>& order = orders_[std::size_t(channel)];
+            TRunningSums low;
+            for (std::size_t i = box.begin; i + 1 < box.end; ++i) {
+                low.Add(bins_[order[i]]);
+                const double removed = low.Weight() + all.Less(low).Weight() - whole;
+                if (removed > box.error) {
+                    box.error = removed;
+                    box.at = i + 1;
+                    box.channel = channel;
+                }
             }
         }
     }
-}
 
-std::vector<TColour> SplitBoxes(std::vector<TBin>& bins, int colors) {
+    // Splits the box where it was planned: it keeps the lower part, the upper part is returned.
+    TBox Split(TBox& box) {
+        const std::vector<std::uint32_t>& along = orders_[std::size_t(box.channel)];
+        for (std::size_t i = box.begin; i < box.end; ++i)
+            low_[along[i]] = i < box.at;
+        for (int channel = 0; channel < 3; ++channel)
+            if (channel != box.channel) {
+                std::vector<std::uint32_t>& order = orders_[std::size_t(channel)];
+                std::stable_partition(order.begin() + std::ptrdiff_t(box.begin),
+                                      order.begin() + std::ptrdiff_t(box.end),
+                                      [this](std::uint32_t b) { return low_[b]; });
+            }
+        TBox high{box.at, box.end};
+        box.end = box.at;
+        return high;
+    }
+
+    TColour Mean(const TBox& box) const {
+        TColour sum{};
+        double count = 0;
+        for (std::size_t i = box.begin; i < box.end; ++i) {
+            const TBin& bin = bins_[orders_[0][i]];
+            for (int c = 0; c < 3; ++c)
+                sum[c] += bin.mean[c] * bin.count;
+            count += bin.count;
+        }
+        for (double& s : sum)
+            s /= count;
+        return sum;
+    }
+
+private:
+    // A mean ordered by the channel, then by the two after it, each to 1/8192 of a level: one
+    // number to sort by, which orders bins alike in the channel by where they lie in the others.
+    static std::uint64_t Key(const TColour& mean, int channel) {
+        const auto fixed = [&](int c) { return std::uint64_t(std::lround(mean[c % 3] * 8192)); };
+        return fixed(channel) << 42 | fixed(channel + 1) << 21 | fixed(channel + 2);
+    }
+
+    const std::vector<TBin>& bins_;
+    std::array<std::vector<std::uint32_t>, 3> orders_;
+    std::vector<bool> low_;
+};
+
+std::vector<TColour> SplitBoxes(const std::vector<TBin>& bins, int colors) {
+    TChannelOrders orders(bins);
     std::vector<TBox> boxes{{0, bins.size()}};
-    PlanSplit(bins, boxes[0]);
+    orders.PlanSplit(boxes[0]);
     while (int(boxes.size()) < colors) {
         const auto best =
             std::max_element(boxes.begin(), boxes.end(),
                              [](const TBox& a, const TBox& b) { return a.error < b.error; });
         if (best->error <= 0)
             break;
-        const int channel = best->channel;
-        std::sort(
-            bins.begin() + std::ptrdiff_t(best->begin), bins.begin() + std::ptrdiff_t(best->end),
-            [channel](const TBin& a, const TBin& b) { return a.mean[channel] < b.mean[channel]; });
-        TBox high{best->at, best->end};
-        best->end = best->at;
-        PlanSplit(bins, *best);
-        PlanSplit(bins, high);
+        TBox high = orders.Split(*best);
+        orders.PlanSplit(*best);
+        orders.PlanSplit(high);
         boxes.push_back(high);
     }
     std::vector<TColour> centres;
     for (const TBox& box : boxes)
-        centres.push_back(Mean(bins, box.begin, box.end));
+        centres.push_back(orders.Mean(box));
     return centres;
 }
 
@@ -192,6 +231,8 @@ bool MoveNearlyEmpty(const std::vector<TBin>& bins, const std::vector<std::size_
                      const std::vector<double>& held, double pixels,
                      std::vector<TColour>& centres) {
     const auto empty = NearlyEmpty(bins, owner, held, pixels, centres);
+    if (empty.empty())
+        return false;
     std::vector<std::pair<double, std::size_t>> worst;
     for (std::size_t b = 0; b < bins.size(); ++b)
         if (const double error = bins[b].count * SquaredDistance(bins[b].mean, centres[owner[b]]);
@@ -264,7 +305,7 @@ void Refine(const std::vector<TBin>& bins, std::vector<TColour>& centres) {
 } // namespace
 
 std::vector<TAwbmColor> ChoosePalette(const QImage& picture, int colors) {
-    std::vector<TBin> bins = Histogram(picture);
+    const std::vector<TBin> bins = Histogram(picture);
     std::vector<TColour> centres = SplitBoxes(bins, colors);
     Refine(bins, centres);
     const TDacLevels& levels = TDacLevels::Get();
