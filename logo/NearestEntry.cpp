@@ -32,23 +32,30 @@ TNearestEntry::TNearestEntry(std::vector<TColour> entries) : entries_(std::move(
 }
 
 std::size_t TNearestEntry::Find(const TColour& colour, std::size_t guess) const {
-    const double fromGuess = SquaredDistance(colour, entries_[guess]);
     std::size_t best = guess;
-    double bestDistance = fromGuess;
+    double bestDistance = SquaredDistance(colour, entries_[guess]);
     const auto tryEntry = [&](std::size_t i) {
         if (const double d = SquaredDistance(colour, entries_[i]); d < bestDistance) {
             bestDistance = d;
             best = i;
         }
     };
-    const TNeighbour* row = neighbours_.data() + guess * kept_;
-    std::size_t k = 0;
-    for (; k < kept_ && row[k].apart < 4 * fromGuess; ++k)
-        tryEntry(row[k].index);
-    // Past the neighbours kept any other may still be nearer.
-    if (k == kept_ && kept_ + 1 < entries_.size())
-        for (std::size_t i = 0; i < entries_.size(); ++i)
-            tryEntry(i);
+    // Each walk that runs past the neighbours kept starts again from the nearest found so far,
+    // whose neighbours lie closer around the colour; only when that finds nothing nearer may
+    // another beyond them all still be.
+    for (std::size_t from = guess;; from = best) {
+        const double fromDistance = bestDistance;
+        const TNeighbour* row = neighbours_.data() + from * kept_;
+        std::size_t k = 0;
+        for (; k < kept_ && row[k].apart < 4 * fromDistance; ++k)
+            tryEntry(row[k].index);
+        if (k < kept_ || kept_ + 1 >= entries_.size())
+            return best;
+        if (best == from)
+            break;
+    }
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        tryEntry(i);
     return best;
 }
 
