@@ -151,10 +151,12 @@ public:
         return high;
     }
 
-    TColour Mean(const TBox& box) const {
+    // The mean of the box's bins, each of which is marked as held by entry `entry`.
+    TColour Gather(const TBox& box, std::size_t entry, std::vector<std::size_t>& owner) const {
         TColour sum{};
         double count = 0;
         for (std::size_t i = box.begin; i < box.end; ++i) {
+            owner[orders_[0][i]] = entry;
             const TBin& bin = bins_[orders_[0][i]];
             for (int c = 0; c < 3; ++c)
                 sum[c] += bin.mean[c] * bin.count;
@@ -178,7 +180,9 @@ private:
     std::vector<bool> low_;
 };
 
-std::vector<TColour> SplitBoxes(const std::vector<TBin>& bins, int colors) {
+// An entry for each box, and in `owner` the box that holds each bin: k-means starts from both.
+std::vector<TColour> SplitBoxes(const std::vector<TBin>& bins, int colors,
+                                std::vector<std::size_t>& owner) {
     TChannelOrders orders(bins);
     std::vector<TBox> boxes{{0, bins.size()}};
     orders.PlanSplit(boxes[0]);
@@ -194,8 +198,9 @@ std::vector<TColour> SplitBoxes(const std::vector<TBin>& bins, int colors) {
         boxes.push_back(high);
     }
     std::vector<TColour> centres;
+    owner.resize(bins.size());
     for (const TBox& box : boxes)
-        centres.push_back(orders.Mean(box));
+        centres.push_back(orders.Gather(box, centres.size(), owner));
     return centres;
 }
 
@@ -283,8 +288,8 @@ bool KMeansRound(const std::vector<TBin>& bins, std::vector<TColour>& centres,
     return changed;
 }
 
-void Refine(const std::vector<TBin>& bins, std::vector<TColour>& centres) {
-    std::vector<std::size_t> owner(bins.size());
+void Refine(const std::vector<TBin>& bins, std::vector<TColour>& centres,
+            std::vector<std::size_t> owner) {
     std::vector<double> held;
     double pixels = 0;
     for (const TBin& bin : bins)
@@ -306,8 +311,9 @@ void Refine(const std::vector<TBin>& bins, std::vector<TColour>& centres) {
 
 std::vector<TAwbmColor> ChoosePalette(const QImage& picture, int colors) {
     const std::vector<TBin> bins = Histogram(picture);
-    std::vector<TColour> centres = SplitBoxes(bins, colors);
-    Refine(bins, centres);
+    std::vector<std::size_t> owner;
+    std::vector<TColour> centres = SplitBoxes(bins, colors, owner);
+    Refine(bins, centres, std::move(owner));
     const TDacLevels& levels = TDacLevels::Get();
     std::vector<TAwbmColor> palette(static_cast<std::size_t>(colors));
     for (std::size_t i = 0; i < centres.size(); ++i) {
