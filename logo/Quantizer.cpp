@@ -102,10 +102,12 @@ private:
 
     // The entry nearest the wanted colour rounded to eight bits a channel, found once for each
     // such colour, starting from the last one found: neighbouring pixels mostly share entries.
+    // The channels lie within 0 to 255, where adding a half and cutting rounds as lround does
+    // without its library call, two a pixel's three channels.
     std::uint8_t Lookup(const TColour& wanted) {
-        const int red = int(std::lround(wanted[0]));
-        const int green = int(std::lround(wanted[1]));
-        const int blue = int(std::lround(wanted[2]));
+        const int red = int(wanted[0] + 0.5);
+        const int green = int(wanted[1] + 0.5);
+        const int blue = int(wanted[2] + 0.5);
         std::uint16_t& cached = cache_.At(unsigned(red), unsigned(green), unsigned(blue));
         if (cached == 0) {
             last_ = nearest_.Find({double(red), double(green), double(blue)}, last_);
