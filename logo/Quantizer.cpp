@@ -129,10 +129,13 @@ private:
 
     // What of the miss is carried on. A wanted value between two of the DAC's levels shown as
     // one of them is as near as it gets: carrying that rest would build up, pixel after pixel,
-    // over a flat area until a far-off entry wins.
+    // over a flat area until a far-off entry wins. The wanted value is never negative: cutting it
+    // gives its floor, and one more its ceiling unless it is whole, without a library call.
     static double Carried(double wanted, double shown) {
         const TDacLevels& levels = TDacLevels::Get();
-        if (shown == levels.Above(int(std::ceil(wanted))) || shown == levels.Below(int(wanted)))
+        const int floor = int(wanted);
+        const int ceiling = floor + (double(floor) < wanted);
+        if (shown == levels.Above(ceiling) || shown == levels.Below(floor))
             return 0;
         return wanted - shown;
     }
