@@ -7,6 +7,7 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -182,12 +183,20 @@ QByteArray TAwbmLogo::Bytes() const {
     qToLittleEndian<quint16>(quint16(height_), out + 6);
     std::uint8_t* pixels = out + HeaderSize;
     if (colors_ == 16) {
+        // Eight pixels at a time make a byte of each plane, the leftmost pixel in its top bit.
         const int stride = PlaneBytes(width_);
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
+        for (int y = 0; y < height_; ++y) {
+            const std::uint8_t* row = indices_.data() + std::size_t(y) * std::size_t(width_);
+            for (int x = 0; x < width_; x += 8) {
+                std::array<unsigned, Planes> bytes{};
+                for (int k = 0; k < std::min(8, width_ - x); ++k)
+                    for (int plane = 0; plane < Planes; ++plane)
+                        bytes[std::size_t(plane)] |= ((row[x + k] >> plane) & 1u) << (7 - k);
                 for (int plane = 0; plane < Planes; ++plane)
-                    if ((Index(x, y) >> plane) & 1)
-                        pixels[(y * Planes + plane) * stride + x / 8] |= 0x80 >> (x % 8);
+                    pixels[(y * Planes + plane) * stride + x / 8] =
+                        std::uint8_t(bytes[std::size_t(plane)]);
+            }
+        }
     } else {
         std::copy(indices_.begin(), indices_.end(), pixels);
     }
