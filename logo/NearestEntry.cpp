@@ -54,8 +54,18 @@ std::size_t TNearestEntry::Find(const TColour& colour, std::size_t guess) const 
         if (best == from)
             break;
     }
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        tryEntry(i);
+    return Scan(entries_, colour, best);
+}
+
+std::size_t TNearestEntry::Scan(const std::vector<TColour>& entries, const TColour& colour,
+                                std::size_t guess) {
+    std::size_t best = guess;
+    double bestDistance = SquaredDistance(colour, entries[guess]);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (const double d = SquaredDistance(colour, entries[i]); d < bestDistance) {
+            bestDistance = d;
+            best = i;
+        }
     return best;
 }
 

@@ -22,6 +22,10 @@ public:
     explicit TNearestEntry(std::vector<TColour> entries);
 
     std::size_t Find(const TColour& colour, std::size_t guess) const;
+    // The nearest of `entries` by trying them all; `guess` wins a tie. Cheaper than making the
+    // neighbours' order when far fewer colours are looked up than entries are squared.
+    static std::size_t Scan(const std::vector<TColour>& entries, const TColour& colour,
+                            std::size_t guess);
     const TColour& Entry(std::size_t i) const { return entries_[i]; }
     // How far entry `i` lies from the nearest entry of another colour; 0 when there is none.
     double Gap(std::size_t i) const;

@@ -20,6 +20,9 @@ constexpr int SmallPaletteRounds = 40;
 constexpr int LargePaletteRounds = 8;
 // Rounds after those against the colours the entries will show, at the DAC's levels.
 constexpr int LevelRounds = 4;
+// With fewer colours than this many a palette entry, as a logo of flat colours has, each round
+// tries every entry for each colour: ordering each entry's neighbours would cost more.
+constexpr std::size_t ScannedBelow = 4;
 // An entry holding less than this share of an even split of the pixels is moved to where the
 // error is largest: the few pixels it held are shown almost as well by their next entry.
 constexpr double NearlyEmptyShare = 1.0 / 16;
@@ -48,16 +51,22 @@ std::vector<TBin> Histogram(const QImage& picture) {
         quint32 count = 0;
     };
     TColourBlocks<TSum, 6, 2> sums;
+    // Counted a run of one colour at a time: a logo's flat areas are long runs.
+    const int width = picture.width();
     for (int y = 0; y < picture.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < picture.width(); ++x) {
+        for (int x = 0; x < width;) {
             const QRgb rgb = row[x];
+            int run = 1;
+            while (x + run < width && row[x + run] == rgb)
+                ++run;
             TSum& s = sums.At(unsigned(qRed(rgb)) >> 2, unsigned(qGreen(rgb)) >> 2,
                               unsigned(qBlue(rgb)) >> 2);
-            s.sum[0] += quint32(qRed(rgb));
-            s.sum[1] += quint32(qGreen(rgb));
-            s.sum[2] += quint32(qBlue(rgb));
-            ++s.count;
+            s.sum[0] += quint32(qRed(rgb)) * quint32(run);
+            s.sum[1] += quint32(qGreen(rgb)) * quint32(run);
+            s.sum[2] += quint32(qBlue(rgb)) * quint32(run);
+            s.count += quint32(run);
+            x += run;
         }
     }
     std::vector<TBin> bins;
@@ -269,12 +278,14 @@ bool KMeansRound(const std::vector<TBin>& bins, std::vector<TColour>& centres,
     std::vector<TColour> shown = centres;
     if (atLevels)
         std::transform(shown.begin(), shown.end(), shown.begin(), AtLevels);
-    const TNearestEntry nearest(std::move(shown));
+    const bool scan = bins.size() < ScannedBelow * centres.size();
+    const TNearestEntry nearest(scan ? std::vector<TColour>{} : shown);
     std::vector<TColour> sums(centres.size());
     held.assign(centres.size(), 0);
     bool changed = false;
     for (std::size_t b = 0; b < bins.size(); ++b) {
-        const std::size_t i = nearest.Find(bins[b].mean, owner[b]);
+        const std::size_t i = scan ? TNearestEntry::Scan(shown, bins[b].mean, owner[b])
+                                   : nearest.Find(bins[b].mean, owner[b]);
         changed = changed || i != owner[b];
         owner[b] = i;
         for (int c = 0; c < 3; ++c)
