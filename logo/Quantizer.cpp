@@ -51,7 +51,7 @@ public:
             for (int x = 0; x < width; ++x) {
                 const TColour own = {double(qRed(row[x])), double(qGreen(row[x])),
                                      double(qBlue(row[x]))};
-                const std::uint8_t nearest = Lookup(own);
+                const std::uint8_t nearest = NearestOwn(row[x], own);
                 std::uint8_t& index = indices[std::size_t(y) * width + x];
                 index = nearest;
                 if (!dither || SquaredDistance(own, nearest_.Entry(nearest)) < quiet_ * quiet_)
@@ -116,6 +116,15 @@ private:
         return std::uint8_t(cached - 1);
     }
 
+    // The entry nearest a pixel's own colour, which a run of one colour asks for again and again.
+    std::uint8_t NearestOwn(QRgb rgb, const TColour& own) {
+        if (rgb != lastOwn_) {
+            lastOwn_ = rgb;
+            lastOwnEntry_ = Lookup(own);
+        }
+        return lastOwnEntry_;
+    }
+
     static void Spread(std::vector<TColour>& here, std::vector<TColour>& next, std::size_t at,
                        const TColour& wanted, const TColour& shown, double share) {
         for (int c = 0; c < 3; ++c) {
@@ -155,6 +164,9 @@ private:
     // One more than the nearest entry to each 24-bit colour, 0 until asked.
     TColourBlocks<std::uint16_t, 8, 3> cache_;
     std::size_t last_ = 0;
+    // The last pixel's colour and its nearest entry; no RGB32 pixel is transparent black.
+    QRgb lastOwn_ = 0;
+    std::uint8_t lastOwnEntry_ = 0;
 };
 
 } // namespace
