@@ -4,9 +4,10 @@
 #include <bit>
 #include <cmath>
 
-TNearestEntry::TNearestEntry(std::vector<TColour> entries) : entries_(std::move(entries)) {
+TNearestEntry::TNearestEntry(std::vector<TColour> entries, std::size_t lookups)
+    : entries_(std::move(entries)) {
     const std::size_t n = entries_.size();
-    if (n < 2)
+    if (n < 2 || lookups / ScannedBelow < n)
         return;
     // Each row sorted as whole numbers: the distance as a float's bits (which order as the
     // floats do, none being negative) above the index.
@@ -54,15 +55,14 @@ std::size_t TNearestEntry::Find(const TColour& colour, std::size_t guess) const 
         if (best == from)
             break;
     }
-    return Scan(entries_, colour, best);
+    return Scan(colour, best);
 }
 
-std::size_t TNearestEntry::Scan(const std::vector<TColour>& entries, const TColour& colour,
-                                std::size_t guess) {
+std::size_t TNearestEntry::Scan(const TColour& colour, std::size_t guess) const {
     std::size_t best = guess;
-    double bestDistance = SquaredDistance(colour, entries[guess]);
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (const double d = SquaredDistance(colour, entries[i]); d < bestDistance) {
+    double bestDistance = SquaredDistance(colour, entries_[guess]);
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        if (const double d = SquaredDistance(colour, entries_[i]); d < bestDistance) {
             bestDistance = d;
             best = i;
         }

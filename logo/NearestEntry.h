@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 using TColour = std::array<double, 3>;
@@ -19,13 +20,13 @@ inline double SquaredDistance(const TColour& a, const TColour& b) {
 // almost every distance.
 class TNearestEntry {
 public:
-    explicit TNearestEntry(std::vector<TColour> entries);
+    // `lookups`: about how many colours will be looked up. For fewer than `ScannedBelow` an
+    // entry, as in a logo of flat colours, every entry is tried for each: ordering each entry's
+    // neighbours would cost more than it spares.
+    explicit TNearestEntry(std::vector<TColour> entries,
+                           std::size_t lookups = std::numeric_limits<std::size_t>::max());
 
     std::size_t Find(const TColour& colour, std::size_t guess) const;
-    // The nearest of `entries` by trying them all; `guess` wins a tie. Cheaper than making the
-    // neighbours' order when far fewer colours are looked up than entries are squared.
-    static std::size_t Scan(const std::vector<TColour>& entries, const TColour& colour,
-                            std::size_t guess);
     const TColour& Entry(std::size_t i) const { return entries_[i]; }
     // How far entry `i` lies from the nearest entry of another colour; 0 when there is none.
     double Gap(std::size_t i) const;
@@ -41,6 +42,10 @@ private:
     // first twice as far as the guess; ordering all of them would cost most of a k-means round
     // over a large palette.
     static constexpr std::size_t Kept = 32;
+    static constexpr std::size_t ScannedBelow = 4;
+
+    // The nearest entry by trying them all; `guess` wins a tie.
+    std::size_t Scan(const TColour& colour, std::size_t guess) const;
 
     std::vector<TColour> entries_;
     std::size_t kept_ = 0;

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
-#include <numeric>
 
 namespace {
 
@@ -20,9 +19,6 @@ constexpr int SmallPaletteRounds = 40;
 constexpr int LargePaletteRounds = 8;
 // Rounds after those against the colours the entries will show, at the DAC's levels.
 constexpr int LevelRounds = 4;
-// With fewer colours than this many a palette entry, as a logo of flat colours has, each round
-// tries every entry for each colour: ordering each entry's neighbours would cost more.
-constexpr std::size_t ScannedBelow = 4;
 // An entry holding less than this share of an even split of the pixels is moved to where the
 // error is largest: the few pixels it held are shown almost as well by their next entry.
 constexpr double NearlyEmptyShare = 1.0 / 16;
@@ -278,14 +274,12 @@ bool KMeansRound(const std::vector<TBin>& bins, std::vector<TColour>& centres,
     std::vector<TColour> shown = centres;
     if (atLevels)
         std::transform(shown.begin(), shown.end(), shown.begin(), AtLevels);
-    const bool scan = bins.size() < ScannedBelow * centres.size();
-    const TNearestEntry nearest(scan ? std::vector<TColour>{} : shown);
+    const TNearestEntry nearest(std::move(shown), bins.size());
     std::vector<TColour> sums(centres.size());
     held.assign(centres.size(), 0);
     bool changed = false;
     for (std::size_t b = 0; b < bins.size(); ++b) {
-        const std::size_t i = scan ? TNearestEntry::Scan(shown, bins[b].mean, owner[b])
-                                   : nearest.Find(bins[b].mean, owner[b]);
+        const std::size_t i = nearest.Find(bins[b].mean, owner[b]);
         changed = changed || i != owner[b];
         owner[b] = i;
         for (int c = 0; c < 3; ++c)

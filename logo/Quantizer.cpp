@@ -102,8 +102,8 @@ private:
 
     // The entry nearest the wanted colour rounded to eight bits a channel, found once for each
     // such colour, starting from the last one found: neighbouring pixels mostly share entries.
-    // The channels lie within 0 to 255, where adding a half and cutting rounds as lround does
-    // without its library call, two a pixel's three channels.
+    // The channels lie within 0 to 255, where adding a half and cutting rounds as lround does,
+    // without a library call for each channel of each pixel.
     std::uint8_t Lookup(const TColour& wanted) {
         const int red = int(wanted[0] + 0.5);
         const int green = int(wanted[1] + 0.5);
