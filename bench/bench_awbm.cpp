@@ -6,6 +6,7 @@
 // photo is VARNEL_BENCH_PHOTO when set (any picture Qt reads, e.g. coffee.png of Debian's
 // python3-skimage), else a made-up one with a photo's smooth shading and grain; the plasma comes
 // from ImageMagick's convert.
+#include "logo/FullScreenPicture.h"
 #include "logo/Quantizer.h"
 #include "runtime/Bitmap.h"
 
@@ -247,8 +248,8 @@ struct TCase {
 
 TResult InMemory(const TCase& c) {
     QImage shown;
-    const double ms =
-        MedianMs([&](int) { shown = Quantize(c.picture, c.colors, c.dither).Render().Image(); });
+    const double ms = MedianMs(
+        [&](int) { shown = Quantize(RgbRowsOf(c.picture), c.colors, c.dither).Render().Image(); });
     return Measured(c.picture, shown.convertToFormat(QImage::Format_RGB32), ms);
 }
 

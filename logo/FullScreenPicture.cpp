@@ -11,6 +11,12 @@ QRect FittedPlace(QSize own, QSize size) {
             fitted};
 }
 
+TRgbRows RgbRowsOf(const QImage& rgb32) {
+    Q_ASSERT(rgb32.format() == QImage::Format_RGB32);
+    return {rgb32.width(), rgb32.height(),
+            reinterpret_cast<const std::uint32_t*>(rgb32.constBits()), rgb32.bytesPerLine() / 4};
+}
+
 QImage FullScreenPicture(TGraphic& picture, QSize size) {
     const QSize own(picture.Width(), picture.Height());
     if (!size.isValid())

@@ -1,6 +1,8 @@
 #ifndef VARNEL_LOGO_FULLSCREENPICTURE_H
 #define VARNEL_LOGO_FULLSCREENPICTURE_H
 
+#include "runtime/RgbRows.h"
+
 #include <QImage>
 #include <QRect>
 #include <QSize>
@@ -14,5 +16,7 @@ QImage FullScreenPicture(TGraphic& picture, QSize size = {});
 // Where a picture of size `own` lies in `size` when scaled to fit it: proportions kept, centred,
 // at least one pixel.
 QRect FittedPlace(QSize own, QSize size);
+// The rows of an RGB32 image, which it keeps while they are read.
+TRgbRows RgbRowsOf(const QImage& rgb32);
 
 #endif

@@ -41,27 +41,28 @@ struct TBox {
     int channel = 0;
 };
 
-std::vector<TBin> Histogram(const QImage& picture) {
+std::vector<TBin> Histogram(const TRgbRows& picture) {
     struct TSum {
-        std::array<quint32, 3> sum{};
-        quint32 count = 0;
+        std::array<std::uint32_t, 3> sum{};
+        std::uint32_t count = 0;
     };
     TColourBlocks<TSum, 6, 2> sums;
     // Counted a run of one colour at a time: a logo's flat areas are long runs.
-    const int width = picture.width();
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    const int width = picture.width;
+    for (int y = 0; y < picture.height; ++y) {
+        const std::uint32_t* row = picture.Row(y);
         for (int x = 0; x < width;) {
-            const QRgb rgb = row[x];
+            const std::uint32_t rgb = row[x];
             int run = 1;
             while (x + run < width && row[x + run] == rgb)
                 ++run;
-            TSum& s = sums.At(unsigned(qRed(rgb)) >> 2, unsigned(qGreen(rgb)) >> 2,
-                              unsigned(qBlue(rgb)) >> 2);
-            s.sum[0] += quint32(qRed(rgb)) * quint32(run);
-            s.sum[1] += quint32(qGreen(rgb)) * quint32(run);
-            s.sum[2] += quint32(qBlue(rgb)) * quint32(run);
-            s.count += quint32(run);
+            const std::array<std::uint32_t, 3> channel = {std::uint32_t(TRgbRows::Red(rgb)),
+                                                          std::uint32_t(TRgbRows::Green(rgb)),
+                                                          std::uint32_t(TRgbRows::Blue(rgb))};
+            TSum& s = sums.At(channel[0] >> 2, channel[1] >> 2, channel[2] >> 2);
+            for (int c = 0; c < 3; ++c)
+                s.sum[c] += channel[c] * std::uint32_t(run);
+            s.count += std::uint32_t(run);
             x += run;
         }
     }
@@ -314,7 +315,7 @@ void Refine(const std::vector<TBin>& bins, std::vector<TColour>& centres,
 
 } // namespace
 
-std::vector<TAwbmColor> ChoosePalette(const QImage& picture, int colors) {
+std::vector<TAwbmColor> ChoosePalette(const TRgbRows& picture, int colors) {
     const std::vector<TBin> bins = Histogram(picture);
     std::vector<std::size_t> owner;
     std::vector<TColour> centres = SplitBoxes(bins, colors, owner);

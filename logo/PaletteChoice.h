@@ -2,8 +2,8 @@
 #define VARNEL_LOGO_PALETTECHOICE_H
 
 #include "logo/AwbmLogo.h"
+#include "runtime/RgbRows.h"
 
-#include <QImage>
 #include <vector>
 
 // The `colors` DAC entries that show an RGB32 picture with the least squared error: its colours
@@ -12,6 +12,6 @@
 // error is largest when that removes more than losing them adds, a few rounds more with the entries
 // as the DAC will show them, and each entry rounded to its nearest DAC levels. A picture of no more
 // colours than the palette holds keeps them. Entries beyond the colours found are black.
-std::vector<TAwbmColor> ChoosePalette(const QImage& picture, int colors);
+std::vector<TAwbmColor> ChoosePalette(const TRgbRows& picture, int colors);
 
 #endif

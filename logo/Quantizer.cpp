@@ -39,18 +39,16 @@ public:
         }
     }
 
-    std::vector<std::uint8_t> Map(const QImage& picture, bool dither) {
-        const int width = picture.width();
-        std::vector<std::uint8_t> indices(std::size_t(width) * picture.height());
+    std::vector<std::uint8_t> Map(const TRgbRows& picture, bool dither) {
+        const int width = picture.width;
+        std::vector<std::uint8_t> indices(std::size_t(width) * picture.height);
         // Errors of this row and the next, one pixel of margin either side.
         std::vector<TColour> here(std::size_t(width) + 2), next(here.size());
-        for (int y = 0; y < picture.height(); ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-            const auto* above =
-                reinterpret_cast<const QRgb*>(picture.constScanLine(std::max(y - 1, 0)));
+        for (int y = 0; y < picture.height; ++y) {
+            const std::uint32_t* row = picture.Row(y);
+            const std::uint32_t* above = picture.Row(std::max(y - 1, 0));
             for (int x = 0; x < width; ++x) {
-                const TColour own = {double(qRed(row[x])), double(qGreen(row[x])),
-                                     double(qBlue(row[x]))};
+                const TColour own = Channels(row[x]);
                 const std::uint8_t nearest = NearestOwn(row[x], own);
                 std::uint8_t& index = indices[std::size_t(y) * width + x];
                 index = nearest;
@@ -69,11 +67,14 @@ public:
     }
 
 private:
+    static TColour Channels(std::uint32_t rgb) {
+        return {double(TRgbRows::Red(rgb)), double(TRgbRows::Green(rgb)),
+                double(TRgbRows::Blue(rgb))};
+    }
     static std::vector<TColour> Widened(const std::vector<TAwbmColor>& palette) {
         std::vector<TColour> widened;
         for (const TAwbmColor entry : palette) {
-            const QRgb rgb = TAwbmLogo::ToRgb(entry);
-            widened.push_back({double(qRed(rgb)), double(qGreen(rgb)), double(qBlue(rgb))});
+            widened.push_back(Channels(TAwbmLogo::ToRgb(entry)));
         }
         return widened;
     }
@@ -117,7 +118,7 @@ private:
     }
 
     // The entry nearest a pixel's own colour, which a run of one colour asks for again and again.
-    std::uint8_t NearestOwn(QRgb rgb, const TColour& own) {
+    std::uint8_t NearestOwn(std::uint32_t rgb, const TColour& own) {
         if (rgb != lastOwn_) {
             lastOwn_ = rgb;
             lastOwnEntry_ = Lookup(own);
@@ -148,10 +149,11 @@ private:
             return 0;
         return wanted - shown;
     }
-    static bool Busy(QRgb own, QRgb left, QRgb up) {
-        const auto apart = [](QRgb a, QRgb b) {
-            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
-                   std::abs(qBlue(a) - qBlue(b));
+    static bool Busy(std::uint32_t own, std::uint32_t left, std::uint32_t up) {
+        const auto apart = [](std::uint32_t a, std::uint32_t b) {
+            return std::abs(TRgbRows::Red(a) - TRgbRows::Red(b)) +
+                   std::abs(TRgbRows::Green(a) - TRgbRows::Green(b)) +
+                   std::abs(TRgbRows::Blue(a) - TRgbRows::Blue(b));
         };
         return apart(own, left) + apart(own, up) > BusyAt;
     }
@@ -165,17 +167,15 @@ private:
     TColourBlocks<std::uint16_t, 8, 3> cache_;
     std::size_t last_ = 0;
     // The last pixel's colour and its nearest entry; no RGB32 pixel is transparent black.
-    QRgb lastOwn_ = 0;
+    std::uint32_t lastOwn_ = 0;
     std::uint8_t lastOwnEntry_ = 0;
 };
 
 } // namespace
 
-TAwbmLogo Quantize(const QImage& picture, int colors, bool dither) {
-    TAwbmLogo::CheckSize(picture.width(), picture.height());
-    const QImage pixels = picture.convertToFormat(QImage::Format_RGB32);
-    std::vector<TAwbmColor> palette = ChoosePalette(pixels, colors);
-    std::vector<std::uint8_t> indices = TMapper(palette).Map(pixels, dither);
-    return TAwbmLogo(picture.width(), picture.height(), colors, std::move(palette),
-                     std::move(indices));
+TAwbmLogo Quantize(const TRgbRows& picture, int colors, bool dither) {
+    TAwbmLogo::CheckSize(picture.width, picture.height);
+    std::vector<TAwbmColor> palette = ChoosePalette(picture, colors);
+    std::vector<std::uint8_t> indices = TMapper(palette).Map(picture, dither);
+    return TAwbmLogo(picture.width, picture.height, colors, std::move(palette), std::move(indices));
 }

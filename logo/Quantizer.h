@@ -2,8 +2,7 @@
 #define VARNEL_LOGO_QUANTIZER_H
 
 #include "logo/AwbmLogo.h"
-
-#include <QImage>
+#include "runtime/RgbRows.h"
 
 // A true-colour picture as a full-screen logo of `colors` (16 or 256) colours chosen from the
 // picture (ChoosePalette), then every pixel mapped to its nearest entry, with Floyd–Steinberg
@@ -15,6 +14,6 @@
 // more than 16 entries a pixel within two DAC steps of its nearest entry is shown by it. A
 // picture of no more colours than the palette holds keeps them exactly. Sizes outside what a logo
 // holds raise an error.
-TAwbmLogo Quantize(const QImage& picture, int colors, bool dither);
+TAwbmLogo Quantize(const TRgbRows& picture, int colors, bool dither);
 
 #endif

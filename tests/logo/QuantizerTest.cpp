@@ -1,5 +1,7 @@
 #include "logo/Quantizer.h"
 
+#include "logo/FullScreenPicture.h"
+
 #include <QColor>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -58,7 +60,7 @@ TEST(Quantizer, KeepsEveryColourOfAPictureWithNoMoreColoursThanThePalette) {
                 picture.setPixel(x, y, Exact(n % 64, (n * 5) % 64, 63 - n % 64));
             }
         for (const bool dither : {false, true}) {
-            const TAwbmLogo logo = Quantize(picture, colors, dither);
+            const TAwbmLogo logo = Quantize(RgbRowsOf(picture), colors, dither);
             ASSERT_EQ(logo.Colors(), colors);
             ASSERT_EQ(logo.Width(), 31);
             for (int y = 0; y < picture.height(); ++y)
@@ -71,7 +73,7 @@ TEST(Quantizer, KeepsEveryColourOfAPictureWithNoMoreColoursThanThePalette) {
 
 TEST(Quantizer, SpreadsSixteenGreysOverARampAndDitheringKeepsItsShadesFromAfar) {
     const QImage ramp = Ramp(256, 32);
-    const TAwbmLogo plain = Quantize(ramp, 16, false);
+    const TAwbmLogo plain = Quantize(RgbRowsOf(ramp), 16, false);
     std::set<int> greys;
     for (const TAwbmColor c : plain.Palette()) {
         EXPECT_EQ(c.red, c.green);
@@ -80,7 +82,7 @@ TEST(Quantizer, SpreadsSixteenGreysOverARampAndDitheringKeepsItsShadesFromAfar) 
     }
     EXPECT_EQ(greys.size(), 16u) << "no entry wasted on a shade twice";
     EXPECT_LT(BlockError(ramp, plain), 6.0);
-    const TAwbmLogo dithered = Quantize(ramp, 16, true);
+    const TAwbmLogo dithered = Quantize(RgbRowsOf(ramp), 16, true);
     EXPECT_LT(BlockError(ramp, dithered), BlockError(ramp, plain) / 2);
 }
 
@@ -88,7 +90,7 @@ TEST(Quantizer, OnePixelIsALogoToo) {
     QImage pixel(1, 1, QImage::Format_RGB32);
     pixel.fill(qRgb(255, 255, 0));
     for (const int colors : {16, 256}) {
-        const TAwbmLogo logo = Quantize(pixel, colors, true);
+        const TAwbmLogo logo = Quantize(RgbRowsOf(pixel), colors, true);
         EXPECT_EQ(logo.Palette().size(), std::size_t(colors));
         EXPECT_EQ(Shown(logo, 0, 0), qRgb(255, 255, 0));
     }
@@ -99,7 +101,7 @@ TEST(Quantizer, GivesAFewPixelsOfAStrongColourTheirOwnEntry) {
     for (int y = 10; y < 14; ++y)
         for (int x = 10; x < 14; ++x)
             picture.setPixel(x, y, qRgb(255, 0, 0));
-    const TAwbmLogo logo = Quantize(picture, 16, false);
+    const TAwbmLogo logo = Quantize(RgbRowsOf(picture), 16, false);
     EXPECT_EQ(Shown(logo, 12, 12), qRgb(255, 0, 0));
 }
 
@@ -134,7 +136,7 @@ TEST(Quantizer, DitheringAFlatAreaUsesOnlyTheEntriesAroundItsColour) {
                             qRgb(250, 210, 20), qRgb(97, 97, 97)}) {
         const QImage picture = FlatBelowARainbow(flat);
         for (const int colors : {16, 256}) {
-            const TAwbmLogo logo = Quantize(picture, colors, true);
+            const TAwbmLogo logo = Quantize(RgbRowsOf(picture), colors, true);
             double nearest = 1e9;
             for (const TAwbmColor entry : logo.Palette())
                 nearest = std::min(nearest, Distance(TAwbmLogo::ToRgb(entry), flat));
@@ -159,7 +161,7 @@ TEST(Quantizer, MapsEveryPixelToItsNearestEntry) {
         for (int x = 0; x < picture.width(); ++x)
             picture.setPixel(x, y, qRgb(x + y / 4, 60 + (x * y) % 97, 200 - y));
     for (const int colors : {16, 256}) {
-        const TAwbmLogo logo = Quantize(picture, colors, false);
+        const TAwbmLogo logo = Quantize(RgbRowsOf(picture), colors, false);
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x) {
                 double best = 1e9;
@@ -184,8 +186,8 @@ TEST(Quantizer, DitheringWithManyEntriesLeavesColoursNearAnEntryAlone) {
             picture.setPixel(x, y,
                              qRgb(qRed(centre) + grain, qGreen(centre) - grain, qBlue(centre)));
         }
-    const TAwbmLogo plain = Quantize(picture, 256, false);
-    const TAwbmLogo dithered = Quantize(picture, 256, true);
+    const TAwbmLogo plain = Quantize(RgbRowsOf(picture), 256, false);
+    const TAwbmLogo dithered = Quantize(RgbRowsOf(picture), 256, true);
     int moved = 0;
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)

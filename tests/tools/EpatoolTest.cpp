@@ -21,9 +21,11 @@ struct Result {
     bool crashed = false;
 };
 
-// Runs epatool; with `addressSpace`, in no more address space than that, so that an allocation
-// beyond it fails as on a full machine; with `input`, reading that file as its standard input.
-Result Epatool(const QStringList& args, qint64 addressSpace = 0, const QString& input = {}) {
+// Runs epatool (or `program`, one of its parts); with `addressSpace`, in no more address space than
+// that, so that an allocation beyond it fails as on a full machine; with `input`, reading that
+// file as its standard input.
+Result Epatool(const QStringList& args, qint64 addressSpace = 0, const QString& input = {},
+               const QString& program = QStringLiteral(EPATOOL)) {
     QProcess process;
     if (!input.isEmpty())
         process.setStandardInputFile(input);
@@ -32,7 +34,7 @@ Result Epatool(const QStringList& args, qint64 addressSpace = 0, const QString& 
             const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
             setrlimit(RLIMIT_AS, &limit);
         });
-    process.start(QStringLiteral(EPATOOL), args);
+    process.start(program, args);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
             QString::fromLocal8Bit(process.readAllStandardError()),
@@ -879,4 +881,112 @@ TEST(Epatool, DecodeWritesTheBytesOfTheBitmapAndAPngOfItsPixels) {
                 ASSERT_EQ(png.pixelIndex(x, y), shown.Image().pixelIndex(x, y))
                     << name.toStdString() << " at " << x << "," << y;
     }
+}
+
+namespace {
+
+// Pictures of each kind of PNG Qt writes, at odd widths, so that rows end inside a byte.
+void WritePngs(const TestDir& dir) {
+    QImage rgb(97, 61, QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width(); ++x)
+            rgb.setPixel(x, y, qRgb(x * 5 % 256, (x * y) % 256, (y * 7 + (x ^ y)) % 256));
+    rgb.save(dir.Path("rgb.png"));
+    rgb.convertToFormat(QImage::Format_Grayscale8).save(dir.Path("grey.png"));
+    rgb.convertToFormat(QImage::Format_Mono).save(dir.Path("mono.png"));
+    QImage indexed(45, 23, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(10, 200, 30), qRgb(1, 2, 250),
+                           qRgb(255, 255, 255), qRgb(128, 64, 32)});
+    for (int y = 0; y < indexed.height(); ++y)
+        for (int x = 0; x < indexed.width(); ++x)
+            indexed.setPixel(x, y, uint((x / 3 + y) % 6));
+    indexed.save(dir.Path("indexed.png"));
+}
+
+// epatool-core alone in a folder of its own: what it cannot do itself, it cannot hand on.
+QString LoneCore(const TestDir& dir) {
+    const QString core = dir.Path("epatool-core");
+    QFile::copy(QFileInfo(QStringLiteral(EPATOOL)).dir().filePath("epatool-core"), core);
+    return core;
+}
+
+const QString FullTool = QFileInfo(QStringLiteral(EPATOOL)).dir().filePath("epatool-full");
+
+} // namespace
+
+TEST(Epatool, FullScreenLogosOfPngsAreMadeOnQtCoreAloneWithTheFullToolsBytes) {
+    TestDir dir;
+    WritePngs(dir);
+    const QString core = LoneCore(dir);
+    for (const QString name : {"rgb", "grey", "mono", "indexed"})
+        for (const QStringList& options : {QStringList{"--colors", "16"},
+                                           {"--colors", "16", "--dither"},
+                                           {"--format=awbm", "--colors", "256", "--dither"}}) {
+            const QString what = name + ' ' + options.join(' ');
+            const QString in = dir.Path(name + ".png");
+            const QStringList args = {"encode", in, "--format", "awbm"};
+            Result r = Epatool(args + QStringList{dir.Path("core.awbm")} + options, 0, {}, core);
+            ASSERT_EQ(r.exitCode, 0) << what.toStdString() << ": " << r.err.toStdString();
+            r = Epatool(args + QStringList{dir.Path("full.awbm")} + options, 0, {}, FullTool);
+            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            r = Epatool(args + QStringList{dir.Path("launched.awbm")} + options);
+            ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+            EXPECT_EQ(dir.Read("core.awbm"), dir.Read("full.awbm")) << what.toStdString();
+            EXPECT_EQ(dir.Read("launched.awbm"), dir.Read("full.awbm")) << what.toStdString();
+            for (const QString logo : {"core.awbm", "full.awbm", "launched.awbm"})
+                dir.Dir().remove(logo);
+        }
+
+    // The same refusal and message, without handing on: the logo is made, the file is not.
+    dir.Write("taken.awbm", "mine");
+    const QStringList args = {"encode", dir.Path("rgb.png"), dir.Path("taken.awbm"), "--format",
+                              "awbm"};
+    const Result own = Epatool(args, 0, {}, core);
+    const Result full = Epatool(args, 0, {}, FullTool);
+    EXPECT_EQ(own.exitCode, 1);
+    EXPECT_EQ(own.err, full.err);
+    EXPECT_TRUE(own.err.contains("already exists")) << own.err.toStdString();
+    EXPECT_EQ(dir.Read("taken.awbm"), "mine");
+}
+
+TEST(Epatool, WhatQtCoreAloneDoesNotTakeWholeIsHandedOnToTheFullTool) {
+    TestDir dir;
+    WritePngs(dir);
+    const QString core = LoneCore(dir);
+    QImage seeThrough(31, 9, QImage::Format_ARGB32);
+    seeThrough.fill(qRgba(200, 100, 50, 128));
+    seeThrough.save(dir.Path("alpha.png"));
+    QByteArray damaged = dir.Read("rgb.png");
+    damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x10);
+    dir.Write("damaged.png", damaged);
+    FourColours().SaveToFile(dir.Path("bitmap.png"));
+
+    struct Case {
+        QString input;
+        QStringList options;
+    };
+    for (const Case& c : {Case{"alpha.png", {}}, Case{"rgb.png", {"--size", "40x30"}},
+                          Case{"damaged.png", {}}, Case{"bitmap.png", {}}, Case{"missing.png", {}},
+                          Case{"rgb.png", {"--colors", "12"}}, Case{"rgb.png", {"--help"}}}) {
+        const QString what = c.input + ' ' + c.options.join(' ');
+        const QStringList args =
+            QStringList{"encode", dir.Path(c.input), "--format", "awbm"} + c.options;
+        const Result full = Epatool(args + QStringList{dir.Path("full.awbm")}, 0, {}, FullTool);
+        const Result launched = Epatool(args + QStringList{dir.Path("launched.awbm")});
+        EXPECT_EQ(launched.exitCode, full.exitCode) << what.toStdString();
+        EXPECT_EQ(QString(launched.err).replace("launched.awbm", "full.awbm"), full.err)
+            << what.toStdString();
+        EXPECT_EQ(launched.out, full.out) << what.toStdString();
+        EXPECT_EQ(dir.Read("launched.awbm"), dir.Read("full.awbm")) << what.toStdString();
+        const Result alone = Epatool(args + QStringList{dir.Path("alone.awbm")}, 0, {}, core);
+        EXPECT_EQ(alone.exitCode, 1) << what.toStdString();
+        EXPECT_TRUE(alone.err.contains("epatool-full: No such file or directory; reinstall"))
+            << what.toStdString() << ": " << alone.err.toStdString();
+        EXPECT_FALSE(dir.Exists("alone.awbm"));
+        for (const QString logo : {"full.awbm", "launched.awbm"})
+            dir.Dir().remove(logo);
+    }
+    const Result piped = Epatool({"encode", "-", dir.Path("piped.awbm"), "--format", "awbm"}, 0,
+                                 dir.Path("rgb.png"));
+    EXPECT_EQ(piped.exitCode, 0) << piped.err.toStdString();
 }

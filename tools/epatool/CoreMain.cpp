@@ -1,14 +1,23 @@
-// epatool-core: epatool's info and decode on Qt Core alone. They only read a logo and report on
-// it or draw it, and so start without the Qt Gui libraries' loading and memory that epatool-full
-// takes.
+// epatool-core: epatool's info and decode, and full-screen logos made from a PNG, on Qt Core
+// alone. They start without the Qt Gui libraries' loading and memory that epatool-full takes.
 #include "tools/epatool/Command.h"
 #include "tools/epatool/CommandRun.h"
+#include "tools/epatool/CoreEncode.h"
 #include "tools/epatool/QtApplication.h"
+#include "tools/epatool/StartTool.h"
 
 namespace {
 
-// The launcher sends only these two here.
+// The program's own arguments, to hand on unchanged to epatool-full.
+char** programArguments = nullptr;
+
+// The launcher sends only these three here.
 int Run(const QStringList& args) {
+    if (args.value(0) == "encode") {
+        if (const std::optional<int> status = EncodeOnCore(args.mid(1)))
+            return *status;
+        return StartTool::Start(VARNEL_FULL_TOOL, nullptr, programArguments);
+    }
     return RunCommand(args.value(0) == "decode" ? DecodeCommand : InfoCommand, args.mid(1));
 }
 
@@ -16,5 +25,6 @@ int Run(const QStringList& args) {
 
 int main(int argc, char** argv) {
     const TQtApplication application(argc, argv);
+    programArguments = argv;
     return RunTool(argc, argv, Run);
 }

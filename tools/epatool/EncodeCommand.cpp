@@ -10,12 +10,11 @@
 #include "logo/Templates.h"
 #include "runtime/Bitmap.h"
 #include "runtime/Exception.h"
-#include "runtime/InOutError.h"
 #include "runtime/OutOfMemory.h"
 #include "runtime/Picture.h"
 #include "tools/epatool/Command.h"
-#include "tools/epatool/ImportArguments.h"
-#include "tools/epatool/Options.h"
+#include "tools/epatool/EncodeOptions.h"
+#include "tools/epatool/NamedFailure.h"
 #include "tools/epatool/PictureInput.h"
 #include "tools/epatool/QtApplication.h"
 #include "tools/epatool/Streams.h"
@@ -28,87 +27,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
-#include <system_error>
 
 namespace {
-
-enum class TLogoFormat { Epa, Awbm };
-
-struct EncodeOptions {
-    TLogoFormat format = TLogoFormat::Epa;
-    std::optional<int> attribute;
-    TImportArguments logo;
-    std::optional<int> colors;
-    std::optional<QSize> size;
-    std::optional<QString> outDir;
-    std::optional<QString> inputFormat;
-    QStringList files;
-};
-
-QSize ParseSize(const QString& text) {
-    const QStringList parts = text.toLower().split('x');
-    if (parts.size() != 2)
-        throw UsageError{QStringLiteral("--size takes WIDTHxHEIGHT, not \"%1\"").arg(text)};
-    return {ParseNumber("--size's width", parts[0], 1, TAwbmLogo::MaxWidth),
-            ParseNumber("--size's height", parts[1], 1, TAwbmLogo::MaxHeight)};
-}
-
-// Options that belong to the other format are refused rather than ignored: the logo would not be
-// what was asked for.
-void CheckOptions(const EncodeOptions& options) {
-    const bool epaOnly = options.attribute || options.logo.EpaOnly();
-    const bool awbmOnly = options.colors || options.size;
-    if (options.format == TLogoFormat::Epa && awbmOnly)
-        throw UsageError{QStringLiteral("--colors and --size need --format awbm")};
-    if (options.format == TLogoFormat::Awbm && epaOnly)
-        throw UsageError{QStringLiteral("--attr, --threshold, --dither bayer, --invert, --fit, "
-                                        "--auto-colour and --cells are for EPA logos")};
-    if (options.attribute && options.logo.AutoColour())
-        throw UsageError{QStringLiteral("--attr and --auto-colour exclude each other")};
-    options.logo.Check();
-    if (options.outDir ? options.files.isEmpty() : options.files.size() != 2)
-        throw UsageError{
-            QStringLiteral("encode takes PICTURE LOGO, or pictures and --out-dir DIR")};
-    if (options.outDir && options.files.contains(QStringLiteral("-")))
-        throw UsageError{QStringLiteral("--out-dir takes named pictures, not standard input")};
-}
-
-// The options that steer how a picture becomes a logo may or may not take a value
-// (--dither, --dither bayer), which the general parser cannot tell from a name: they go first.
-QStringList TakeLogoArguments(const QStringList& args, TImportArguments& logo) {
-    QStringList rest;
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--")) {
-            rest += args.mid(i);
-            break;
-        }
-        if (!logo.Take(args, i))
-            rest.append(args[i]);
-    }
-    return rest;
-}
-
-EncodeOptions ParseEncode(const QStringList& args) {
-    EncodeOptions options;
-    const TOptions given(
-        TakeLogoArguments(args, options.logo), {},
-        {"--attr", "--colors", "--size", "--out-dir", "--format", "--input-format"});
-    options.files = given.Names();
-    options.outDir = given.Value("--out-dir");
-    options.inputFormat = given.Value("--input-format");
-    if (const auto attribute = given.Value("--attr"))
-        options.attribute = ParseNumber("--attr", *attribute, 0, 15);
-    if (const auto colors = given.Value("--colors"))
-        options.colors = ParseChoice("--colors", *colors, {"16", "256"}).toInt();
-    if (const auto size = given.Value("--size"))
-        options.size = ParseSize(*size);
-    if (const auto format = given.Value("--format"))
-        options.format = ParseChoice("--format", *format, {"epa", "awbm"}) == "epa"
-                             ? TLogoFormat::Epa
-                             : TLogoFormat::Awbm;
-    CheckOptions(options);
-    return options;
-}
 
 // The editor's own conversion and save, through working files in a folder of their own.
 QByteArray EpaBytes(const TBitmap& drawing, const TColorTable& colors, QSize cells) {
@@ -150,23 +70,8 @@ QByteArray EncodeAwbm(TGraphic& picture, const QString& input, const EncodeOptio
                             .arg(TAwbmLogo::MaxWidth)
                             .arg(TAwbmLogo::MaxHeight));
     const QImage pixels = FullScreenPicture(picture, options.size.value_or(QSize()));
-    return Quantize(pixels, options.colors.value_or(16), options.logo.Dithered()).Bytes();
-}
-
-// A failure while encoding, told with the file it befell and why: the runtime's own messages
-// ("Disk full", "Bitmap image is not valid") name neither.
-Exception Named(const QString& input, const QString& output, const Exception& failure) {
-    const auto* io = dynamic_cast<const EInOutError*>(&failure);
-    if (io && !io->FileName().isEmpty()) {
-        QString reason = io->Message();
-        if (io->SystemError() != 0)
-            reason += QStringLiteral(" (%1)").arg(
-                QString::fromStdString(std::generic_category().message(io->SystemError())));
-        return Exception(QStringLiteral("%1: %2: %3").arg(input, io->FileName(), reason));
-    }
-    if (failure.Message().contains(input) || failure.Message().contains(output))
-        return failure;
-    return Exception(QStringLiteral("%1: %2").arg(input, failure.Message()));
+    return Quantize(RgbRowsOf(pixels), options.colors.value_or(16), options.logo.Dithered())
+        .Bytes();
 }
 
 void ConvertPicture(const TPictureInput& input, const QString& output,
