@@ -825,14 +825,23 @@ TEST(Epatool, InfoPrintsEveryLineOfBothKindsAndNamesWhatItRefuses) {
 
 // info and decode run on Qt Core alone. The launcher is linked statically, so the dynamic
 // loader's account, asked for instead of a start, is that of the program it hands them to.
-TEST(Epatool, InfoAndDecodeStartWithoutQtGui) {
+TEST(Epatool, InfoDecodeAndFullScreenLogosStartWithoutQtGui) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LD_TRACE_LOADED_OBJECTS", "1");
-    for (const QStringList& args : {QStringList{"info", "-"}, {"decode", "-", "-"}}) {
-        const QString mapped = QString::fromLocal8Bit(Piped(args, {}, environment).out);
+    const auto started = [&](const QStringList& args) {
+        return QString::fromLocal8Bit(Piped(args, {}, environment).out);
+    };
+    for (const QStringList& args :
+         {QStringList{"info", "-"},
+          {"decode", "-", "-"},
+          {"encode", "in.png", "out.awbm", "--format", "awbm", "--dither"},
+          {"encode", "in.png", "out.awbm", "--format=awbm"}}) {
+        const QString mapped = started(args);
         EXPECT_TRUE(mapped.contains("libQt6Core")) << mapped.toStdString();
         EXPECT_FALSE(mapped.contains("libQt6Gui")) << mapped.toStdString();
     }
+    EXPECT_TRUE(started({"encode", "in.png", "out.epa"}).contains("libQt6Gui"));
+    EXPECT_TRUE(started({"encode", "in.png", "--", "--format", "awbm"}).contains("libQt6Gui"));
 }
 
 namespace {
@@ -983,7 +992,7 @@ TEST(Epatool, WhatQtCoreAloneDoesNotTakeWholeIsHandedOnToTheFullTool) {
         EXPECT_TRUE(alone.err.contains("epatool-full: No such file or directory; reinstall"))
             << what.toStdString() << ": " << alone.err.toStdString();
         EXPECT_FALSE(dir.Exists("alone.awbm"));
-        for (const QString logo : {"full.awbm", "launched.awbm"})
+        for (const QString logo : {"full.awbm", "launched.awbm", "alone.awbm"})
             dir.Dir().remove(logo);
     }
     const Result piped = Epatool({"encode", "-", dir.Path("piped.awbm"), "--format", "awbm"}, 0,

@@ -3,6 +3,7 @@
 #include "tools/epatool/Command.h"
 #include "tools/epatool/CommandRun.h"
 #include "tools/epatool/CoreEncode.h"
+#include "tools/epatool/PrepareMemory.h"
 #include "tools/epatool/QtApplication.h"
 #include "tools/epatool/StartTool.h"
 
@@ -24,6 +25,7 @@ int Run(const QStringList& args) {
 } // namespace
 
 int main(int argc, char** argv) {
+    PrepareMemory();
     const TQtApplication application(argc, argv);
     programArguments = argv;
     return RunTool(argc, argv, Run);

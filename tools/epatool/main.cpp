@@ -1,49 +1,20 @@
 // epatool: the editor's conversion and save for scripted BIOS builds, and a way to look at a
 // finished logo without a BIOS. This file finds the command; each command is a file of its own.
-// Built as epatool-full, which the program named epatool starts for every command but info and
-// decode.
+// Built as epatool-full, which the program named epatool starts for every command but info,
+// decode and full-screen logos from a PNG, and epatool-core for those it does not take whole.
 #include "gif/GIFImage.h"
 #include "pictures/Icon.h"
 #include "pictures/Metafile.h"
 #include "tools/epatool/Command.h"
 #include "tools/epatool/CommandRun.h"
 #include "tools/epatool/GuiApplication.h"
+#include "tools/epatool/PrepareMemory.h"
 #include "tools/epatool/QtApplication.h"
 #include "tools/epatool/UsageError.h"
 
 #include <cstdio>
-#if defined(__GLIBC__)
-#include <cstdint>
-#include <malloc.h>
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
 
 namespace {
-
-// A run holds a few pictures of a megabyte or more, made and freed in turn. Kept in one heap
-// that grows in large steps and keeps what is freed, they reuse the pages already touched, and
-// where the system offers large pages the heap is backed by them. In a virtual machine the first
-// touch of a page costs several microseconds, more than a logo's work on it, and a full-screen
-// logo touches a few thousand.
-// Only glibc's allocator takes these settings; elsewhere the heap is left as the system makes it.
-void PrepareMemory() {
-#if defined(__GLIBC__)
-    constexpr int Step = 32 << 20;
-    mallopt(M_MMAP_THRESHOLD, Step); // the most it takes
-    mallopt(M_TRIM_THRESHOLD, 4 * Step);
-    mallopt(M_TOP_PAD, Step);
-    // The heap grown once by a block larger than its free top, which then stays.
-    auto* const before = static_cast<char*>(sbrk(0));
-    void* volatile block = malloc(Step / 2); // volatile: kept, not seen through
-    free(block);
-    auto* const after = static_cast<char*>(sbrk(0));
-    constexpr std::uintptr_t Large = 2 << 20;
-    const std::uintptr_t first = (std::uintptr_t(before) + Large - 1) & ~(Large - 1);
-    if (std::uintptr_t(after) > first)
-        madvise(reinterpret_cast<void*>(first), std::uintptr_t(after) - first, MADV_HUGEPAGE);
-#endif
-}
 
 QString ToolUsage() {
     QString usage = QStringLiteral("usage: epatool COMMAND [ARGUMENTS]\n"
