@@ -31,7 +31,6 @@ struct THeader {
     int colour = 0;
 
     int PixelBits() const { return colour == kRgb ? 3 * depth : depth; }
-    // The distance the filters look back: one whole pixel, or one byte below 8 bits a pixel.
     int FilterStep() const { return colour == kRgb ? 3 : 1; }
     qsizetype RowBytes() const { return (qsizetype(width) * PixelBits() + 7) / 8; }
 };
@@ -177,40 +176,55 @@ std::uint8_t Paeth(int a, int b, int c) {
     const int pa = std::abs(b - c);
     const int pb = std::abs(a - c);
     const int pc = std::abs(a + b - 2 * c);
-    if (pa <= pb && pa <= pc)
-        return std::uint8_t(a);
-    return std::uint8_t(pb <= pc ? b : c);
+    // Chosen without branches: photographs pick all three in no order a branch could learn.
+    const int nearer = pb <= pc ? b : c;
+    return std::uint8_t(((pa <= pb) & (pa <= pc)) ? a : nearer);
 }
 
-// One row's filter undone in place; `prior` is the row above, already undone (zeros above the
-// first row).
-bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, qsizetype bytes, int step) {
+// A row's filter undone against the byte `Step` before each (a), the one above it (b) and the
+// one before that (c), zeros beyond the row's start. They are carried along rather than read back,
+// so that each byte does not wait for the one before it to reach memory.
+template <int Step, typename Predictor>
+void Undo(std::uint8_t* row, const std::uint8_t* prior, qsizetype bytes, Predictor predicted) {
+    std::array<int, Step> left{}, upLeft{};
+    for (qsizetype i = 0; i < bytes; i += Step)
+#pragma GCC unroll 3
+        for (int k = 0; k < Step; ++k) {
+            const int up = prior[i + k];
+            row[i + k] = std::uint8_t(row[i + k] + predicted(left[k], up, upLeft[k]));
+            left[k] = row[i + k];
+            upLeft[k] = up;
+        }
+}
+
+template <int Step>
+bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, qsizetype bytes) {
     switch (filter) {
     case 0:
         return true;
     case 1:
-        for (qsizetype i = step; i < bytes; ++i)
-            row[i] += row[i - step];
+        Undo<Step>(row, prior, bytes, [](int a, int, int) { return a; });
         return true;
     case 2:
         for (qsizetype i = 0; i < bytes; ++i)
             row[i] += prior[i];
         return true;
     case 3:
-        for (qsizetype i = 0; i < step; ++i)
-            row[i] += prior[i] >> 1;
-        for (qsizetype i = step; i < bytes; ++i)
-            row[i] += (row[i - step] + prior[i]) >> 1;
+        Undo<Step>(row, prior, bytes, [](int a, int b, int) { return (a + b) >> 1; });
         return true;
     case 4:
-        for (qsizetype i = 0; i < step; ++i)
-            row[i] += prior[i];
-        for (qsizetype i = step; i < bytes; ++i)
-            row[i] += Paeth(row[i - step], prior[i], prior[i - step]);
+        Undo<Step>(row, prior, bytes, Paeth);
         return true;
     default:
         return false;
     }
+}
+
+// One row's filter undone in place; `prior` is the row above, already undone (zeros above the
+// first row). The filters look back one whole pixel, or one byte below 8 bits a pixel.
+bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, qsizetype bytes, int step) {
+    return step == 3 ? Unfilter<3>(filter, row, prior, bytes)
+                     : Unfilter<1>(filter, row, prior, bytes);
 }
 
 // The colour each sample value stands for, and how many values stand for one.
