@@ -146,6 +146,17 @@ struct TInflater {
     }
 };
 
+// Inflating all the rows in one go, zlib lets the stream reach back over everything it has
+// written, beyond the window the stream's header declares; a reader that inflates a row at a time
+// does not. A stream that declares less than the widest window and is longer than its window is
+// therefore left to Qt's reader.
+bool WithinWindow(QByteArrayView stream, qsizetype size) {
+    if (stream.isEmpty())
+        return false;
+    const int bits = (std::uint8_t(stream[0]) >> 4) + 8;
+    return bits == MAX_WBITS || (bits < MAX_WBITS && qsizetype(1) << bits >= size);
+}
+
 // The image data chunks from `at` on, inflated into exactly `size` bytes at `out`: the stream
 // must fill them, end within the chunks, and leave nothing after its end.
 bool Inflate(QByteArrayView file, qsizetype at, std::uint8_t* out, qsizetype size) {
@@ -159,6 +170,8 @@ bool Inflate(QByteArrayView file, qsizetype at, std::uint8_t* out, qsizetype siz
     stream.avail_out = uInt(size);
     std::optional<TChunk> chunk;
     for (; (chunk = Framed(file, at)) && chunk->type == "IDAT"; at = chunk->next) {
+        if (stream.total_in == 0 && !WithinWindow(chunk->data, size))
+            return false;
         stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(chunk->data.data()));
         stream.avail_in = uInt(chunk->data.size());
         const int result = inflate(&stream, Z_NO_FLUSH);
