@@ -3,11 +3,10 @@
 #include "runtime/PngFile.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
-#include <memory>
 #include <zlib.h>
 
 namespace {
@@ -284,20 +283,27 @@ bool IndexedRow(const std::uint8_t* row, int width, int depth, const TColours& t
     return true;
 }
 
-// The inflated rows, each behind its filter byte and after a row of zeros, undone and drawn
-// one at a time.
-bool Draw(const TLayout& layout, std::uint8_t* rows, TRgbPicture& picture) {
+// The inflated rows, each behind its filter byte and after a row of zeros, undone in place.
+bool Unfiltered(const THeader& header, std::uint8_t* rows) {
+    const qsizetype stride = 1 + header.RowBytes();
+    for (std::uint8_t* row = rows + stride; row < rows + stride * (header.height + 1);
+         row += stride)
+        if (!Unfilter(row[0], row + 1, row + 1 - stride, stride - 1, header.FilterStep()))
+            return false;
+    return true;
+}
+
+// The undone rows drawn from the first pixel on, into memory that may be where they lie
+// themselves (see OpaquePixels).
+bool Drawn(const TLayout& layout, const std::uint8_t* rows, std::uint32_t* out) {
     const THeader& header = layout.header;
     const qsizetype stride = 1 + header.RowBytes();
     const TColours table = Colours(layout);
-    std::uint32_t* out = picture.pixels.data();
     for (int y = 0; y < header.height; ++y, out += header.width) {
-        std::uint8_t* row = rows + (y + 1) * stride;
-        if (!Unfilter(row[0], row + 1, row + 1 - stride, stride - 1, header.FilterStep()))
-            return false;
+        const std::uint8_t* samples = rows + (y + 1) * stride + 1;
         if (header.colour == kRgb)
-            RgbRow(row + 1, header.width, out);
-        else if (!IndexedRow(row + 1, header.width, header.depth, table, out))
+            RgbRow(samples, header.width, out);
+        else if (!IndexedRow(samples, header.width, header.depth, table, out))
             return false;
     }
     return true;
@@ -313,16 +319,20 @@ std::optional<TRgbPicture> OpaquePixels(QByteArrayView file, int maxWidth, int m
         return std::nullopt;
     const THeader& header = layout->header;
     const qsizetype stride = 1 + header.RowBytes();
-    // One row of zeros ahead of the first: what the filters see above it.
-    const auto rows = std::make_unique_for_overwrite<std::uint8_t[]>(
-        std::size_t(stride) * std::size_t(header.height + 1));
-    std::memset(rows.get(), 0, std::size_t(stride));
-    if (!Inflate(file, layout->firstData, rows.get() + stride, stride * header.height))
-        return std::nullopt;
+    const qsizetype rowsSize = stride * (qsizetype(header.height) + 1);
+    const qsizetype count = qsizetype(header.width) * header.height;
+    // The rows (after a row of zeros, what the filters see above the first) are inflated into the
+    // end of the pixels' own memory and drawn from the front: no pixel takes fewer bytes than its
+    // samples, so no pixel written reaches the samples of one still to come, and the picture
+    // touches no more memory than its pixels take (a start-up pays for every page it touches).
     TRgbPicture picture{header.width, header.height, {}};
-    picture.pixels.resize(std::size_t(header.width) * std::size_t(header.height));
-    if (!Draw(*layout, rows.get(), picture))
+    picture.pixels.resize(std::size_t(std::max(count, (rowsSize + 3) / 4)));
+    auto* rows = reinterpret_cast<std::uint8_t*>(picture.pixels.data()) +
+                 (qsizetype(picture.pixels.size()) * 4 - rowsSize);
+    if (!Inflate(file, layout->firstData, rows + stride, rowsSize - stride) ||
+        !Unfiltered(header, rows) || !Drawn(*layout, rows, picture.pixels.data()))
         return std::nullopt;
+    picture.pixels.resize(std::size_t(count));
     return picture;
 }
 

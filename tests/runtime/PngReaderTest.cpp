@@ -188,9 +188,10 @@ std::vector<TSample> Kinds() {
 // chunks.
 TEST(PngReader, EveryKindItReadsGivesThePixelsQtGives) {
     for (TSample sample : Kinds())
-        for (const int width : {1, 3, 7, 13, 33}) {
+        for (const auto& [width, height] : std::vector<std::pair<int, int>>{
+                 {1, 7}, {3, 7}, {7, 7}, {13, 7}, {33, 7}, {1, 1}, {70, 1}, {2, 40}}) {
             sample.width = width;
-            sample.height = 7;
+            sample.height = height;
             sample.filters = {width % 5, (width + 1) % 5, (width + 2) % 5, (width + 3) % 5,
                               (width + 4) % 5};
             sample.pieces = width % 3 + 1;
