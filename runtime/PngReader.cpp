@@ -3,11 +3,10 @@
 #include "runtime/PngFile.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
-#include <memory>
 #include <zlib.h>
 
 namespace {
@@ -31,7 +30,6 @@ struct THeader {
     int colour = 0;
 
     int PixelBits() const { return colour == kRgb ? 3 * depth : depth; }
-    // The distance the filters look back: one whole pixel, or one byte below 8 bits a pixel.
     int FilterStep() const { return colour == kRgb ? 3 : 1; }
     qsizetype RowBytes() const { return (qsizetype(width) * PixelBits() + 7) / 8; }
 };
@@ -147,6 +145,17 @@ struct TInflater {
     }
 };
 
+// Inflating all the rows in one go, zlib lets the stream reach back over everything it has
+// written, beyond the window the stream's header declares; a reader that inflates a row at a time
+// does not. A stream that declares less than the widest window and is longer than its window is
+// therefore left to Qt's reader.
+bool WithinWindow(QByteArrayView stream, qsizetype size) {
+    if (stream.isEmpty())
+        return false;
+    const int bits = (std::uint8_t(stream[0]) >> 4) + 8;
+    return bits == MAX_WBITS || (bits < MAX_WBITS && qsizetype(1) << bits >= size);
+}
+
 // The image data chunks from `at` on, inflated into exactly `size` bytes at `out`: the stream
 // must fill them, end within the chunks, and leave nothing after its end.
 bool Inflate(QByteArrayView file, qsizetype at, std::uint8_t* out, qsizetype size) {
@@ -160,6 +169,8 @@ bool Inflate(QByteArrayView file, qsizetype at, std::uint8_t* out, qsizetype siz
     stream.avail_out = uInt(size);
     std::optional<TChunk> chunk;
     for (; (chunk = Framed(file, at)) && chunk->type == "IDAT"; at = chunk->next) {
+        if (stream.total_in == 0 && !WithinWindow(chunk->data, size))
+            return false;
         stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(chunk->data.data()));
         stream.avail_in = uInt(chunk->data.size());
         const int result = inflate(&stream, Z_NO_FLUSH);
@@ -177,40 +188,55 @@ std::uint8_t Paeth(int a, int b, int c) {
     const int pa = std::abs(b - c);
     const int pb = std::abs(a - c);
     const int pc = std::abs(a + b - 2 * c);
-    if (pa <= pb && pa <= pc)
-        return std::uint8_t(a);
-    return std::uint8_t(pb <= pc ? b : c);
+    // Chosen without branches: photographs pick all three in no order a branch could learn.
+    const int nearer = pb <= pc ? b : c;
+    return std::uint8_t(((pa <= pb) & (pa <= pc)) ? a : nearer);
 }
 
-// One row's filter undone in place; `prior` is the row above, already undone (zeros above the
-// first row).
-bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, qsizetype bytes, int step) {
+// A row's filter undone against the byte `Step` before each (a), the one above it (b) and the
+// one before that (c), zeros beyond the row's start. They are carried along rather than read back,
+// so that each byte does not wait for the one before it to reach memory.
+template <int Step, typename Predictor>
+void Undo(std::uint8_t* row, const std::uint8_t* prior, qsizetype bytes, Predictor predicted) {
+    std::array<int, Step> left{}, upLeft{};
+    for (qsizetype i = 0; i < bytes; i += Step)
+#pragma GCC unroll 3
+        for (int k = 0; k < Step; ++k) {
+            const int up = prior[i + k];
+            row[i + k] = std::uint8_t(row[i + k] + predicted(left[k], up, upLeft[k]));
+            left[k] = row[i + k];
+            upLeft[k] = up;
+        }
+}
+
+template <int Step>
+bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, qsizetype bytes) {
     switch (filter) {
     case 0:
         return true;
     case 1:
-        for (qsizetype i = step; i < bytes; ++i)
-            row[i] += row[i - step];
+        Undo<Step>(row, prior, bytes, [](int a, int, int) { return a; });
         return true;
     case 2:
         for (qsizetype i = 0; i < bytes; ++i)
             row[i] += prior[i];
         return true;
     case 3:
-        for (qsizetype i = 0; i < step; ++i)
-            row[i] += prior[i] >> 1;
-        for (qsizetype i = step; i < bytes; ++i)
-            row[i] += (row[i - step] + prior[i]) >> 1;
+        Undo<Step>(row, prior, bytes, [](int a, int b, int) { return (a + b) >> 1; });
         return true;
     case 4:
-        for (qsizetype i = 0; i < step; ++i)
-            row[i] += prior[i];
-        for (qsizetype i = step; i < bytes; ++i)
-            row[i] += Paeth(row[i - step], prior[i], prior[i - step]);
+        Undo<Step>(row, prior, bytes, Paeth);
         return true;
     default:
         return false;
     }
+}
+
+// One row's filter undone in place; `prior` is the row above, already undone (zeros above the
+// first row). The filters look back one whole pixel, or one byte below 8 bits a pixel.
+bool Unfilter(int filter, std::uint8_t* row, const std::uint8_t* prior, qsizetype bytes, int step) {
+    return step == 3 ? Unfilter<3>(filter, row, prior, bytes)
+                     : Unfilter<1>(filter, row, prior, bytes);
 }
 
 // The colour each sample value stands for, and how many values stand for one.
@@ -257,20 +283,27 @@ bool IndexedRow(const std::uint8_t* row, int width, int depth, const TColours& t
     return true;
 }
 
-// The inflated rows, each behind its filter byte and after a row of zeros, undone and drawn
-// one at a time.
-bool Draw(const TLayout& layout, std::uint8_t* rows, TRgbPicture& picture) {
+// The inflated rows, each behind its filter byte and after a row of zeros, undone in place.
+bool Unfiltered(const THeader& header, std::uint8_t* rows) {
+    const qsizetype stride = 1 + header.RowBytes();
+    for (std::uint8_t* row = rows + stride; row < rows + stride * (header.height + 1);
+         row += stride)
+        if (!Unfilter(row[0], row + 1, row + 1 - stride, stride - 1, header.FilterStep()))
+            return false;
+    return true;
+}
+
+// The undone rows drawn from the first pixel on, into memory that may be where they lie
+// themselves (see OpaquePixels).
+bool Drawn(const TLayout& layout, const std::uint8_t* rows, std::uint32_t* out) {
     const THeader& header = layout.header;
     const qsizetype stride = 1 + header.RowBytes();
     const TColours table = Colours(layout);
-    std::uint32_t* out = picture.pixels.data();
     for (int y = 0; y < header.height; ++y, out += header.width) {
-        std::uint8_t* row = rows + (y + 1) * stride;
-        if (!Unfilter(row[0], row + 1, row + 1 - stride, stride - 1, header.FilterStep()))
-            return false;
+        const std::uint8_t* samples = rows + (y + 1) * stride + 1;
         if (header.colour == kRgb)
-            RgbRow(row + 1, header.width, out);
-        else if (!IndexedRow(row + 1, header.width, header.depth, table, out))
+            RgbRow(samples, header.width, out);
+        else if (!IndexedRow(samples, header.width, header.depth, table, out))
             return false;
     }
     return true;
@@ -286,16 +319,20 @@ std::optional<TRgbPicture> OpaquePixels(QByteArrayView file, int maxWidth, int m
         return std::nullopt;
     const THeader& header = layout->header;
     const qsizetype stride = 1 + header.RowBytes();
-    // One row of zeros ahead of the first: what the filters see above it.
-    const auto rows = std::make_unique_for_overwrite<std::uint8_t[]>(
-        std::size_t(stride) * std::size_t(header.height + 1));
-    std::memset(rows.get(), 0, std::size_t(stride));
-    if (!Inflate(file, layout->firstData, rows.get() + stride, stride * header.height))
-        return std::nullopt;
+    const qsizetype rowsSize = stride * (qsizetype(header.height) + 1);
+    const qsizetype count = qsizetype(header.width) * header.height;
+    // The rows (after a row of zeros, what the filters see above the first) are inflated into the
+    // end of the pixels' own memory and drawn from the front: no pixel takes fewer bytes than its
+    // samples, so no pixel written reaches the samples of one still to come, and the picture
+    // touches no more memory than its pixels take (a start-up pays for every page it touches).
     TRgbPicture picture{header.width, header.height, {}};
-    picture.pixels.resize(std::size_t(header.width) * std::size_t(header.height));
-    if (!Draw(*layout, rows.get(), picture))
+    picture.pixels.resize(std::size_t(std::max(count, (rowsSize + 3) / 4)));
+    auto* rows = reinterpret_cast<std::uint8_t*>(picture.pixels.data()) +
+                 (qsizetype(picture.pixels.size()) * 4 - rowsSize);
+    if (!Inflate(file, layout->firstData, rows + stride, rowsSize - stride) ||
+        !Unfiltered(header, rows) || !Drawn(*layout, rows, picture.pixels.data()))
         return std::nullopt;
+    picture.pixels.resize(std::size_t(count));
     return picture;
 }
 

@@ -112,12 +112,18 @@ QByteArray Filtered(const TSample& sample, const QByteArray& raw) {
     return out;
 }
 
-QByteArray Deflated(const QByteArray& bytes) {
-    uLongf size = compressBound(uLong(bytes.size()));
-    QByteArray packed(qsizetype(size), '\0');
-    compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
-              reinterpret_cast<const Bytef*>(bytes.constData()), uLong(bytes.size()), 9);
-    packed.truncate(qsizetype(size));
+// `bytes` as a zlib stream whose window is 2^`windowBits` bytes.
+QByteArray Deflated(const QByteArray& bytes, int windowBits = 15) {
+    z_stream zip{};
+    deflateInit2(&zip, 9, Z_DEFLATED, windowBits, 9, Z_DEFAULT_STRATEGY);
+    QByteArray packed(qsizetype(deflateBound(&zip, uLong(bytes.size()))), '\0');
+    zip.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    zip.avail_in = uInt(bytes.size());
+    zip.next_out = reinterpret_cast<Bytef*>(packed.data());
+    zip.avail_out = uInt(packed.size());
+    deflate(&zip, Z_FINISH);
+    packed.truncate(qsizetype(zip.total_out));
+    deflateEnd(&zip);
     return packed;
 }
 
@@ -182,9 +188,10 @@ std::vector<TSample> Kinds() {
 // chunks.
 TEST(PngReader, EveryKindItReadsGivesThePixelsQtGives) {
     for (TSample sample : Kinds())
-        for (const int width : {1, 3, 7, 13, 33}) {
+        for (const auto& [width, height] : std::vector<std::pair<int, int>>{
+                 {1, 7}, {3, 7}, {7, 7}, {13, 7}, {33, 7}, {1, 1}, {70, 1}, {2, 40}}) {
             sample.width = width;
-            sample.height = 7;
+            sample.height = height;
             sample.filters = {width % 5, (width + 1) % 5, (width + 2) % 5, (width + 3) % 5,
                               (width + 4) % 5};
             sample.pieces = width % 3 + 1;
@@ -311,4 +318,20 @@ TEST(PngReader, KindsLeftToQtAreRefused) {
     EXPECT_FALSE(Read(head + data.chopped(12) + Palette(9) + PngChunk("IEND", {})));
     EXPECT_FALSE(Read(Png(TSample{.colour = 2}, Palette(3)))) << "a suggested palette";
     EXPECT_FALSE(Read(Png(TSample{.depth = 8, .colour = 0}, Palette(3))));
+}
+
+// Inflated in one go, a stream may reach back further than the window its header declares
+// without zlib noticing; only a window that holds all the rows is taken at its word.
+TEST(PngReader, AStreamDeclaringASmallWindowIsReadOnlyWhenItHoldsAllTheRows) {
+    const TSample fits{.width = 40, .height = 4, .filters = {4, 1}};
+    const QByteArray head = kSignature + Header(fits);
+    const QByteArray end = PngChunk("IEND", {});
+    const QByteArray rows = Filtered(fits, RawRows(fits));
+    ASSERT_LE(rows.size(), 512);
+    ExpectQtsPixels(head + PngChunk("IDAT", Deflated(rows, 9)) + end, "a 512-byte window");
+    const TSample larger{.width = 40, .height = 5, .filters = {4, 1}};
+    EXPECT_FALSE(Read(kSignature + Header(larger) +
+                      PngChunk("IDAT", Deflated(Filtered(larger, RawRows(larger)), 9)) + end));
+    EXPECT_FALSE(Read(head + PngChunk("IDAT", {}) + PngChunk("IDAT", Deflated(rows)) + end))
+        << "the stream's header in a later chunk";
 }
