@@ -8,7 +8,6 @@
 namespace {
 
 using PngFile::Signature;
-constexpr qsizetype kFraming = 12; // length, type and checksum around a chunk's data
 
 bool Drawing(QByteArrayView type) {
     static constexpr std::array<QByteArrayView, 5> kinds = {"IHDR", "PLTE", "tRNS", "IDAT", "IEND"};
@@ -22,6 +21,15 @@ bool Drawing(QByteArrayView type) {
 
 namespace PngChunks {
 
+std::optional<TChunk> At(QByteArrayView file, qsizetype at) {
+    if (file.size() - at < Framing)
+        return std::nullopt;
+    const quint32 length = qFromBigEndian<quint32>(file.data() + at);
+    if (length > 0x7FFFFFFFu || length > file.size() - at - Framing)
+        return std::nullopt;
+    return TChunk{file.sliced(at + 4, 4), file.sliced(at + 8, length), at + Framing + length};
+}
+
 std::optional<QByteArray> Drawn(const QByteArray& file) {
     if (!file.startsWith(Signature))
         return std::nullopt;
@@ -29,26 +37,21 @@ std::optional<QByteArray> Drawn(const QByteArray& file) {
     // shared rather than copied.
     QByteArray drawn;
     bool cut = false;
-    for (qsizetype at = Signature.size(); file.size() - at >= kFraming;) {
-        const qint64 length = qFromBigEndian<quint32>(file.constData() + at);
-        if (length > file.size() - at - kFraming)
+    for (qsizetype at = Signature.size();;) {
+        const std::optional<TChunk> chunk = At(file, at);
+        if (!chunk || (at == Signature.size() && chunk->type != "IHDR"))
             return std::nullopt;
-        const QByteArrayView type = QByteArrayView(file).sliced(at + 4, 4);
-        if (at == Signature.size() && type != "IHDR")
-            return std::nullopt;
-        const qsizetype next = at + kFraming + length;
-        if (!Drawing(type) && !cut) {
+        if (!Drawing(chunk->type) && !cut) {
             drawn.reserve(file.size());
             drawn.append(file.constData(), at);
             cut = true;
-        } else if (Drawing(type) && cut) {
-            drawn.append(file.constData() + at, next - at);
+        } else if (Drawing(chunk->type) && cut) {
+            drawn.append(file.constData() + at, chunk->next - at);
         }
-        if (type == "IEND")
-            return cut ? drawn : next == file.size() ? file : file.first(next);
-        at = next;
+        if (chunk->type == "IEND")
+            return cut ? drawn : chunk->next == file.size() ? file : file.first(chunk->next);
+        at = chunk->next;
     }
-    return std::nullopt;
 }
 
 } // namespace PngChunks

@@ -1,5 +1,6 @@
 #include "runtime/PngReader.h"
 
+#include "runtime/PngChunks.h"
 #include "runtime/PngFile.h"
 
 #include <QtEndian>
@@ -11,17 +12,11 @@
 
 namespace {
 
+using PngChunks::Framing;
+using PngChunks::TChunk;
 using PngFile::Signature;
-constexpr qsizetype kFraming = 12; // length, type and checksum around a chunk's data
-constexpr quint32 kLongestChunk = 0x7FFFFFFF;
 
 enum EColour { kGrey = 0, kRgb = 2, kPalette = 3 };
-
-struct TChunk {
-    QByteArrayView type;
-    QByteArrayView data;
-    qsizetype next = 0;
-};
 
 struct THeader {
     int width = 0;
@@ -41,19 +36,10 @@ struct TLayout {
     qsizetype firstData = 0; // where the first image data chunk starts
 };
 
-// The chunk at `at`, its length held to the file; its checksum is not looked at.
-std::optional<TChunk> Framed(QByteArrayView file, qsizetype at) {
-    if (file.size() - at < kFraming)
-        return std::nullopt;
-    const quint32 length = qFromBigEndian<quint32>(file.data() + at);
-    if (length > kLongestChunk || length > file.size() - at - kFraming)
-        return std::nullopt;
-    return TChunk{file.sliced(at + 4, 4), file.sliced(at + 8, length), at + kFraming + length};
-}
-
-// The same, only when its checksum (over its type and data) is right.
+// The chunk at `at`, only when the file holds it and its checksum (over its type and data) is
+// right.
 std::optional<TChunk> Checked(QByteArrayView file, qsizetype at) {
-    const std::optional<TChunk> chunk = Framed(file, at);
+    const std::optional<TChunk> chunk = PngChunks::At(file, at);
     if (!chunk)
         return std::nullopt;
     const auto* typed = reinterpret_cast<const Bytef*>(chunk->type.data());
@@ -110,7 +96,7 @@ std::optional<TLayout> Walk(QByteArrayView file, int maxWidth, int maxHeight) {
     TLayout layout{*header, {}, 0};
     bool dataOver = false;
     while ((chunk = Checked(file, chunk->next))) {
-        const qsizetype at = chunk->next - kFraming - chunk->data.size();
+        const qsizetype at = chunk->next - Framing - chunk->data.size();
         if (chunk->type == "IEND")
             return chunk->data.isEmpty() && layout.firstData != 0 &&
                            (header->colour != kPalette || !layout.palette.isEmpty())
@@ -168,14 +154,14 @@ bool Inflate(QByteArrayView file, qsizetype at, std::uint8_t* out, qsizetype siz
     stream.next_out = out;
     stream.avail_out = uInt(size);
     std::optional<TChunk> chunk;
-    for (; (chunk = Framed(file, at)) && chunk->type == "IDAT"; at = chunk->next) {
+    for (; (chunk = PngChunks::At(file, at)) && chunk->type == "IDAT"; at = chunk->next) {
         if (stream.total_in == 0 && !WithinWindow(chunk->data, size))
             return false;
         stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(chunk->data.data()));
         stream.avail_in = uInt(chunk->data.size());
         const int result = inflate(&stream, Z_NO_FLUSH);
         if (result == Z_STREAM_END) {
-            const std::optional<TChunk> after = Framed(file, chunk->next);
+            const std::optional<TChunk> after = PngChunks::At(file, chunk->next);
             return stream.avail_in == 0 && stream.avail_out == 0 && after && after->type != "IDAT";
         }
         if ((result != Z_OK && result != Z_BUF_ERROR) || stream.avail_in != 0)

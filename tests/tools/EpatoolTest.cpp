@@ -946,7 +946,7 @@ TEST(Epatool, FullScreenLogosOfPngsAreMadeOnQtCoreAloneWithTheFullToolsBytes) {
                 dir.Dir().remove(logo);
         }
 
-    // The same refusal and message, without handing on: the logo is made, the file is not.
+    // The same refusal and message, without handing on, before the picture is read.
     dir.Write("taken.awbm", "mine");
     const QStringList args = {"encode", dir.Path("rgb.png"), dir.Path("taken.awbm"), "--format",
                               "awbm"};

@@ -45,8 +45,7 @@ std::optional<QByteArray> LogoOf(const QString& name, const EncodeOptions& optio
             PngReader::OpaquePixels(*bytes, TAwbmLogo::MaxWidth, TAwbmLogo::MaxHeight);
         if (!picture)
             return std::nullopt;
-        return Quantize(picture->Rows(), options.colors.value_or(16), options.logo.Dithered())
-            .Bytes();
+        return Quantize(picture->Rows(), options.AwbmColors(), options.logo.Dithered()).Bytes();
     } catch (const Exception&) {
         return std::nullopt;
     } catch (const std::bad_alloc&) {
@@ -60,12 +59,12 @@ std::optional<int> EncodeOnCore(const QStringList& args) {
     const std::optional<EncodeOptions> options = Parsed(args);
     if (!options || !OnCore(*options))
         return std::nullopt;
-    const std::optional<QByteArray> logo = LogoOf(options->files[0], *options);
-    if (!logo)
-        return std::nullopt;
-    // As epatool-full writes it, with the same refusals and messages.
+    // As epatool-full encodes, with the same refusals in the same order and the same messages.
     try {
         RefuseExisting(options->files[1]);
+        const std::optional<QByteArray> logo = LogoOf(options->files[0], *options);
+        if (!logo)
+            return std::nullopt;
         WriteOutput(options->files[1], *logo);
     } catch (const Exception& failure) {
         throw Named(options->files[0], options->files[1], failure);

@@ -70,8 +70,7 @@ QByteArray EncodeAwbm(TGraphic& picture, const QString& input, const EncodeOptio
                             .arg(TAwbmLogo::MaxWidth)
                             .arg(TAwbmLogo::MaxHeight));
     const QImage pixels = FullScreenPicture(picture, options.size.value_or(QSize()));
-    return Quantize(RgbRowsOf(pixels), options.colors.value_or(16), options.logo.Dithered())
-        .Bytes();
+    return Quantize(RgbRowsOf(pixels), options.AwbmColors(), options.logo.Dithered()).Bytes();
 }
 
 void ConvertPicture(const TPictureInput& input, const QString& output,

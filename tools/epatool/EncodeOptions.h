@@ -20,6 +20,9 @@ struct EncodeOptions {
     std::optional<QString> outDir;
     std::optional<QString> inputFormat;
     QStringList files;
+
+    // A full-screen logo's colours: 16 unless told.
+    int AwbmColors() const { return colors.value_or(16); }
 };
 
 // epatool encode's arguments, each checked and the options that contradict each other refused;
